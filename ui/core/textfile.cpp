@@ -1,0 +1,114 @@
+#include "textfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace ui {
+
+namespace {
+
+// Windows-1252 for the bytes 0x80..0x9F; 0 marks a byte that the code page leaves unassigned.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+QString decodeCp1252(const QByteArray& bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* dst = out.data();
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        char16_t u = b;
+        if (b >= 0x80 && b <= 0x9F && kCp1252High[b - 0x80] != 0) u = kCp1252High[b - 0x80];
+        *dst++ = QChar(u);
+    }
+    return out;
+}
+
+}  // namespace
+
+QString decodeText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError()) return decodeCp1252(bytes);
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    return text;
+}
+
+QStringList splitLines(QStringView text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n') continue;
+        lines.append(text.mid(start, i - start).toString());
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) lines.append(text.mid(start).toString());
+    return lines;
+}
+
+TextFileResult readTextFile(const QString& path, qint64 maxBytes) {
+    TextFileResult result;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.error = QStringLiteral("The file does not exist.");
+        return result;
+    }
+    if (info.isDir()) {
+        result.error = QStringLiteral("It is a folder, not a file.");
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = file.errorString();
+        return result;
+    }
+    if (file.size() > maxBytes) {
+        result.error = QStringLiteral("The file is larger than %1 MB.").arg(maxBytes >> 20);
+        return result;
+    }
+    const QByteArray bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.error = file.errorString();
+        return result;
+    }
+    if (bytes.size() > maxBytes) {
+        result.error = QStringLiteral("The file is larger than %1 MB.").arg(maxBytes >> 20);
+        return result;
+    }
+    result.text = decodeText(bytes);
+    result.ok = true;
+    return result;
+}
+
+QString writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    if (QFileInfo(path).isDir()) return QStringLiteral("It is a folder, not a file.");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return error;
+    }
+    if (!file.commit()) return file.errorString();
+    return QString();
+}
+
+QByteArray joinCrLfUtf8(const QStringList& lines) {
+    QByteArray out;
+    qsizetype size = 0;
+    for (const QString& line : lines) size += line.size() + 2;
+    out.reserve(size);
+    for (const QString& line : lines) {
+        out += line.toUtf8();
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace ui

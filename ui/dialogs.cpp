@@ -1,0 +1,134 @@
+#include "dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "geometry.h"
+
+namespace ui {
+
+namespace {
+
+QtDialogs& realDialogs() {
+    static QtDialogs instance;
+    return instance;
+}
+
+Dialogs* current = nullptr;
+
+// A bare pattern such as "*.tam" becomes a Qt filter "*.tam (*.tam)".
+QString qtFilter(const QString& filter) {
+    if (filter.isEmpty() || filter.contains(u'(')) return filter;
+    return filter + QStringLiteral(" (") + filter + u')';
+}
+
+// A pattern given as the first file name ("*.tam") is not a name to preselect.
+QString startPath(const FileRequest& request) {
+    const bool isPattern = request.fileName.contains(u'*') || request.fileName.contains(u'?');
+    if (isPattern || request.fileName.isEmpty()) return request.initDir;
+    if (request.initDir.isEmpty()) return request.fileName;
+    return QDir(request.initDir).filePath(request.fileName);
+}
+
+}  // namespace
+
+Dialogs& dialogs() { return current ? *current : realDialogs(); }
+
+std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileRequest& request) {
+    const QString path = QFileDialog::getOpenFileName(parent, request.title, startPath(request),
+                                                      qtFilter(request.filter));
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& request) {
+    // The programs ask their own overwrite questions where they have one.
+    const QString path =
+        QFileDialog::getSaveFileName(parent, request.title, startPath(request),
+                                     qtFilter(request.filter), nullptr,
+                                     QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<Colour> QtDialogs::chooseColour(QWidget* parent, Colour initial) {
+    const QColor c = QColorDialog::getColor(toQColor(initial), parent);
+    if (!c.isValid()) return std::nullopt;
+    return fromQColor(c);
+}
+
+void QtDialogs::information(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox::information(parent, title, text);
+}
+
+Answer QtDialogs::question(QWidget* parent, const QString& text, const QString& title) {
+    const auto button =
+        QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No);
+    return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+ScriptedDialogs::ScriptedDialogs() : previous_(current) { current = this; }
+
+ScriptedDialogs::~ScriptedDialogs() { current = previous_; }
+
+QStringList ScriptedDialogs::informationTexts() const {
+    QStringList texts;
+    for (const Shown& s : shown_)
+        if (s.kind == u"information") texts << s.text;
+    return texts;
+}
+
+bool ScriptedDialogs::allAnswersUsed() const {
+    return opens_.empty() && saves_.empty() && colours_.empty() && answers_.empty();
+}
+
+std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileRequest& request) {
+    shown_.append({QStringLiteral("open"), request.fileName, request.title, request});
+    if (opens_.empty()) {
+        unexpected_ << QStringLiteral("open");
+        return std::nullopt;
+    }
+    auto answer = opens_.front();
+    opens_.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const FileRequest& request) {
+    shown_.append({QStringLiteral("save"), request.fileName, request.title, request});
+    if (saves_.empty()) {
+        unexpected_ << QStringLiteral("save");
+        return std::nullopt;
+    }
+    auto answer = saves_.front();
+    saves_.pop_front();
+    return answer;
+}
+
+std::optional<Colour> ScriptedDialogs::chooseColour(QWidget*, Colour) {
+    shown_.append({QStringLiteral("colour"), QString(), QString(), {}});
+    if (colours_.empty()) {
+        unexpected_ << QStringLiteral("colour");
+        return std::nullopt;
+    }
+    auto answer = colours_.front();
+    colours_.pop_front();
+    return answer;
+}
+
+void ScriptedDialogs::information(QWidget*, const QString& text, const QString& title) {
+    shown_.append({QStringLiteral("information"), text, title, {}});
+}
+
+Answer ScriptedDialogs::question(QWidget*, const QString& text, const QString& title) {
+    shown_.append({QStringLiteral("question"), text, title, {}});
+    if (answers_.empty()) {
+        unexpected_ << QStringLiteral("question: ") + text;
+        return Answer::No;
+    }
+    const Answer a = answers_.front();
+    answers_.pop_front();
+    return a;
+}
+
+}  // namespace ui

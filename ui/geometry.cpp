@@ -1,0 +1,41 @@
+#include "geometry.h"
+
+#include <QPalette>
+
+namespace ui {
+
+QRect toPixels(const TwipsRect& r) {
+    const int left = twipsToPixels(r.left);
+    const int top = twipsToPixels(r.top);
+    const int right = twipsToPixels(r.left + r.width);
+    const int bottom = twipsToPixels(r.top + r.height);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips) {
+    window->setFixedSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
+}
+
+void setTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous) QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+QColor toQColor(Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+Colour fromQColor(const QColor& c) { return rgbColour(c.red(), c.green(), c.blue()); }
+
+void setControlColours(QWidget* w, Colour back, Colour fore) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, toQColor(back));
+    p.setColor(QPalette::Window, toQColor(back));
+    p.setColor(QPalette::Text, toQColor(fore));
+    p.setColor(QPalette::WindowText, toQColor(fore));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+}  // namespace ui

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <initializer_list>
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include "core/colour.h"
+
+namespace ui {
+
+// Window designs are laid out in twips; on screen one logical pixel is 15 twips.
+inline constexpr int kTwipsPerPixel = 15;
+
+// Converts a length or coordinate in twips to logical pixels, rounding to the nearest pixel.
+constexpr int twipsToPixels(int twips) {
+    return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
+                      : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+
+// A designed rectangle in twips, relative to the control's container.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// The rectangle in pixels. Edges are rounded, not sizes, so controls that touch in twips
+// still touch on screen.
+QRect toPixels(const TwipsRect& r);
+
+// Creates a child control with its designed name and rectangle. Tests find it by name.
+template <typename W, typename... Args>
+W* createControl(QWidget* parent, const char* name, const TwipsRect& rect, Args&&... args) {
+    auto* w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(toPixels(rect));
+    return w;
+}
+
+// Gives a fixed-size window its designed client size in twips.
+void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips);
+
+// Sets the keyboard focus order: the widgets in the order listed.
+void setTabOrder(std::initializer_list<QWidget*> widgets);
+
+// Colour values (0x00BBGGRR) to and from Qt colours.
+QColor toQColor(Colour c);
+Colour fromQColor(const QColor& c);
+
+// Sets a widget's background and text colours (for text boxes, labels and list boxes).
+void setControlColours(QWidget* w, Colour back, Colour fore);
+
+}  // namespace ui

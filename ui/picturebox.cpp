@@ -1,0 +1,138 @@
+#include "picturebox.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPaintEvent>
+
+#include "geometry.h"
+
+namespace ui {
+
+void Surface::setFontSize(double points) { font_.setPointSizeF(points); }
+
+void PainterSurface::Cls() {
+    painter_->fillRect(QRect(0, 0, width_, height_), toQColor(BackColor));
+    CurrentX = 0;
+    CurrentY = 0;
+}
+
+void PainterSurface::Line(int x1, int y1, int x2, int y2) {
+    painter_->setPen(QPen(toQColor(ForeColor), 0));
+    painter_->drawLine(x1, y1, x2, y2);
+    CurrentX = x2;
+    CurrentY = y2;
+}
+
+void PainterSurface::Box(int x1, int y1, int x2, int y2) {
+    const QRect r = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
+    painter_->fillRect(r, toQColor(FillColor));
+    painter_->setPen(QPen(toQColor(ForeColor), 0));
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawRect(r.adjusted(0, 0, -1, -1));
+    CurrentX = x2;
+    CurrentY = y2;
+}
+
+void PainterSurface::Print(const QString& text) {
+    painter_->setFont(font_);
+    painter_->setPen(toQColor(ForeColor));
+    const QFontMetricsF metrics(font_, painter_->device());
+    painter_->drawText(QPointF(CurrentX, CurrentY + metrics.ascent()), text);
+    CurrentX += metrics.horizontalAdvance(text);
+}
+
+double PainterSurface::TextWidth(const QString& text) const {
+    return QFontMetricsF(font_, painter_->device()).horizontalAdvance(text);
+}
+
+double PainterSurface::TextHeight(const QString&) const {
+    return QFontMetricsF(font_, painter_->device()).height();
+}
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    font_ = QWidget::font();
+}
+
+template <typename Draw>
+void PictureBox::drawOnImage(Draw draw) {
+    syncImageSize();
+    QPainter painter(&image_);
+    PainterSurface surface(&painter, image_.width(), image_.height());
+    surface.CurrentX = CurrentX;
+    surface.CurrentY = CurrentY;
+    surface.ForeColor = ForeColor;
+    surface.FillColor = FillColor;
+    surface.BackColor = BackColor;
+    surface.setFont(font_);
+    draw(surface);
+    CurrentX = surface.CurrentX;
+    CurrentY = surface.CurrentY;
+    update();
+}
+
+void PictureBox::Cls() {
+    drawOnImage([](Surface& s) { s.Cls(); });
+}
+
+void PictureBox::Line(int x1, int y1, int x2, int y2) {
+    drawOnImage([=](Surface& s) { s.Line(x1, y1, x2, y2); });
+}
+
+void PictureBox::Box(int x1, int y1, int x2, int y2) {
+    drawOnImage([=](Surface& s) { s.Box(x1, y1, x2, y2); });
+}
+
+void PictureBox::Print(const QString& text) {
+    drawOnImage([&](Surface& s) { s.Print(text); });
+}
+
+double PictureBox::TextWidth(const QString& text) const {
+    syncImageSize();
+    return QFontMetricsF(font_, &image_).horizontalAdvance(text);
+}
+
+double PictureBox::TextHeight(const QString&) const {
+    syncImageSize();
+    return QFontMetricsF(font_, &image_).height();
+}
+
+void PictureBox::Refresh() { repaint(); }
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    syncImageSize();
+    QPainter painter(this);
+    painter.drawImage(event->rect(), image_, event->rect());
+}
+
+const QImage& PictureBox::image() const {
+    syncImageSize();
+    return image_;
+}
+
+void PictureBox::syncImageSize() const {
+    const QSize wanted = size().expandedTo(QSize(1, 1));
+    if (image_.size() == wanted) return;
+    QImage resized(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    resized.fill(toQColor(BackColor));
+    if (!image_.isNull()) {
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, image_);
+    }
+    image_ = resized;
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    emit mousePressed(event->buttons() | event->button(), event->position().x(),
+                      event->position().y());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMoved(event->buttons(), event->position().x(), event->position().y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    emit mouseReleased(event->button(), event->position().x(), event->position().y());
+}
+
+}  // namespace ui

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+#include "core/colour.h"
+
+namespace ui {
+
+// Drawing operations of a picture box, in pixels with (0, 0) at the top-left inner corner.
+// Lines and text use ForeColor; a filled box uses FillColor inside and ForeColor for its
+// outline. Print leaves CurrentX, CurrentY after the printed text, as the box's own pen does.
+class Surface {
+public:
+    virtual ~Surface() = default;
+
+    virtual int width() const = 0;   // the drawable width in pixels
+    virtual int height() const = 0;  // the drawable height in pixels
+
+    // Fills the whole surface with the background colour; CurrentX = CurrentY = 0.
+    virtual void Cls() = 0;
+    virtual void Line(int x1, int y1, int x2, int y2) = 0;
+    // A box from (x1, y1) to (x2, y2), both corners inside, filled and outlined.
+    virtual void Box(int x1, int y1, int x2, int y2) = 0;
+    virtual void Print(const QString& text) = 0;
+    // The size of text in the current font, in pixels.
+    virtual double TextWidth(const QString& text) const = 0;
+    virtual double TextHeight(const QString& text) const = 0;
+
+    double CurrentX = 0;
+    double CurrentY = 0;
+    Colour ForeColor = kBlack;
+    Colour FillColor = kBlack;
+    Colour BackColor = kWhite;
+
+    void setFontSize(double points);
+    double fontSize() const { return font_.pointSizeF(); }
+    void setFont(const QFont& font) { font_ = font; }
+    const QFont& font() const { return font_; }
+
+protected:
+    QFont font_;
+};
+
+// A Surface over any QPaintDevice: an image, a PDF or SVG generator, a printer. The painter
+// must be active for the life of the surface.
+class PainterSurface : public Surface {
+public:
+    PainterSurface(QPainter* painter, int width, int height)
+        : painter_(painter), width_(width), height_(height) {}
+
+    int width() const override { return width_; }
+    int height() const override { return height_; }
+    void Cls() override;
+    void Line(int x1, int y1, int x2, int y2) override;
+    void Box(int x1, int y1, int x2, int y2) override;
+    void Print(const QString& text) override;
+    double TextWidth(const QString& text) const override;
+    double TextHeight(const QString& text) const override;
+
+private:
+    QPainter* painter_;
+    int width_;
+    int height_;
+};
+
+// The retained drawing surface of a window: everything drawn goes into an off-screen image,
+// which the widget paints, so the picture survives covering. Drawing shows at the next
+// repaint; Refresh shows it at once.
+class PictureBox : public QWidget, public Surface {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    int width() const override { return QWidget::width(); }
+    int height() const override { return QWidget::height(); }
+    void Cls() override;
+    void Line(int x1, int y1, int x2, int y2) override;
+    void Box(int x1, int y1, int x2, int y2) override;
+    void Print(const QString& text) override;
+    double TextWidth(const QString& text) const override;
+    double TextHeight(const QString& text) const override;
+    void Refresh();
+
+    // The retained picture, one image pixel per logical pixel.
+    const QImage& image() const;
+
+signals:
+    // Mouse events with the position in pixels of the box and the pressed buttons.
+    void mousePressed(Qt::MouseButtons buttons, double x, double y);
+    void mouseMoved(Qt::MouseButtons buttons, double x, double y);
+    void mouseReleased(Qt::MouseButtons buttons, double x, double y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    template <typename Draw>
+    void drawOnImage(Draw draw);
+
+    // Keeps the image as large as the box; new area shows the background colour.
+    void syncImageSize() const;
+
+    mutable QImage image_;
+};
+
+}  // namespace ui

@@ -1,0 +1,100 @@
+// The window adapter: designed geometry, colours, the dialog double, the retained surface.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/dialogs.h"
+#include "ui/geometry.h"
+#include "ui/picturebox.h"
+#include "ui/services.h"
+
+using namespace ui;
+
+class TestWidgets : public QObject {
+    Q_OBJECT
+private slots:
+    void twipsBecomePixels() {
+        QCOMPARE(twipsToPixels(0), 0);
+        QCOMPARE(twipsToPixels(15), 1);
+        QCOMPARE(twipsToPixels(255), 17);
+        QCOMPARE(twipsToPixels(4295), 286);
+        QCOMPARE(twipsToPixels(-15), -1);
+        // Edges are rounded, so neighbours touch: 120 + 255 ends where the next cell starts.
+        QCOMPARE(toPixels({120, 4295, 255, 210}), QRect(8, 286, 17, 14));
+        QCOMPARE(toPixels({375, 4295, 255, 210}).left(), 25);
+    }
+
+    void controlsCarryTheirDesign() {
+        QWidget window;
+        auto* button = createControl<QPushButton>(&window, "cmdSearch", {120, 1800, 8055, 375},
+                                                  QStringLiteral("Search"));
+        QCOMPARE(window.findChild<QPushButton*>("cmdSearch"), button);
+        QCOMPARE(button->text(), QStringLiteral("Search"));
+        QCOMPARE(button->geometry(), QRect(8, 120, 537, 25));
+    }
+
+    void coloursAreBgr() {
+        QCOMPARE(toQColor(255), QColor(255, 0, 0));
+        QCOMPARE(toQColor(0xFF0000), QColor(0, 0, 255));
+        QCOMPARE(fromQColor(QColor(0, 255, 0)), 0x00FF00);
+        QCOMPARE(rgbColour(1, 2, 3), 0x030201);
+    }
+
+    void scriptedDialogsAnswerInOrder() {
+        ScriptedDialogs script;
+        QCOMPARE(&dialogs(), static_cast<Dialogs*>(&script));
+        script.answerNextOpen("/tmp/a");
+        script.cancelNextOpen();
+        script.answerNextQuestion(Answer::Yes);
+        QCOMPARE(dialogs().openFile(nullptr, {}), std::optional<QString>("/tmp/a"));
+        QCOMPARE(dialogs().openFile(nullptr, {}), std::nullopt);
+        QCOMPARE(dialogs().question(nullptr, "Overwrite existing file?", "Overwrite"),
+                 Answer::Yes);
+        dialogs().information(nullptr, "Done", "Title");
+        QCOMPARE(script.informationTexts(), QStringList{"Done"});
+        QVERIFY(script.unexpected().isEmpty());
+        QCOMPARE(dialogs().saveFile(nullptr, {}), std::nullopt);  // nothing queued
+        QCOMPARE(script.unexpected(), QStringList{"save"});
+        QVERIFY(script.allAnswersUsed());
+    }
+
+    void pictureBoxRetainsItsDrawing() {
+        PictureBox box;
+        box.resize(50, 40);
+        box.BackColor = kWhite;
+        box.Cls();
+        box.ForeColor = kRed;
+        box.Line(0, 10, 49, 10);
+        box.FillColor = 0x00FF00;
+        box.ForeColor = kBlack;
+        box.Box(20, 20, 29, 29);
+        const QImage& image = box.image();
+        QCOMPARE(image.size(), QSize(50, 40));
+        QCOMPARE(image.pixelColor(25, 10), QColor(255, 0, 0));
+        QCOMPARE(image.pixelColor(25, 25), QColor(0, 255, 0));
+        QCOMPARE(image.pixelColor(20, 25), QColor(0, 0, 0));  // outline
+        QCOMPARE(image.pixelColor(5, 5), QColor(255, 255, 255));
+
+        // Covering and showing again repaints from the retained image.
+        const QImage shown = box.grab().toImage();
+        QCOMPARE(shown.pixelColor(25, 10), QColor(255, 0, 0));
+
+        box.setFontSize(20);
+        QVERIFY(box.TextWidth("W") > box.TextWidth("i"));
+        QVERIFY(box.TextHeight("W") >= 20);
+        box.CurrentX = 2;
+        box.CurrentY = 2;
+        box.Print("A");
+        QVERIFY(box.CurrentX > 2);
+        box.Cls();
+        QCOMPARE(box.image().pixelColor(25, 10), QColor(255, 255, 255));
+    }
+
+    void timeOfDayHasSeconds() {
+        const QString t = timeOfDayText();
+        QVERIFY2(t.count(u':') >= 2 || t.size() >= 8, qPrintable(t));
+    }
+};
+
+QTEST_MAIN(TestWidgets)
+#include "tst_widgets.moc"
