@@ -1,0 +1,205 @@
+#include "gridsearch.h"
+
+#include <algorithm>
+
+namespace modFunctions {
+
+QString ReverseString(QStringView s) {
+    QString r(s.size(), Qt::Uninitialized);
+    std::reverse_copy(s.begin(), s.end(), r.begin());
+    return r;
+}
+
+void LetterGrid::create(int cols, int rows) {
+    cols_ = qint16(cols);
+    rows_ = qint16(rows);
+    cells_.assign(size_t(cols) * size_t(rows), Cell{});
+    ++textVersion_;
+}
+
+void LetterGrid::destroy() {
+    cells_.clear();
+    cells_.shrink_to_fit();
+    cols_ = 0;
+    rows_ = 0;
+    ++textVersion_;
+}
+
+QString LetterGrid::cellText(int n) const {
+    if (!isCell(n) || !cells_[n - 1].filled) return QString();
+    return QString(QChar(cells_[n - 1].ch));
+}
+
+void LetterGrid::setCellText(int n, QStringView text) {
+    if (!isCell(n)) return;
+    Cell& c = cells_[n - 1];
+    const bool filled = !text.isEmpty() && !text.front().isSurrogate();
+    const char16_t ch = filled ? text.front().unicode() : 0;
+    if (c.filled == filled && c.ch == ch) return;
+    c.filled = filled;
+    c.ch = ch;
+    ++textVersion_;
+    if (onTextChanged) onTextChanged(n);
+}
+
+void LetterGrid::setBackColor(int n, Colour colour) {
+    if (!isCell(n) || cells_[n - 1].back == colour) return;
+    cells_[n - 1].back = colour;
+    if (onColourChanged) onColourChanged(n);
+}
+
+void LetterGrid::setForeColor(int n, Colour colour) {
+    if (!isCell(n) || cells_[n - 1].fore == colour) return;
+    cells_[n - 1].fore = colour;
+    if (onColourChanged) onColourChanged(n);
+}
+
+Lines rowLines(int cols, int rows) {
+    Lines lines;
+    lines.reserve(size_t(rows));
+    for (int row = 1; row <= rows; ++row) {
+        std::vector<int> line;
+        line.reserve(size_t(cols));
+        for (int col = 1; col <= cols; ++col) line.push_back(CellIndex(cols, col, row));
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+Lines columnLines(int cols, int rows) {
+    Lines lines;
+    lines.reserve(size_t(cols));
+    for (int col = 1; col <= cols; ++col) {
+        std::vector<int> line;
+        line.reserve(size_t(rows));
+        for (int row = 1; row <= rows; ++row) line.push_back(CellIndex(cols, col, row));
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+Lines diagonalLines(int cols, int rows) {
+    Lines lines;
+    // Steps from (col, row) by (dc, 1) while the cell stays inside the grid.
+    auto walk = [&](int col, int row, int dc) {
+        std::vector<int> line;
+        for (; col >= 1 && col <= cols && row <= rows; col += dc, ++row)
+            line.push_back(CellIndex(cols, col, row));
+        lines.push_back(std::move(line));
+    };
+    for (int col = cols; col >= 2; --col) walk(col, 1, +1);
+    for (int row = 1; row <= rows; ++row) walk(1, row, +1);
+    for (int col = cols - 1; col >= 1; --col) walk(col, 1, -1);
+    for (int row = 1; row <= rows; ++row) walk(cols, row, -1);
+    return lines;
+}
+
+const GridSearch::LineSet& GridSearch::lines(Kind kind) {
+    LineSet& set = lineSets_[kind];
+    const int cols = grid_.GridCols();
+    const int rows = grid_.GridRows();
+    if (set.version == grid_.textVersion() && set.cols == cols && set.rows == rows) return set;
+
+    const Lines lines = kind == Rows      ? rowLines(cols, rows)
+                        : kind == Columns ? columnLines(cols, rows)
+                                          : diagonalLines(cols, rows);
+    size_t total = 0;
+    for (const auto& line : lines) total += line.size();
+    set.text.resize(qsizetype(total));
+    set.cell.resize(total);
+    set.lineEnd.resize(total);
+    QChar* out = set.text.data();
+    size_t pos = 0;
+    for (const auto& line : lines) {
+        const int end = int(pos + line.size());
+        for (int n : line) {
+            const LetterGrid::Cell& c = grid_.cells_[size_t(n - 1)];
+            out[pos] = c.filled ? QChar(c.ch) : QChar(u' ');
+            set.cell[pos] = n;
+            set.lineEnd[pos] = end;
+            ++pos;
+        }
+    }
+    set.version = grid_.textVersion();
+    set.cols = cols;
+    set.rows = rows;
+    return set;
+}
+
+void GridSearch::mark(int n) {
+    grid_.setBackColor(n, kFoundBack);
+    grid_.setForeColor(n, kFoundFore);
+}
+
+void GridSearch::markMatches(Kind kind, const QString& word, int length) {
+    if (length <= 0 || !grid_.exists()) return;
+    const LineSet& set = lines(kind);
+    // Every start position is tried, so overlapping occurrences are all found; a match that
+    // runs past the end of its line is not an occurrence.
+    for (qsizetype p = set.text.indexOf(word); p >= 0; p = set.text.indexOf(word, p + 1)) {
+        if (p + length > set.lineEnd[size_t(p)]) continue;
+        for (qsizetype k = p; k < p + length; ++k) mark(set.cell[size_t(k)]);
+    }
+}
+
+void GridSearch::SearchHorFront(const QString& word, int length) {
+    markMatches(Rows, word, length);
+}
+void GridSearch::SearchHorBack(const QString& word, int length) {
+    markMatches(Rows, ReverseString(word), length);
+}
+void GridSearch::SearchVertFront(const QString& word, int length) {
+    markMatches(Columns, word, length);
+}
+void GridSearch::SearchVertBack(const QString& word, int length) {
+    markMatches(Columns, ReverseString(word), length);
+}
+void GridSearch::SearchDiagFront(const QString& word, int length) {
+    markMatches(Diagonals, word, length);
+}
+void GridSearch::SearchDiagBack(const QString& word, int length) {
+    markMatches(Diagonals, ReverseString(word), length);
+}
+
+void GridSearch::search(Direction d, const QString& word) {
+    const int length = int(word.size());
+    switch (d) {
+    case Direction::HorFront: SearchHorFront(word, length); break;
+    case Direction::HorBack: SearchHorBack(word, length); break;
+    case Direction::VertFront: SearchVertFront(word, length); break;
+    case Direction::VertBack: SearchVertBack(word, length); break;
+    case Direction::DiagFront: SearchDiagFront(word, length); break;
+    case Direction::DiagBack: SearchDiagBack(word, length); break;
+    }
+}
+
+void GridSearch::clearHighlights() {
+    for (int n = 1; n <= grid_.cellCount(); ++n) {
+        grid_.setBackColor(n, kPlainBack);
+        grid_.setForeColor(n, kPlainFore);
+    }
+}
+
+QStringList splitWords(const QString& wordText) {
+    if (!wordText.contains(QStringLiteral("\r\n"))) return {wordText};
+    return wordText.split(QStringLiteral("\r\n"));
+}
+
+void SearchWords(LetterGrid& grid, const QString& wordText, const DirectionFlags& flags,
+                 const std::function<void(const QString&)>& AddLog) {
+    if (!grid.exists()) {
+        AddLog(QStringLiteral("Please load your dimensions first.."));
+        return;
+    }
+    GridSearch search(grid);
+    search.clearHighlights();
+    for (const QString& word : splitWords(wordText)) {
+        if (word.isEmpty()) continue;
+        AddLog(QStringLiteral("Searching '") + word + QStringLiteral("'.."));
+        for (int i = 0; i < kDirectionCount; ++i)
+            if (flags[size_t(i)]) search.search(kAllDirections[size_t(i)], word);
+    }
+    AddLog(QStringLiteral("Search complete."));
+}
+
+}  // namespace modFunctions

@@ -1,0 +1,202 @@
+#include "solver.h"
+
+#include <cmath>
+
+#include <QFileInfo>
+
+#include "ui/core/numbers.h"
+#include "ui/core/textfile.h"
+
+namespace modFunctions {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// A whole number as the platform writes it: plain digits, exponent form when very large.
+QString numberText(double value) {
+    if (std::fabs(value) < 1e15) return QString::number(value, 'f', 0);
+    return QString::number(value, 'g', 15);
+}
+
+}  // namespace
+
+int designedWindowHeight(int gridRows) {
+    if (gridRows <= 0) return kHeightWithoutGrid;
+    return kFirstCellTop + gridRows * kCellHeight + kMarginBelowGrid;
+}
+
+QString msg::loading(int cols, int rows) {
+    return QStringLiteral("Loading %1x%2 cases..").arg(cols).arg(rows);
+}
+
+QString msg::tooManyCells(int cols, int rows) {
+    return QStringLiteral("You have inputed invalid dimensions. %1x%2 makes %3 cases; a grid "
+                          "holds at most %4 cases.")
+        .arg(cols)
+        .arg(rows)
+        .arg(qint64(cols) * rows)
+        .arg(kMaxCells);
+}
+
+QString msg::saving(const QString& path) {
+    return QStringLiteral("Saving to '") + path + QStringLiteral("'..");
+}
+
+QString msg::saveFailed(const QString& path, const QString& reason) {
+    return QStringLiteral("Save failed: could not write '") + path + QStringLiteral("': ") +
+           reason;
+}
+
+QString msg::loadingScript(const QString& path) {
+    return QStringLiteral("Loading '") + path + QStringLiteral("'..");
+}
+
+QString msg::loadFailed(const QString& path, const QString& reason) {
+    return QStringLiteral("Load failed: could not read '") + path + QStringLiteral("': ") +
+           reason;
+}
+
+QString directionKeyword(Direction d) {
+    switch (d) {
+    case Direction::HorFront: return QStringLiteral("horfront");
+    case Direction::HorBack: return QStringLiteral("horback");
+    case Direction::VertFront: return QStringLiteral("vertfront");
+    case Direction::VertBack: return QStringLiteral("vertback");
+    case Direction::DiagFront: return QStringLiteral("diagfront");
+    case Direction::DiagBack: return QStringLiteral("diagback");
+    }
+    return QString();
+}
+
+void Solver::ResetSolver() {
+    controls_.clearLog();
+    controls_.clearWords();
+    controls_.AddLog(msg::kResetCleared);
+    grid_.destroy();
+    controls_.AddLog(msg::kResetDone);
+    controls_.gridChanged();
+}
+
+bool Solver::LoadDimensions() {
+    const auto vertical = ui::parseNumber(controls_.dimensionText(Axis::Vertical));
+    const auto horizontal = ui::parseNumber(controls_.dimensionText(Axis::Horizontal));
+    if (!vertical || !horizontal) {
+        controls_.AddLog(msg::kInvalidDimensions);
+        return false;
+    }
+    // The boxes show the whole number that is used: 2.7 becomes 2 and -2.5 becomes 3.
+    const double rows = std::fabs(std::floor(*vertical));
+    const double cols = std::fabs(std::floor(*horizontal));
+    controls_.setDimensionText(Axis::Vertical, numberText(rows));
+    controls_.setDimensionText(Axis::Horizontal, numberText(cols));
+    if (rows > kMaxCells || cols > kMaxCells || rows < kMinDimension || cols < kMinDimension) {
+        controls_.AddLog(msg::kInvalidDimensions);
+        return false;
+    }
+    if (rows * cols > kMaxCells) {
+        controls_.AddLog(msg::tooManyCells(int(cols), int(rows)));
+        return false;
+    }
+    controls_.AddLog(msg::loading(int(cols), int(rows)));
+    grid_.create(int(cols), int(rows));
+    controls_.gridChanged();
+    controls_.AddLog(msg::kLoadDone);
+    return true;
+}
+
+void Solver::SearchWords() {
+    DirectionFlags flags{};
+    for (int i = 0; i < kDirectionCount; ++i)
+        flags[size_t(i)] = controls_.isTicked(kAllDirections[size_t(i)]);
+    modFunctions::SearchWords(grid_, controls_.wordsText(), flags,
+                              [this](const QString& m) { controls_.AddLog(m); });
+}
+
+QStringList Solver::scriptLines() const {
+    QStringList lines;
+    lines.reserve(grid_.cellCount() + 16);
+    lines << QStringLiteral("reset");
+    lines << QStringLiteral("dim %1 %2").arg(grid_.GridCols()).arg(grid_.GridRows());
+    for (Direction d : kAllDirections)
+        if (controls_.isTicked(d)) lines << directionKeyword(d);
+    for (int n = 1; n <= grid_.cellCount(); ++n)
+        lines << QStringLiteral("con ") + QString::number(n) + u' ' + grid_.cellText(n);
+    const QString words = controls_.wordsText();
+    if (!words.isEmpty()) {
+        QStringList wordLines = splitWords(words);
+        // A final line end ends the last word; it starts no empty word, so saving a loaded
+        // script writes the same file again.
+        if (wordLines.size() > 1 && words.endsWith(kCrLf)) wordLines.removeLast();
+        for (const QString& w : wordLines) lines << QStringLiteral("word ") + w;
+    }
+    return lines;
+}
+
+bool Solver::SaveScript(const QString& path) {
+    controls_.AddLog(msg::saving(path));
+    const QString error = ui::writeFileAtomically(path, ui::joinCrLfUtf8(scriptLines()));
+    if (!error.isEmpty()) {
+        controls_.AddLog(msg::saveFailed(path, error));
+        return false;
+    }
+    controls_.AddLog(msg::kSaveDone);
+    return true;
+}
+
+bool Solver::LoadScript(const QString& path) {
+    controls_.AddLog(msg::loadingScript(path));
+    const ui::TextFileResult file = ui::readTextFile(path);
+    if (!file.ok) {
+        controls_.AddLog(msg::loadFailed(path, file.error));
+        return false;
+    }
+    for (const QString& line : ui::splitLines(file.text)) ExecuteScriptLine(line);
+    return true;
+}
+
+void Solver::ExecuteScriptLine(QStringView line) {
+    const QList<QStringView> tokens = line.split(u' ');
+    const QString keyword = tokens[0].toString().toUpper();
+    const qsizetype count = tokens.size();
+
+    if (keyword == u"RESET") {
+        ResetSolver();
+    } else if (keyword == u"DIM") {
+        if (count < 3) return;
+        // A script without a reset line replaces the grid it finds.
+        if (grid_.exists()) {
+            grid_.destroy();
+            controls_.gridChanged();
+        }
+        controls_.setDimensionText(Axis::Horizontal, tokens[1].toString());
+        controls_.setDimensionText(Axis::Vertical, tokens[2].toString());
+        LoadDimensions();
+    } else if (keyword == u"CON") {
+        if (count < 3) return;
+        const auto number = ui::parseNumber(tokens[1]);
+        if (!number) return;
+        const double n = ui::roundHalfEven(*number);
+        if (n < 1 || n > grid_.cellCount()) return;
+        grid_.setCellText(int(n), tokens[2]);
+    } else if (keyword == u"WORD") {
+        if (count < 2) return;
+        controls_.appendWords(line.mid(tokens[0].size() + 1).toString() + kCrLf);
+    } else {
+        for (Direction d : kAllDirections) {
+            if (keyword == directionKeyword(d).toUpper()) {
+                controls_.tick(d);
+                return;
+            }
+        }
+    }
+}
+
+qint16 Solver::FileStatus(const QString& path) {
+    if (path.isEmpty() || path.contains(u'*') || path.contains(u'?')) return -1;
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) return -1;
+    return info.size() > 0 ? 1 : 0;
+}
+
+}  // namespace modFunctions

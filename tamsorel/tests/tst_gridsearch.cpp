@@ -1,0 +1,199 @@
+// The grid model and the six searches.
+#include <QTest>
+
+#include "gridpicture.h"
+
+using namespace modFunctions;
+
+Q_DECLARE_METATYPE(modFunctions::Lines)
+
+namespace {
+
+// Flags from a list of direction names such as "HorFront DiagBack"; "all" ticks every one.
+DirectionFlags flagsFrom(const QString& names) {
+    static const QStringList all = {"HorFront",  "HorBack",   "VertFront",
+                                    "VertBack",  "DiagFront", "DiagBack"};
+    DirectionFlags flags{};
+    for (int i = 0; i < kDirectionCount; ++i)
+        flags[size_t(i)] = names == u"all" || names.split(u' ').contains(all[i]);
+    return flags;
+}
+
+}  // namespace
+
+class TestGridSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void cellNumbering() {
+        QCOMPARE(CellIndex(3, 1, 1), 1);
+        QCOMPARE(CellIndex(3, 3, 1), 3);
+        QCOMPARE(CellIndex(3, 1, 2), 4);
+        QCOMPARE(CellIndex(181, 181, 181), 32761);
+        QCOMPARE(ReverseString(u"CAT"), QStringLiteral("TAC"));
+        QCOMPARE(ReverseString(u""), QString());
+    }
+
+    void lineOrders_data() {
+        QTest::addColumn<Lines>("lines");
+        QTest::addColumn<Lines>("expected");
+        QTest::newRow("diagonals of 3 columns x 2 rows")
+            << diagonalLines(3, 2) << Lines{{3}, {2, 6}, {1, 5}, {4}, {2, 4}, {1}, {3, 5}, {6}};
+        QTest::newRow("diagonals of 2 columns x 3 rows")
+            << diagonalLines(2, 3) << Lines{{2}, {1, 4}, {3, 6}, {5}, {1}, {2, 3}, {4, 5}, {6}};
+        QTest::newRow("rows of 3 x 2") << rowLines(3, 2) << Lines{{1, 2, 3}, {4, 5, 6}};
+        QTest::newRow("columns of 3 x 2") << columnLines(3, 2) << Lines{{1, 4}, {2, 5}, {3, 6}};
+    }
+    void lineOrders() {
+        QFETCH(Lines, lines);
+        QFETCH(Lines, expected);
+        QCOMPARE(lines, expected);
+    }
+
+    void everyDiagonalOnce() {
+        // Each cell lies on exactly one diagonal of each orientation, for odd shapes too.
+        for (auto [cols, rows] : {std::pair{2, 2}, {5, 3}, {3, 7}, {181, 181}, {2, 16383}}) {
+            std::vector<int> seen(size_t(cols * rows + 1), 0);
+            for (const auto& line : diagonalLines(cols, rows))
+                for (int n : line) ++seen[size_t(n)];
+            for (int n = 1; n <= cols * rows; ++n) QCOMPARE(seen[size_t(n)], 2);
+        }
+    }
+
+    void searches_data() {
+        QTest::addColumn<QStringList>("grid");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("directions");
+        QTest::addColumn<QStringList>("expected");
+
+        const QStringList abcd = {"AB", "CD"};
+        QTest::newRow("2x2: AD down-right") << abcd << "AD" << "DiagFront" << QStringList{"#.", ".#"};
+        QTest::newRow("2x2: BC down-left") << abcd << "BC" << "DiagFront" << QStringList{".#", "#."};
+        QTest::newRow("2x2: DA upwards") << abcd << "DA" << "DiagBack" << QStringList{"#.", ".#"};
+        QTest::newRow("2x2: CB upwards") << abcd << "CB" << "DiagBack" << QStringList{".#", "#."};
+        QTest::newRow("2x2: CA bottom to top") << abcd << "CA" << "VertBack" << QStringList{"#.", "#."};
+        QTest::newRow("2x2: AD is not in a row") << abcd << "AD" << "HorFront" << QStringList{"..", ".."};
+        QTest::newRow("2x2: BC is not in a row") << abcd << "BC" << "HorFront" << QStringList{"..", ".."};
+        QTest::newRow("2x2: DA needs the backwards search") << abcd << "DA" << "DiagFront" << QStringList{"..", ".."};
+
+        const QStringList g = {"CATX", "XTAC", "CXXT", "AXXA"};
+        QTest::newRow("row forwards") << g << "CAT" << "HorFront" << QStringList{"###.", "....", "....", "...."};
+        QTest::newRow("row backwards") << g << "CAT" << "HorBack" << QStringList{"....", ".###", "....", "...."};
+        QTest::newRow("column forwards") << g << "CXCA" << "VertFront" << QStringList{"#...", "#...", "#...", "#..."};
+        QTest::newRow("column backwards") << g << "AT" << "VertBack" << QStringList{"..#.", "..#.", "...#", "...#"};
+        QTest::newRow("one letter, every direction") << g << "A" << "all" << QStringList{".#..", "..#.", "....", "#..#"};
+        QTest::newRow("lower case is not upper case") << g << "cat" << "all" << QStringList{"....", "....", "....", "...."};
+        QTest::newRow("no direction ticked") << g << "CAT" << "" << QStringList{"....", "....", "....", "...."};
+        QTest::newRow("rows never wrap") << g << "XXT" << "HorFront" << QStringList{"....", "....", ".###", "...."};
+        QTest::newRow("TX then XT does not wrap into the next row")
+            << g << "TXX" << "HorFront" << QStringList{"....", "....", "....", "...."};
+        // "X" ends one diagonal and "T" starts the next: no occurrence.
+        QTest::newRow("diagonals never run into the next one") << g << "XT" << "DiagFront" << QStringList{"....", "....", "....", "...."};
+        QTest::newRow("down-left diagonal") << g << "XAXA" << "DiagFront" << QStringList{"...#", "..#.", ".#..", "#..."};
+        QTest::newRow("longer than every line") << g << "CATXC" << "all" << QStringList{"....", "....", "....", "...."};
+
+        const QStringList pal = {"ABA", "XXX"};
+        QTest::newRow("palindrome forwards") << pal << "ABA" << "HorFront" << QStringList{"###", "..."};
+        QTest::newRow("palindrome backwards") << pal << "ABA" << "HorBack" << QStringList{"###", "..."};
+        QTest::newRow("overlapping occurrences") << QStringList{"AAAA", "BBBB"} << "AAA" << "HorFront"
+                                                 << QStringList{"####", "...."};
+
+        const QStringList gaps = {"A.B", "..."};
+        QTest::newRow("an empty cell reads as a space") << gaps << "A B" << "HorFront" << QStringList{"###", "..."};
+        QTest::newRow("a space marks every empty cell") << gaps << " " << "HorFront" << QStringList{".#.", "###"};
+        QTest::newRow("a trailing space needs an empty cell after")
+            << QStringList{"AB.", "..B"} << "B " << "HorFront" << QStringList{".##", "..."};
+    }
+    void searches() {
+        QFETCH(QStringList, grid);
+        QFETCH(QString, word);
+        QFETCH(QString, directions);
+        QFETCH(QStringList, expected);
+        LetterGrid g;
+        fillGrid(g, grid);
+        QStringList log;
+        SearchWords(g, word, flagsFrom(directions), [&](const QString& m) { log << m; });
+        QCOMPARE(marked(g), expected);
+    }
+
+    void runSplitsWordsAndLogs() {
+        LetterGrid g;
+        fillGrid(g, {"CAT", "DOG"});
+        QStringList log;
+        auto addLog = [&](const QString& m) { log << m; };
+        SearchWords(g, "CAT\r\n\r\nDOG\r\n", flagsFrom("all"), addLog);
+        QCOMPARE(log, (QStringList{"Searching 'CAT'..", "Searching 'DOG'..", "Search complete."}));
+        QCOMPARE(marked(g), (QStringList{"###", "###"}));
+
+        // A line feed alone does not separate words.
+        log.clear();
+        SearchWords(g, "CAT\nDOG", flagsFrom("all"), addLog);
+        QCOMPARE(log, (QStringList{"Searching 'CAT\nDOG'..", "Search complete."}));
+        // The run cleared the previous highlights even though it found nothing.
+        QCOMPARE(marked(g), (QStringList{"...", "..."}));
+
+        log.clear();
+        SearchWords(g, "", flagsFrom(""), addLog);
+        QCOMPARE(log, QStringList{"Search complete."});
+
+        LetterGrid none;
+        log.clear();
+        SearchWords(none, "CAT", flagsFrom("all"), addLog);
+        QCOMPARE(log, QStringList{"Please load your dimensions first.."});
+    }
+
+    void highlightsAccumulateOverWords() {
+        LetterGrid g;
+        fillGrid(g, {"CAT", "DOG"});
+        SearchWords(g, "CA\r\nOG", flagsFrom("HorFront"), [](const QString&) {});
+        QCOMPARE(marked(g), (QStringList{"##.", ".##"}));
+    }
+
+    void cellsSeeTextChangedBetweenWords() {
+        // The log hook lets the user type while a run goes on; later words see the new letters.
+        LetterGrid g;
+        fillGrid(g, {"CAT", "..."});
+        SearchWords(g, "CAT\r\nDOG", flagsFrom("HorFront"), [&](const QString& m) {
+            if (m == u"Searching 'DOG'..") {
+                g.setCellText(4, u"D");
+                g.setCellText(5, u"O");
+                g.setCellText(6, u"G");
+            }
+        });
+        QCOMPARE(marked(g), (QStringList{"###", "###"}));
+    }
+
+    void cellTextKeepsOneCharacter() {
+        LetterGrid g;
+        g.create(2, 2);
+        QList<int> changed;
+        g.onTextChanged = [&](int n) { changed << n; };
+        g.setCellText(1, u"XYZ");
+        QCOMPARE(g.cellText(1), QStringLiteral("X"));
+        g.setCellText(1, u"X");  // no change, no report
+        g.setCellText(2, u"");
+        g.setCellText(0, u"A");  // outside the grid: ignored
+        g.setCellText(5, u"A");
+        g.setCellText(3, QString(QChar(0xD83D)));  // a lone surrogate half is not a letter
+        QCOMPARE(g.cellText(3), QString());
+        g.setCellText(4, u"Ж");
+        QCOMPARE(changed, (QList<int>{1, 4}));
+        QCOMPARE(g.cellText(4), QStringLiteral("Ж"));
+        QCOMPARE(g.cellText(99), QString());
+    }
+
+    void largestGrids() {
+        for (auto [cols, rows] : {std::pair{181, 181}, {2, 16383}, {16383, 2}}) {
+            LetterGrid g;
+            g.create(cols, rows);
+            QCOMPARE(g.cellCount(), cols * rows);
+            g.setCellText(g.cellCount(), u"Z");
+            g.setCellText(g.cellCount() - 1, u"Y");
+            SearchWords(g, "YZ\r\nZ", flagsFrom("all"), [](const QString&) {});
+            QCOMPARE(g.backColor(g.cellCount()), kFoundBack);
+            QCOMPARE(g.backColor(1), kPlainBack);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGridSearch)
+#include "tst_gridsearch.moc"

@@ -1,0 +1,170 @@
+#include "lettergridview.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+
+#include "engine/solver.h"
+#include "ui/geometry.h"
+
+namespace {
+
+const int kCellW = ui::twipsToPixels(modFunctions::kCellWidth);
+const int kCellH = ui::twipsToPixels(modFunctions::kCellHeight);
+// Beyond this many changed cells between two repaints, repaint the whole visible part.
+constexpr int kMaxSeparateUpdates = 256;
+const QColor kCellBorder(160, 160, 160);
+
+}  // namespace
+
+LetterGridView::LetterGridView(modFunctions::LetterGrid& grid, QWidget* parent)
+    : QWidget(parent), grid_(grid), editor_(new QLineEdit(this)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    editor_->setObjectName(QStringLiteral("txtTextEditor"));
+    editor_->setAlignment(Qt::AlignCenter);
+    editor_->setMaxLength(1);
+    editor_->setFrame(false);
+    editor_->setContextMenuPolicy(Qt::NoContextMenu);
+    editor_->installEventFilter(this);
+    editor_->hide();
+    setFocusProxy(editor_);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(editor_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (current_ > 0) emit cellEdited(current_, text);
+        // The cell may keep fewer characters than were typed; show what it holds.
+        if (current_ > 0 && editor_->text() != grid_.cellText(current_))
+            editor_->setText(grid_.cellText(current_));
+    });
+    gridReset();
+}
+
+void LetterGridView::gridReset() {
+    const int cols = grid_.GridCols();
+    const int rows = grid_.GridRows();
+    resize(std::max(1, cols * kCellW), std::max(1, rows * kCellH));
+    current_ = 0;
+    editor_->hide();
+    if (grid_.exists()) setCurrentCell(1);
+    update();
+}
+
+QRect LetterGridView::cellRect(int n) const {
+    const int cols = grid_.GridCols();
+    if (cols <= 0 || n < 1) return QRect();
+    const int col = (n - 1) % cols;
+    const int row = (n - 1) / cols;
+    return QRect(col * kCellW, row * kCellH, kCellW, kCellH);
+}
+
+int LetterGridView::cellAt(const QPoint& p) const {
+    if (!grid_.exists() || p.x() < 0 || p.y() < 0) return 0;
+    const int col = p.x() / kCellW;
+    const int row = p.y() / kCellH;
+    if (col >= grid_.GridCols() || row >= grid_.GridRows()) return 0;
+    return row * grid_.GridCols() + col + 1;
+}
+
+void LetterGridView::cellChanged(int n) {
+    if (n == current_ && !editorSyncQueued_) showCurrentCell();
+    if (wholeUpdatePending_) return;
+    if (++pendingCellUpdates_ > kMaxSeparateUpdates) {
+        wholeUpdatePending_ = true;
+        update();
+        return;
+    }
+    update(cellRect(n));
+}
+
+void LetterGridView::setCurrentCell(int n) {
+    if (!grid_.isCell(n)) return;
+    current_ = n;
+    // Many moves can come in one burst (a script fills every cell); the editor follows once.
+    if (!editorSyncQueued_) {
+        editorSyncQueued_ = true;
+        QMetaObject::invokeMethod(this, &LetterGridView::syncEditor, Qt::QueuedConnection);
+    }
+}
+
+void LetterGridView::syncEditor() {
+    editorSyncQueued_ = false;
+    if (!grid_.isCell(current_)) {
+        editor_->hide();
+        return;
+    }
+    const QRect r = cellRect(current_);
+    editor_->setGeometry(r);
+    showCurrentCell();
+    editor_->show();
+    emit currentCellMoved(r);
+}
+
+void LetterGridView::showCurrentCell() {
+    QPalette p = editor_->palette();
+    p.setColor(QPalette::Base, ui::toQColor(grid_.backColor(current_)));
+    p.setColor(QPalette::Text, ui::toQColor(grid_.foreColor(current_)));
+    p.setColor(QPalette::Highlight, ui::toQColor(grid_.foreColor(current_)));
+    p.setColor(QPalette::HighlightedText, ui::toQColor(grid_.backColor(current_)));
+    editor_->setPalette(p);
+    if (editor_->text() != grid_.cellText(current_)) editor_->setText(grid_.cellText(current_));
+    editor_->selectAll();
+}
+
+void LetterGridView::moveBy(int dcol, int drow) {
+    const int cols = grid_.GridCols();
+    if (cols <= 0 || current_ < 1) return;
+    const int col = (current_ - 1) % cols + dcol;
+    const int row = (current_ - 1) / cols + drow;
+    if (col < 0 || col >= cols || row < 0 || row >= grid_.GridRows()) return;
+    setCurrentCell(row * cols + col + 1);
+}
+
+bool LetterGridView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editor_ && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Left: moveBy(-1, 0); return true;
+        case Qt::Key_Right: moveBy(1, 0); return true;
+        case Qt::Key_Up: moveBy(0, -1); return true;
+        case Qt::Key_Down: moveBy(0, 1); return true;
+        default: break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void LetterGridView::mousePressEvent(QMouseEvent* event) {
+    const int n = cellAt(event->position().toPoint());
+    if (n == 0) return;
+    setCurrentCell(n);
+    editor_->setFocus(Qt::MouseFocusReason);
+}
+
+void LetterGridView::paintEvent(QPaintEvent* event) {
+    pendingCellUpdates_ = 0;
+    wholeUpdatePending_ = false;
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.fillRect(area, palette().window());
+    const int cols = grid_.GridCols();
+    const int rows = grid_.GridRows();
+    if (cols <= 0) return;
+    const int c0 = std::max(0, area.left() / kCellW);
+    const int c1 = std::min(cols - 1, area.right() / kCellW);
+    const int r0 = std::max(0, area.top() / kCellH);
+    const int r1 = std::min(rows - 1, area.bottom() / kCellH);
+    painter.setFont(font());
+    QString letter(1, QChar());
+    for (int row = r0; row <= r1; ++row) {
+        for (int col = c0; col <= c1; ++col) {
+            const int n = row * cols + col + 1;
+            const QRect r(col * kCellW, row * kCellH, kCellW, kCellH);
+            painter.fillRect(r, ui::toQColor(grid_.backColor(n)));
+            painter.setPen(kCellBorder);
+            painter.drawRect(r.adjusted(0, 0, -1, -1));
+            const QString text = grid_.cellText(n);
+            if (text.isEmpty()) continue;
+            painter.setPen(ui::toQColor(grid_.foreColor(n)));
+            painter.drawText(r, Qt::AlignCenter, text);
+        }
+    }
+}

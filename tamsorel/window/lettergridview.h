@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QWidget>
+
+#include "engine/gridsearch.h"
+
+// The letter cells of the solver as one custom-painted widget: cell n is drawn 255 x 210 twips
+// at its designed place, with its own colours and one centred character. A single in-place
+// editor sits on the current cell; it takes one typed character (replacing the cell's letter)
+// and reports it. The widget is as large as the grid and lives in a scroll area.
+class LetterGridView : public QWidget {
+    Q_OBJECT
+public:
+    explicit LetterGridView(modFunctions::LetterGrid& grid, QWidget* parent = nullptr);
+
+    // The grid was created or removed: resize to it and start at cell 1.
+    void gridReset();
+    // Cell n changed its text or colours: repaint it.
+    void cellChanged(int n);
+
+    // The rectangle of cell n in this widget's coordinates (cell 1 at the origin).
+    QRect cellRect(int n) const;
+    // The cell under a point of this widget, or 0.
+    int cellAt(const QPoint& p) const;
+
+    // The cell that has the editor, 0 without a grid.
+    int currentCell() const { return current_; }
+    void setCurrentCell(int n);
+    QLineEdit* editor() const { return editor_; }
+
+signals:
+    // The user typed or erased the current cell's text in the editor.
+    void cellEdited(int n, const QString& text);
+    // The current cell moved; its rectangle is given so a scroll area can show it.
+    void currentCellMoved(const QRect& rect);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Moves the editor onto the current cell and reports the move.
+    void syncEditor();
+    // Gives the editor the current cell's text and colours.
+    void showCurrentCell();
+    void moveBy(int dcol, int drow);
+
+    modFunctions::LetterGrid& grid_;
+    QLineEdit* editor_;
+    int current_ = 0;
+    bool editorSyncQueued_ = false;
+    int pendingCellUpdates_ = 0;
+    bool wholeUpdatePending_ = false;
+};
