@@ -33,7 +33,9 @@ QString startPath(const FileRequest& request) {
 
 }  // namespace
 
-Dialogs& dialogs() { return current ? *current : realDialogs(); }
+Dialogs& dialogs() {
+    return current ? *current : realDialogs();
+}
 
 std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileRequest& request) {
     const QString path = QFileDialog::getOpenFileName(parent, request.title, startPath(request),
@@ -44,10 +46,9 @@ std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileRequest& r
 
 std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileRequest& request) {
     // The programs ask their own overwrite questions where they have one.
-    const QString path =
-        QFileDialog::getSaveFileName(parent, request.title, startPath(request),
-                                     qtFilter(request.filter), nullptr,
-                                     QFileDialog::DontConfirmOverwrite);
+    const QString path = QFileDialog::getSaveFileName(parent, request.title, startPath(request),
+                                                      qtFilter(request.filter), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
@@ -68,9 +69,13 @@ Answer QtDialogs::question(QWidget* parent, const QString& text, const QString& 
     return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-ScriptedDialogs::ScriptedDialogs() : previous_(current) { current = this; }
+ScriptedDialogs::ScriptedDialogs() : previous_(current) {
+    current = this;
+}
 
-ScriptedDialogs::~ScriptedDialogs() { current = previous_; }
+ScriptedDialogs::~ScriptedDialogs() {
+    current = previous_;
+}
 
 QStringList ScriptedDialogs::informationTexts() const {
     QStringList texts;

@@ -15,10 +15,10 @@ namespace ui {
 
 // What a program asks of a file dialog.
 struct FileRequest {
-    QString title;     // the dialog's caption; empty for the platform's default
-    QString fileName;  // the name shown at first, may be a pattern such as "*.tam"
-    QString filter;    // "Description (*.ext)" entries separated by ";;", or a bare "*.ext"
-    QString initDir;   // the folder shown at first; empty for the current folder
+    QString title;           // the dialog's caption; empty for the platform's default
+    QString fileName;        // the name shown at first, may be a pattern such as "*.tam"
+    QString filter;          // "Description (*.ext)" entries separated by ";;", or a bare "*.ext"
+    QString initDir;         // the folder shown at first; empty for the current folder
     bool mustExist = false;  // open only: the chosen file must exist
 };
 
@@ -27,7 +27,7 @@ enum class Answer { Yes, No };
 // Every file dialog, colour dialog and message box of the suite goes through this service, so
 // tests can answer them headless. A cancelled dialog answers std::nullopt.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual std::optional<QString> openFile(QWidget* parent, const FileRequest& request) = 0;
     virtual std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) = 0;
@@ -43,7 +43,7 @@ Dialogs& dialogs();
 
 // The real, modal Qt dialogs.
 class QtDialogs final : public Dialogs {
-public:
+  public:
     std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) override;
     std::optional<Colour> chooseColour(QWidget* parent, Colour initial) override;
@@ -55,7 +55,7 @@ public:
 // was asked. While it lives it is the service in use. A dialog with no queued answer is
 // recorded in unexpected() and answered as cancelled (a question as No).
 class ScriptedDialogs final : public Dialogs {
-public:
+  public:
     ScriptedDialogs();
     ~ScriptedDialogs() override;
     ScriptedDialogs(const ScriptedDialogs&) = delete;
@@ -88,7 +88,7 @@ public:
     void information(QWidget* parent, const QString& text, const QString& title) override;
     Answer question(QWidget* parent, const QString& text, const QString& title) override;
 
-private:
+  private:
     std::deque<std::optional<QString>> opens_;
     std::deque<std::optional<QString>> saves_;
     std::deque<std::optional<Colour>> colours_;

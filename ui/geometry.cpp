@@ -1,5 +1,7 @@
 #include "geometry.h"
 
+#include <algorithm>
+
 #include <QPalette>
 
 namespace ui {
@@ -16,6 +18,12 @@ void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips) {
     window->setFixedSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
 }
 
+void widenToFit(QWidget* w, int rightLimit) {
+    const int wanted = w->sizeHint().width();
+    if (wanted <= w->width()) return;
+    w->resize(std::min(wanted, rightLimit - w->x()), w->height());
+}
+
 void setTabOrder(std::initializer_list<QWidget*> widgets) {
     QWidget* previous = nullptr;
     for (QWidget* w : widgets) {
@@ -24,9 +32,13 @@ void setTabOrder(std::initializer_list<QWidget*> widgets) {
     }
 }
 
-QColor toQColor(Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor toQColor(Colour c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
-Colour fromQColor(const QColor& c) { return rgbColour(c.red(), c.green(), c.blue()); }
+Colour fromQColor(const QColor& c) {
+    return rgbColour(c.red(), c.green(), c.blue());
+}
 
 void setControlColours(QWidget* w, Colour back, Colour fore) {
     QPalette p = w->palette();

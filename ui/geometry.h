@@ -44,6 +44,11 @@ W* createControl(QWidget* parent, const char* name, const TwipsRect& rect, Args&
 // Gives a fixed-size window its designed client size in twips.
 void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips);
 
+// Widens a label or check box whose caption does not fit its designed width, up to the
+// pixel x (in its container) where the next control starts. Designed rectangles assume a
+// narrower font than the platform may have; a cut-off caption helps nobody.
+void widenToFit(QWidget* w, int rightLimit);
+
 // Sets the keyboard focus order: the widgets in the order listed.
 void setTabOrder(std::initializer_list<QWidget*> widgets);
 

@@ -8,7 +8,9 @@
 
 namespace ui {
 
-void Surface::setFontSize(double points) { font_.setPointSizeF(points); }
+void Surface::setFontSize(double points) {
+    font_.setPointSizeF(points);
+}
 
 void PainterSurface::Cls() {
     painter_->fillRect(QRect(0, 0, width_, height_), toQColor(BackColor));
@@ -97,7 +99,9 @@ double PictureBox::TextHeight(const QString&) const {
     return QFontMetricsF(font_, &image_).height();
 }
 
-void PictureBox::Refresh() { repaint(); }
+void PictureBox::Refresh() {
+    repaint();
+}
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     syncImageSize();

@@ -13,7 +13,7 @@ namespace ui {
 // Lines and text use ForeColor; a filled box uses FillColor inside and ForeColor for its
 // outline. Print leaves CurrentX, CurrentY after the printed text, as the box's own pen does.
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
 
     virtual int width() const = 0;   // the drawable width in pixels
@@ -40,14 +40,14 @@ public:
     void setFont(const QFont& font) { font_ = font; }
     const QFont& font() const { return font_; }
 
-protected:
+  protected:
     QFont font_;
 };
 
 // A Surface over any QPaintDevice: an image, a PDF or SVG generator, a printer. The painter
 // must be active for the life of the surface.
 class PainterSurface : public Surface {
-public:
+  public:
     PainterSurface(QPainter* painter, int width, int height)
         : painter_(painter), width_(width), height_(height) {}
 
@@ -60,7 +60,7 @@ public:
     double TextWidth(const QString& text) const override;
     double TextHeight(const QString& text) const override;
 
-private:
+  private:
     QPainter* painter_;
     int width_;
     int height_;
@@ -71,7 +71,7 @@ private:
 // repaint; Refresh shows it at once.
 class PictureBox : public QWidget, public Surface {
     Q_OBJECT
-public:
+  public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     int width() const override { return QWidget::width(); }
@@ -87,19 +87,19 @@ public:
     // The retained picture, one image pixel per logical pixel.
     const QImage& image() const;
 
-signals:
+  signals:
     // Mouse events with the position in pixels of the box and the pressed buttons.
     void mousePressed(Qt::MouseButtons buttons, double x, double y);
     void mouseMoved(Qt::MouseButtons buttons, double x, double y);
     void mouseReleased(Qt::MouseButtons buttons, double x, double y);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     template <typename Draw>
     void drawOnImage(Draw draw);
 

@@ -8,7 +8,9 @@
 
 namespace ui {
 
-void pumpEvents() { QCoreApplication::processEvents(); }
+void pumpEvents() {
+    QCoreApplication::processEvents();
+}
 
 QString timeOfDayText() {
     // The locale's long time format, without the time zone that some locales append.
@@ -19,11 +21,17 @@ QString timeOfDayText() {
     return QLocale().toString(QTime::currentTime(), format);
 }
 
-double secondsSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+double secondsSinceMidnight() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
 
-QString programFolder() { return QCoreApplication::applicationDirPath(); }
+QString programFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
-QString programTitle() { return QCoreApplication::applicationName(); }
+QString programTitle() {
+    return QCoreApplication::applicationName();
+}
 
 void registerFonts() {
     static bool done = false;
@@ -37,8 +45,7 @@ void registerFonts() {
     }
 }
 
-Application::Application(int& argc, char** argv, const QString& title)
-    : QApplication(argc, argv) {
+Application::Application(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
     setApplicationName(title);
     registerFonts();
 }

@@ -26,7 +26,7 @@ void registerFonts();
 
 // The application object of every program: names the program and registers the fonts.
 class Application : public QApplication {
-public:
+  public:
     Application(int& argc, char** argv, const QString& title);
 };
 

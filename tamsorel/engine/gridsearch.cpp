@@ -60,7 +60,8 @@ Lines rowLines(int cols, int rows) {
     for (int row = 1; row <= rows; ++row) {
         std::vector<int> line;
         line.reserve(size_t(cols));
-        for (int col = 1; col <= cols; ++col) line.push_back(CellIndex(cols, col, row));
+        for (int col = 1; col <= cols; ++col)
+            line.push_back(CellIndex(cols, col, row));
         lines.push_back(std::move(line));
     }
     return lines;
@@ -72,7 +73,8 @@ Lines columnLines(int cols, int rows) {
     for (int col = 1; col <= cols; ++col) {
         std::vector<int> line;
         line.reserve(size_t(rows));
-        for (int row = 1; row <= rows; ++row) line.push_back(CellIndex(cols, col, row));
+        for (int row = 1; row <= rows; ++row)
+            line.push_back(CellIndex(cols, col, row));
         lines.push_back(std::move(line));
     }
     return lines;
@@ -87,10 +89,14 @@ Lines diagonalLines(int cols, int rows) {
             line.push_back(CellIndex(cols, col, row));
         lines.push_back(std::move(line));
     };
-    for (int col = cols; col >= 2; --col) walk(col, 1, +1);
-    for (int row = 1; row <= rows; ++row) walk(1, row, +1);
-    for (int col = cols - 1; col >= 1; --col) walk(col, 1, -1);
-    for (int row = 1; row <= rows; ++row) walk(cols, row, -1);
+    for (int col = cols; col >= 2; --col)
+        walk(col, 1, +1);
+    for (int row = 1; row <= rows; ++row)
+        walk(1, row, +1);
+    for (int col = cols - 1; col >= 1; --col)
+        walk(col, 1, -1);
+    for (int row = 1; row <= rows; ++row)
+        walk(cols, row, -1);
     return lines;
 }
 
@@ -104,7 +110,8 @@ const GridSearch::LineSet& GridSearch::lines(Kind kind) {
                         : kind == Columns ? columnLines(cols, rows)
                                           : diagonalLines(cols, rows);
     size_t total = 0;
-    for (const auto& line : lines) total += line.size();
+    for (const auto& line : lines)
+        total += line.size();
     set.text.resize(qsizetype(total));
     set.cell.resize(total);
     set.lineEnd.resize(total);
@@ -138,7 +145,8 @@ void GridSearch::markMatches(Kind kind, const QString& word, int length) {
     // runs past the end of its line is not an occurrence.
     for (qsizetype p = set.text.indexOf(word); p >= 0; p = set.text.indexOf(word, p + 1)) {
         if (p + length > set.lineEnd[size_t(p)]) continue;
-        for (qsizetype k = p; k < p + length; ++k) mark(set.cell[size_t(k)]);
+        for (qsizetype k = p; k < p + length; ++k)
+            mark(set.cell[size_t(k)]);
     }
 }
 
@@ -164,12 +172,24 @@ void GridSearch::SearchDiagBack(const QString& word, int length) {
 void GridSearch::search(Direction d, const QString& word) {
     const int length = int(word.size());
     switch (d) {
-    case Direction::HorFront: SearchHorFront(word, length); break;
-    case Direction::HorBack: SearchHorBack(word, length); break;
-    case Direction::VertFront: SearchVertFront(word, length); break;
-    case Direction::VertBack: SearchVertBack(word, length); break;
-    case Direction::DiagFront: SearchDiagFront(word, length); break;
-    case Direction::DiagBack: SearchDiagBack(word, length); break;
+        case Direction::HorFront:
+            SearchHorFront(word, length);
+            break;
+        case Direction::HorBack:
+            SearchHorBack(word, length);
+            break;
+        case Direction::VertFront:
+            SearchVertFront(word, length);
+            break;
+        case Direction::VertBack:
+            SearchVertBack(word, length);
+            break;
+        case Direction::DiagFront:
+            SearchDiagFront(word, length);
+            break;
+        case Direction::DiagBack:
+            SearchDiagBack(word, length);
+            break;
     }
 }
 

@@ -29,12 +29,14 @@ inline constexpr Colour kFoundFore = ui::kWhite;
 enum class Direction { HorFront, HorBack, VertFront, VertBack, DiagFront, DiagBack };
 inline constexpr int kDirectionCount = 6;
 inline constexpr std::array<Direction, kDirectionCount> kAllDirections = {
-    Direction::HorFront,  Direction::HorBack,   Direction::VertFront,
-    Direction::VertBack,  Direction::DiagFront, Direction::DiagBack};
+    Direction::HorFront, Direction::HorBack,   Direction::VertFront,
+    Direction::VertBack, Direction::DiagFront, Direction::DiagBack};
 using DirectionFlags = std::array<bool, kDirectionCount>;
 
 // The cell number of (col, row) in a grid of `cols` columns: row-major, cell 1 at the top left.
-constexpr int CellIndex(int cols, int col, int row) { return (row - 1) * cols + col; }
+constexpr int CellIndex(int cols, int col, int row) {
+    return (row - 1) * cols + col;
+}
 
 // The characters of s in reverse order.
 QString ReverseString(QStringView s);
@@ -43,7 +45,7 @@ QString ReverseString(QStringView s);
 // Cells are numbered 1 to cellCount(). Every change is reported through the hooks, so a view
 // can repaint and a window can react to typed letters.
 class LetterGrid {
-public:
+  public:
     qint16 GridCols() const { return cols_; }
     qint16 GridRows() const { return rows_; }
     int cellCount() const { return int(cells_.size()); }
@@ -75,7 +77,7 @@ public:
     std::function<void(int n)> onTextChanged;
     std::function<void(int n)> onColourChanged;
 
-private:
+  private:
     friend class GridSearch;
     struct Cell {
         char16_t ch = 0;
@@ -103,7 +105,7 @@ Lines diagonalLines(int cols, int rows);
 // space; lines never wrap; comparison is exact, case included. The lines read are kept
 // between calls while no cell text changes.
 class GridSearch {
-public:
+  public:
     explicit GridSearch(LetterGrid& grid) : grid_(grid) {}
 
     void SearchHorFront(const QString& word, int length);
@@ -118,7 +120,7 @@ public:
     // Sets every cell to the plain colours.
     void clearHighlights();
 
-private:
+  private:
     enum Kind { Rows, Columns, Diagonals, KindCount };
     // All lines of one kind back to back, with the cell behind each position and the end of
     // the line that holds it.

@@ -31,8 +31,9 @@ QString msg::loading(int cols, int rows) {
 }
 
 QString msg::tooManyCells(int cols, int rows) {
-    return QStringLiteral("You have inputed invalid dimensions. %1x%2 makes %3 cases; a grid "
-                          "holds at most %4 cases.")
+    return QStringLiteral(
+               "You have inputed invalid dimensions. %1x%2 makes %3 cases; a grid "
+               "holds at most %4 cases.")
         .arg(cols)
         .arg(rows)
         .arg(qint64(cols) * rows)
@@ -44,8 +45,7 @@ QString msg::saving(const QString& path) {
 }
 
 QString msg::saveFailed(const QString& path, const QString& reason) {
-    return QStringLiteral("Save failed: could not write '") + path + QStringLiteral("': ") +
-           reason;
+    return QStringLiteral("Save failed: could not write '") + path + QStringLiteral("': ") + reason;
 }
 
 QString msg::loadingScript(const QString& path) {
@@ -53,18 +53,23 @@ QString msg::loadingScript(const QString& path) {
 }
 
 QString msg::loadFailed(const QString& path, const QString& reason) {
-    return QStringLiteral("Load failed: could not read '") + path + QStringLiteral("': ") +
-           reason;
+    return QStringLiteral("Load failed: could not read '") + path + QStringLiteral("': ") + reason;
 }
 
 QString directionKeyword(Direction d) {
     switch (d) {
-    case Direction::HorFront: return QStringLiteral("horfront");
-    case Direction::HorBack: return QStringLiteral("horback");
-    case Direction::VertFront: return QStringLiteral("vertfront");
-    case Direction::VertBack: return QStringLiteral("vertback");
-    case Direction::DiagFront: return QStringLiteral("diagfront");
-    case Direction::DiagBack: return QStringLiteral("diagback");
+        case Direction::HorFront:
+            return QStringLiteral("horfront");
+        case Direction::HorBack:
+            return QStringLiteral("horback");
+        case Direction::VertFront:
+            return QStringLiteral("vertfront");
+        case Direction::VertBack:
+            return QStringLiteral("vertback");
+        case Direction::DiagFront:
+            return QStringLiteral("diagfront");
+        case Direction::DiagBack:
+            return QStringLiteral("diagback");
     }
     return QString();
 }
@@ -128,7 +133,8 @@ QStringList Solver::scriptLines() const {
         // A final line end ends the last word; it starts no empty word, so saving a loaded
         // script writes the same file again.
         if (wordLines.size() > 1 && words.endsWith(kCrLf)) wordLines.removeLast();
-        for (const QString& w : wordLines) lines << QStringLiteral("word ") + w;
+        for (const QString& w : wordLines)
+            lines << QStringLiteral("word ") + w;
     }
     return lines;
 }
@@ -151,7 +157,8 @@ bool Solver::LoadScript(const QString& path) {
         controls_.AddLog(msg::loadFailed(path, file.error));
         return false;
     }
-    for (const QString& line : ui::splitLines(file.text)) ExecuteScriptLine(line);
+    for (const QString& line : ui::splitLines(file.text))
+        ExecuteScriptLine(line);
     return true;
 }
 

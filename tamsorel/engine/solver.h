@@ -11,7 +11,7 @@ enum class Axis { Horizontal, Vertical };
 
 // What the solver needs of its window: the controls that hold the rest of its state.
 class SolverControls {
-public:
+  public:
     virtual ~SolverControls() = default;
     // Appends one time-stamped line to the log and lets the window catch up.
     virtual void AddLog(const QString& message) = 0;
@@ -39,7 +39,8 @@ int designedWindowHeight(int gridRows);
 
 // The log messages of the solver.
 namespace msg {
-inline const QString kResetCleared = QStringLiteral("Log and word list cleared.. resetting dimensions..");
+inline const QString kResetCleared =
+    QStringLiteral("Log and word list cleared.. resetting dimensions..");
 inline const QString kResetDone = QStringLiteral("Dimensions reset.");
 inline const QString kLoadDone = QStringLiteral("Load successfull.");
 inline const QString kInvalidDimensions =
@@ -57,7 +58,7 @@ QString loadFailed(const QString& path, const QString& reason);
 // The grid solver's operations. The window's buttons, the script reader and the tests all
 // call these; the controls they read and write belong to the window.
 class Solver {
-public:
+  public:
     explicit Solver(SolverControls& controls) : controls_(controls) {}
 
     LetterGrid& grid() { return grid_; }
@@ -86,7 +87,7 @@ public:
     // read: missing, a folder, a pattern, an empty name.
     static qint16 FileStatus(const QString& path);
 
-private:
+  private:
     SolverControls& controls_;
     LetterGrid grid_;
 };

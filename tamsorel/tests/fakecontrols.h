@@ -7,7 +7,7 @@
 #include "engine/solver.h"
 
 class FakeControls : public modFunctions::SolverControls {
-public:
+  public:
     QStringList log;
     QString horizontal = QStringLiteral("10");
     QString vertical = QStringLiteral("10");
@@ -31,6 +31,7 @@ public:
     void gridChanged() override { ++gridChanges; }
 
     void untickAll() {
-        for (bool& t : ticked) t = false;
+        for (bool& t : ticked)
+            t = false;
     }
 };

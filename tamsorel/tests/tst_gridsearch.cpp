@@ -11,8 +11,8 @@ namespace {
 
 // Flags from a list of direction names such as "HorFront DiagBack"; "all" ticks every one.
 DirectionFlags flagsFrom(const QString& names) {
-    static const QStringList all = {"HorFront",  "HorBack",   "VertFront",
-                                    "VertBack",  "DiagFront", "DiagBack"};
+    static const QStringList all = {"HorFront", "HorBack",   "VertFront",
+                                    "VertBack", "DiagFront", "DiagBack"};
     DirectionFlags flags{};
     for (int i = 0; i < kDirectionCount; ++i)
         flags[size_t(i)] = names == u"all" || names.split(u' ').contains(all[i]);
@@ -23,7 +23,7 @@ DirectionFlags flagsFrom(const QString& names) {
 
 class TestGridSearch : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void cellNumbering() {
         QCOMPARE(CellIndex(3, 1, 1), 1);
         QCOMPARE(CellIndex(3, 3, 1), 3);
@@ -54,8 +54,10 @@ private slots:
         for (auto [cols, rows] : {std::pair{2, 2}, {5, 3}, {3, 7}, {181, 181}, {2, 16383}}) {
             std::vector<int> seen(size_t(cols * rows + 1), 0);
             for (const auto& line : diagonalLines(cols, rows))
-                for (int n : line) ++seen[size_t(n)];
-            for (int n = 1; n <= cols * rows; ++n) QCOMPARE(seen[size_t(n)], 2);
+                for (int n : line)
+                    ++seen[size_t(n)];
+            for (int n = 1; n <= cols * rows; ++n)
+                QCOMPARE(seen[size_t(n)], 2);
         }
     }
 
@@ -66,42 +68,76 @@ private slots:
         QTest::addColumn<QStringList>("expected");
 
         const QStringList abcd = {"AB", "CD"};
-        QTest::newRow("2x2: AD down-right") << abcd << "AD" << "DiagFront" << QStringList{"#.", ".#"};
-        QTest::newRow("2x2: BC down-left") << abcd << "BC" << "DiagFront" << QStringList{".#", "#."};
-        QTest::newRow("2x2: DA upwards") << abcd << "DA" << "DiagBack" << QStringList{"#.", ".#"};
-        QTest::newRow("2x2: CB upwards") << abcd << "CB" << "DiagBack" << QStringList{".#", "#."};
-        QTest::newRow("2x2: CA bottom to top") << abcd << "CA" << "VertBack" << QStringList{"#.", "#."};
-        QTest::newRow("2x2: AD is not in a row") << abcd << "AD" << "HorFront" << QStringList{"..", ".."};
-        QTest::newRow("2x2: BC is not in a row") << abcd << "BC" << "HorFront" << QStringList{"..", ".."};
-        QTest::newRow("2x2: DA needs the backwards search") << abcd << "DA" << "DiagFront" << QStringList{"..", ".."};
+        QTest::newRow("2x2: AD down-right") << abcd << "AD"
+                                            << "DiagFront" << QStringList{"#.", ".#"};
+        QTest::newRow("2x2: BC down-left") << abcd << "BC"
+                                           << "DiagFront" << QStringList{".#", "#."};
+        QTest::newRow("2x2: DA upwards") << abcd << "DA"
+                                         << "DiagBack" << QStringList{"#.", ".#"};
+        QTest::newRow("2x2: CB upwards") << abcd << "CB"
+                                         << "DiagBack" << QStringList{".#", "#."};
+        QTest::newRow("2x2: CA bottom to top") << abcd << "CA"
+                                               << "VertBack" << QStringList{"#.", "#."};
+        QTest::newRow("2x2: AD is not in a row") << abcd << "AD"
+                                                 << "HorFront" << QStringList{"..", ".."};
+        QTest::newRow("2x2: BC is not in a row") << abcd << "BC"
+                                                 << "HorFront" << QStringList{"..", ".."};
+        QTest::newRow("2x2: DA needs the backwards search")
+            << abcd << "DA"
+            << "DiagFront" << QStringList{"..", ".."};
 
         const QStringList g = {"CATX", "XTAC", "CXXT", "AXXA"};
-        QTest::newRow("row forwards") << g << "CAT" << "HorFront" << QStringList{"###.", "....", "....", "...."};
-        QTest::newRow("row backwards") << g << "CAT" << "HorBack" << QStringList{"....", ".###", "....", "...."};
-        QTest::newRow("column forwards") << g << "CXCA" << "VertFront" << QStringList{"#...", "#...", "#...", "#..."};
-        QTest::newRow("column backwards") << g << "AT" << "VertBack" << QStringList{"..#.", "..#.", "...#", "...#"};
-        QTest::newRow("one letter, every direction") << g << "A" << "all" << QStringList{".#..", "..#.", "....", "#..#"};
-        QTest::newRow("lower case is not upper case") << g << "cat" << "all" << QStringList{"....", "....", "....", "...."};
-        QTest::newRow("no direction ticked") << g << "CAT" << "" << QStringList{"....", "....", "....", "...."};
-        QTest::newRow("rows never wrap") << g << "XXT" << "HorFront" << QStringList{"....", "....", ".###", "...."};
+        QTest::newRow("row forwards") << g << "CAT"
+                                      << "HorFront" << QStringList{"###.", "....", "....", "...."};
+        QTest::newRow("row backwards") << g << "CAT"
+                                       << "HorBack" << QStringList{"....", ".###", "....", "...."};
+        QTest::newRow("column forwards")
+            << g << "CXCA"
+            << "VertFront" << QStringList{"#...", "#...", "#...", "#..."};
+        QTest::newRow("column backwards")
+            << g << "AT"
+            << "VertBack" << QStringList{"..#.", "..#.", "...#", "...#"};
+        QTest::newRow("one letter, every direction")
+            << g << "A"
+            << "all" << QStringList{".#..", "..#.", "....", "#..#"};
+        QTest::newRow("lower case is not upper case")
+            << g << "cat"
+            << "all" << QStringList{"....", "....", "....", "...."};
+        QTest::newRow("no direction ticked") << g << "CAT"
+                                             << "" << QStringList{"....", "....", "....", "...."};
+        QTest::newRow("rows never wrap")
+            << g << "XXT"
+            << "HorFront" << QStringList{"....", "....", ".###", "...."};
         QTest::newRow("TX then XT does not wrap into the next row")
-            << g << "TXX" << "HorFront" << QStringList{"....", "....", "....", "...."};
+            << g << "TXX"
+            << "HorFront" << QStringList{"....", "....", "....", "...."};
         // "X" ends one diagonal and "T" starts the next: no occurrence.
-        QTest::newRow("diagonals never run into the next one") << g << "XT" << "DiagFront" << QStringList{"....", "....", "....", "...."};
-        QTest::newRow("down-left diagonal") << g << "XAXA" << "DiagFront" << QStringList{"...#", "..#.", ".#..", "#..."};
-        QTest::newRow("longer than every line") << g << "CATXC" << "all" << QStringList{"....", "....", "....", "...."};
+        QTest::newRow("diagonals never run into the next one")
+            << g << "XT"
+            << "DiagFront" << QStringList{"....", "....", "....", "...."};
+        QTest::newRow("down-left diagonal")
+            << g << "XAXA"
+            << "DiagFront" << QStringList{"...#", "..#.", ".#..", "#..."};
+        QTest::newRow("longer than every line")
+            << g << "CATXC"
+            << "all" << QStringList{"....", "....", "....", "...."};
 
         const QStringList pal = {"ABA", "XXX"};
-        QTest::newRow("palindrome forwards") << pal << "ABA" << "HorFront" << QStringList{"###", "..."};
-        QTest::newRow("palindrome backwards") << pal << "ABA" << "HorBack" << QStringList{"###", "..."};
-        QTest::newRow("overlapping occurrences") << QStringList{"AAAA", "BBBB"} << "AAA" << "HorFront"
-                                                 << QStringList{"####", "...."};
+        QTest::newRow("palindrome forwards") << pal << "ABA"
+                                             << "HorFront" << QStringList{"###", "..."};
+        QTest::newRow("palindrome backwards") << pal << "ABA"
+                                              << "HorBack" << QStringList{"###", "..."};
+        QTest::newRow("overlapping occurrences") << QStringList{"AAAA", "BBBB"} << "AAA"
+                                                 << "HorFront" << QStringList{"####", "...."};
 
         const QStringList gaps = {"A.B", "..."};
-        QTest::newRow("an empty cell reads as a space") << gaps << "A B" << "HorFront" << QStringList{"###", "..."};
-        QTest::newRow("a space marks every empty cell") << gaps << " " << "HorFront" << QStringList{".#.", "###"};
+        QTest::newRow("an empty cell reads as a space") << gaps << "A B"
+                                                        << "HorFront" << QStringList{"###", "..."};
+        QTest::newRow("a space marks every empty cell") << gaps << " "
+                                                        << "HorFront" << QStringList{".#.", "###"};
         QTest::newRow("a trailing space needs an empty cell after")
-            << QStringList{"AB.", "..B"} << "B " << "HorFront" << QStringList{".##", "..."};
+            << QStringList{"AB.", "..B"} << "B "
+            << "HorFront" << QStringList{".##", "..."};
     }
     void searches() {
         QFETCH(QStringList, grid);

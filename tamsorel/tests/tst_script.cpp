@@ -43,7 +43,8 @@ struct Rig {
                                           rows[r][c] == u'.' ? QString() : QString(rows[r][c]));
     }
     void run(const QStringList& lines) {
-        for (const QString& line : lines) solver.ExecuteScriptLine(line);
+        for (const QString& line : lines)
+            solver.ExecuteScriptLine(line);
     }
     QStringList letters() const {
         QStringList rows;
@@ -64,7 +65,7 @@ struct Rig {
 
 class TestScript : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void dimensions_data() {
         QTest::addColumn<QString>("horizontal");
         QTest::addColumn<QString>("vertical");
@@ -72,21 +73,51 @@ private slots:
         QTest::addColumn<int>("rows");
         QTest::addColumn<QString>("shownHorizontal");
         QTest::addColumn<QString>("shownVertical");
-        QTest::newRow("initial 10 x 10") << "10" << "10" << 10 << 10 << "10" << "10";
-        QTest::newRow("negative counts as positive") << "-3" << "4" << 3 << 4 << "3" << "4";
-        QTest::newRow("fractions round down") << "2.9" << "2.1" << 2 << 2 << "2" << "2";
-        QTest::newRow("-2.5 becomes 3") << "-2.5" << "5" << 3 << 5 << "3" << "5";
-        QTest::newRow("spaces and exponent") << " 1e1 " << "3" << 10 << 3 << "10" << "3";
-        QTest::newRow("one is too small") << "1" << "10" << 0 << 0 << "1" << "10";
-        QTest::newRow("zero") << "10" << "0" << 0 << 0 << "10" << "0";
-        QTest::newRow("empty box") << "" << "10" << 0 << 0 << "" << "10";
-        QTest::newRow("letters") << "abc" << "10" << 0 << 0 << "abc" << "10";
-        QTest::newRow("above 32767") << "32768" << "2" << 0 << 0 << "32768" << "2";
-        QTest::newRow("widest grid") << "16383" << "2" << 16383 << 2 << "16383" << "2";
-        QTest::newRow("largest square") << "181" << "181" << 181 << 181 << "181" << "181";
-        QTest::newRow("product above the cell limit") << "200" << "200" << 0 << 0 << "200" << "200";
-        QTest::newRow("product just above the limit") << "182" << "181" << 0 << 0 << "182" << "181";
-        QTest::newRow("huge number") << "1e300" << "2" << 0 << 0 << "1e+300" << "2";
+        QTest::newRow("initial 10 x 10") << "10"
+                                         << "10" << 10 << 10 << "10"
+                                         << "10";
+        QTest::newRow("negative counts as positive") << "-3"
+                                                     << "4" << 3 << 4 << "3"
+                                                     << "4";
+        QTest::newRow("fractions round down") << "2.9"
+                                              << "2.1" << 2 << 2 << "2"
+                                              << "2";
+        QTest::newRow("-2.5 becomes 3") << "-2.5"
+                                        << "5" << 3 << 5 << "3"
+                                        << "5";
+        QTest::newRow("spaces and exponent") << " 1e1 "
+                                             << "3" << 10 << 3 << "10"
+                                             << "3";
+        QTest::newRow("one is too small") << "1"
+                                          << "10" << 0 << 0 << "1"
+                                          << "10";
+        QTest::newRow("zero") << "10"
+                              << "0" << 0 << 0 << "10"
+                              << "0";
+        QTest::newRow("empty box") << ""
+                                   << "10" << 0 << 0 << ""
+                                   << "10";
+        QTest::newRow("letters") << "abc"
+                                 << "10" << 0 << 0 << "abc"
+                                 << "10";
+        QTest::newRow("above 32767") << "32768"
+                                     << "2" << 0 << 0 << "32768"
+                                     << "2";
+        QTest::newRow("widest grid") << "16383"
+                                     << "2" << 16383 << 2 << "16383"
+                                     << "2";
+        QTest::newRow("largest square") << "181"
+                                        << "181" << 181 << 181 << "181"
+                                        << "181";
+        QTest::newRow("product above the cell limit") << "200"
+                                                      << "200" << 0 << 0 << "200"
+                                                      << "200";
+        QTest::newRow("product just above the limit") << "182"
+                                                      << "181" << 0 << 0 << "182"
+                                                      << "181";
+        QTest::newRow("huge number") << "1e300"
+                                     << "2" << 0 << 0 << "1e+300"
+                                     << "2";
     }
     void dimensions() {
         QFETCH(QString, horizontal);
@@ -110,7 +141,9 @@ private slots:
                      (QStringList{msg::loading(cols, rows), "Load successfull."}));
         } else if (horizontal.toDouble() * vertical.toDouble() > kMaxCells &&
                    horizontal.toDouble() <= kMaxCells) {
-            QCOMPARE(rig.controls.log.mid(2), QStringList{msg::tooManyCells(cols == 0 ? horizontal.toInt() : cols, vertical.toInt())});
+            QCOMPARE(rig.controls.log.mid(2),
+                     QStringList{msg::tooManyCells(cols == 0 ? horizontal.toInt() : cols,
+                                                   vertical.toInt())});
             QVERIFY(rig.controls.log.last().contains(u"32767"));
         } else {
             QCOMPARE(rig.controls.log.mid(2), QStringList{msg::kInvalidDimensions});
@@ -130,8 +163,9 @@ private slots:
         rig.controls.untickAll();
         rig.controls.ticked[0] = true;
         rig.solver.ResetSolver();
-        QCOMPARE(rig.controls.log, (QStringList{"Log and word list cleared.. resetting dimensions..",
-                                                "Dimensions reset."}));
+        QCOMPARE(rig.controls.log,
+                 (QStringList{"Log and word list cleared.. resetting dimensions..",
+                              "Dimensions reset."}));
         QCOMPARE(rig.controls.words, QString());
         QVERIFY(!rig.solver.grid().exists());
         QVERIFY(rig.controls.ticked[0] && !rig.controls.ticked[1]);  // boxes untouched
@@ -194,7 +228,8 @@ private slots:
         // A typed space and an empty cell both read as a space in every search.
         Rig rig;
         rig.fill({"A B", "..."});
-        QCOMPARE(rig.solver.scriptLines().mid(8, 3), (QStringList{"con 1 A", "con 2  ", "con 3 B"}));
+        QCOMPARE(rig.solver.scriptLines().mid(8, 3),
+                 (QStringList{"con 1 A", "con 2  ", "con 3 B"}));
         rig.run({"con 3 "});
         QCOMPARE(rig.letters(), (QStringList{"A .", "..."}));
         rig.run({"con 2  "});
@@ -237,26 +272,30 @@ private slots:
         QTest::newRow("con longer text gives its first character")
             << base + QStringList{"con 6 XYZ"} << QStringList{"...", "..X"} << "";
         QTest::newRow("con number that is not a number")
-            << base + QStringList{"con x A", "con  A", "con 1x A"} << QStringList{"...", "..."} << "";
+            << base + QStringList{"con x A", "con  A", "con 1x A"} << QStringList{"...", "..."}
+            << "";
         QTest::newRow("con number outside the grid")
-            << base + QStringList{"con 0 A", "con 7 A", "con -1 A", "con 99999999999999 A", "con 1e300 A"}
+            << base + QStringList{"con 0 A", "con 7 A", "con -1 A", "con 99999999999999 A",
+                                  "con 1e300 A"}
             << QStringList{"...", "..."} << "";
         QTest::newRow("con number 2.0 is cell 2")
             << base + QStringList{"con 2.0 A"} << QStringList{".A.", "..."} << "";
         QTest::newRow("con before any grid")
             << QStringList{"reset", "con 1 A"} << QStringList{} << "";
         QTest::newRow("dim while cells exist replaces the grid")
-            << base + QStringList{"con 1 A", "dim 2 3", "con 6 B"} << QStringList{"..", "..", ".B"} << "";
+            << base + QStringList{"con 1 A", "dim 2 3", "con 6 B"} << QStringList{"..", "..", ".B"}
+            << "";
         QTest::newRow("rejected dim leaves no grid")
             << base + QStringList{"dim 200 200", "con 1 A"} << QStringList{} << "";
         QTest::newRow("word keeps its spaces")
-            << QStringList{"word two words", "word  lead", "word "}
-            << QStringList{} << "two words\r\n lead\r\n\r\n";
+            << QStringList{"word two words", "word  lead", "word "} << QStringList{}
+            << "two words\r\n lead\r\n\r\n";
         QTest::newRow("word alone and other lines ignored")
             << QStringList{"word", "", " reset", "hello 1 2", "wordy x", "dimension 3 3"}
             << QStringList{} << "";
         QTest::newRow("huge numbers in dim")
-            << QStringList{"reset", "dim 99999999999999999999 2", "dim 1e309 3"} << QStringList{} << "";
+            << QStringList{"reset", "dim 99999999999999999999 2", "dim 1e309 3"} << QStringList{}
+            << "";
     }
     void scriptLines() {
         QFETCH(QStringList, lines);
@@ -292,7 +331,8 @@ private slots:
 
     void lineEndsOfEveryKind_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("CR LF") << QByteArray("reset\r\ndim 2 2\r\ncon 1 A\r\ncon 4 D\r\nword X\r\n");
+        QTest::newRow("CR LF") << QByteArray(
+            "reset\r\ndim 2 2\r\ncon 1 A\r\ncon 4 D\r\nword X\r\n");
         QTest::newRow("CR only") << QByteArray("reset\rdim 2 2\rcon 1 A\rcon 4 D\rword X");
         QTest::newRow("LF only") << QByteArray("reset\ndim 2 2\ncon 1 A\ncon 4 D\nword X\n");
         QTest::newRow("mixed") << QByteArray("reset\r\ndim 2 2\rcon 1 A\ncon 4 D\r\nword X");
@@ -312,16 +352,20 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("letters");
         QByteArray binary;
-        for (int i = 0; i < 4096; ++i) binary += char((i * 7919) & 0xFF);
+        for (int i = 0; i < 4096; ++i)
+            binary += char((i * 7919) & 0xFF);
         QTest::newRow("binary bytes") << binary << QStringList{};
         QTest::newRow("binary after good lines")
             << QByteArray("reset\r\ndim 2 2\r\ncon 1 A\r\n") + binary << QStringList{"A.", ".."};
         QTest::newRow("one line of 1 MB") << QByteArray(1 << 20, 'x') << QStringList{};
         QTest::newRow("a con of 1 MB")
-            << QByteArray("reset\r\ndim 2 2\r\ncon 2 ") + QByteArray(1 << 20, 'Q') << QStringList{".Q", ".."};
+            << QByteArray("reset\r\ndim 2 2\r\ncon 2 ") + QByteArray(1 << 20, 'Q')
+            << QStringList{".Q", ".."};
         QTest::newRow("invalid UTF-8 reads as Windows-1252")
-            << QByteArray("reset\r\ndim 2 2\r\ncon 1 \xe9\r\ncon 2 \x80") << QStringList{u"é€"_qs, ".."};
-        QTest::newRow("NUL bytes") << QByteArray("reset\0\r\ndim 2 2\r\ncon 1 \0", 24) << QStringList{QString(QChar(0)) + ".", ".."};
+            << QByteArray("reset\r\ndim 2 2\r\ncon 1 \xe9\r\ncon 2 \x80")
+            << QStringList{u"é€"_qs, ".."};
+        QTest::newRow("NUL bytes") << QByteArray("reset\0\r\ndim 2 2\r\ncon 1 \0", 24)
+                                   << QStringList{QString(QChar(0)) + ".", ".."};
     }
     void badFiles() {
         QFETCH(QByteArray, bytes);

@@ -1,4 +1,384 @@
+// The solver window: its designed controls, the button flows through the dialog double, the
+// typing rule of the cells and the largest grids.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTemporaryDir>
 #include <QTest>
-class TestWindow : public QObject { Q_OBJECT };
+
+#include "ui/dialogs.h"
+#include "ui/services.h"
+#include "window/frmtamsorel.h"
+#include "window/lettergridview.h"
+
+using namespace modFunctions;
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+// A shown window whose log lines carry no time stamp, with helpers to press its buttons.
+struct Window {
+    frmTamsorel w;
+    Window() {
+        w.timeText = [] { return QStringLiteral("T"); };
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
+    template <typename T = QWidget>
+    T* get(const char* name) {
+        T* c = w.findChild<T*>(QString::fromLatin1(name));
+        if (!c) qWarning("no control %s", name);
+        return c;
+    }
+    void click(const char* button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
+    void loadDimensions(const QString& cols, const QString& rows) {
+        get<QLineEdit>("txtHorizontal")->setText(cols);
+        get<QLineEdit>("txtVertical")->setText(rows);
+        click("cmdDimensions");
+    }
+    // The log without its "[T] " stamps.
+    QStringList log() {
+        QStringList lines;
+        auto* list = get<QListWidget>("lstLog");
+        for (int i = 0; i < list->count(); ++i)
+            lines << list->item(i)->text().mid(4);
+        return lines;
+    }
+    LetterGrid& grid() { return w.solver().grid(); }
+    QLineEdit* editor() { return w.cells()->editor(); }
+};
+
+// Whether a check box shows its whole caption.
+bool captionFits(QCheckBox* box) {
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    const QRect contents = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+    return box->fontMetrics().horizontalAdvance(box->text()) <= contents.width();
+}
+
+}  // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { ui::registerFonts(); }
+
+    void controlsAsDesigned_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QRect>("rect");  // pixels in the container
+        QTest::newRow("fraDimensions") << "fraDimensions"
+                                       << "Dimensions to use" << QRect(8, 8, 129, 105);
+        QTest::newRow("txtHorizontal") << "txtHorizontal"
+                                       << "10" << QRect(72, 24, 49, 19);
+        QTest::newRow("txtVertical") << "txtVertical"
+                                     << "10" << QRect(72, 48, 49, 19);
+        QTest::newRow("cmdDimensions") << "cmdDimensions"
+                                       << "Load Dimensions" << QRect(8, 72, 113, 25);
+        QTest::newRow("fraLog") << "fraLog"
+                                << "Log" << QRect(144, 8, 497, 105);
+        QTest::newRow("lstLog") << "lstLog"
+                                << "" << QRect(8, 16, 481, 79);
+        QTest::newRow("fraSearch") << "fraSearch"
+                                   << "Search" << QRect(8, 120, 553, 153);
+        QTest::newRow("txtWords") << "txtWords"
+                                  << "" << QRect(144, 16, 401, 97);
+        QTest::newRow("cmdSearch") << "cmdSearch"
+                                   << "Search" << QRect(8, 120, 537, 25);
+        QTest::newRow("fraSaveLoad") << "fraSaveLoad"
+                                     << "Save/Load" << QRect(568, 120, 73, 89);
+        QTest::newRow("cmdSave") << "cmdSave"
+                                 << "Save" << QRect(8, 24, 57, 25);
+        QTest::newRow("cmdLoad") << "cmdLoad"
+                                 << "Load" << QRect(8, 56, 57, 25);
+        QTest::newRow("fraClear") << "fraClear"
+                                  << "Reset" << QRect(568, 216, 73, 57);
+        QTest::newRow("cmdClear") << "cmdClear"
+                                  << "Reset" << QRect(8, 24, 57, 25);
+    }
+    void controlsAsDesigned() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QRect, rect);
+        Window win;
+        QWidget* c = win.w.findChild<QWidget*>(name);
+        QVERIFY(c);
+        QCOMPARE(c->geometry(), rect);
+        if (auto* b = qobject_cast<QPushButton*>(c)) QCOMPARE(b->text(), caption);
+        if (auto* g = qobject_cast<QGroupBox*>(c)) QCOMPARE(g->title(), caption);
+        if (auto* e = qobject_cast<QLineEdit*>(c)) QCOMPARE(e->text(), caption);
+    }
+
+    void startState() {
+        Window win;
+        QCOMPARE(win.w.windowTitle(), QStringLiteral("Tamsorel"));
+        QCOMPARE(win.w.width(), 648);
+        QCOMPARE(win.w.height(), 279);  // 4665 twips less the title bar and borders
+        QCOMPARE(win.w.designHeightTwips(), 4665);
+        const char* boxes[] = {"chkHorFront", "chkHorBack",   "chkVertFront",
+                               "chkVertBack", "chkDiagFront", "chkDiagBack"};
+        const char* captions[] = {"Horizontal (Frontwards)", "Horizontal (Backwards)",
+                                  "Vertical (Frontwards)",   "Vertical (Backwards)",
+                                  "Diagonaly (Frontwards)",  "Diagonaly (Backwards)"};
+        for (int i = 0; i < 6; ++i) {
+            auto* box = win.get<QCheckBox>(boxes[i]);
+            QVERIFY(box->isChecked());
+            QCOMPARE(box->text(), QString::fromLatin1(captions[i]));
+            QCOMPARE(box->pos(), QPoint(8, 16 + 16 * i));
+            if (QFontInfo(box->font()).family() == u"Tahoma")
+                QVERIFY2(captionFits(box), "caption cut off");
+        }
+        QCOMPARE(win.get<QLabel>("lblHorizontaly")->text(), QStringLiteral("Horizontaly:"));
+        QCOMPARE(win.get<QLabel>("lblVert")->text(), QStringLiteral("Verticaly:"));
+        QCOMPARE(win.get<QListWidget>("lstLog")->font().family(), QStringLiteral("Comic Sans MS"));
+        QVERIFY(win.log().isEmpty());
+        QVERIFY(!win.grid().exists());
+    }
+
+    void tabOrder() {
+        Window win;
+        const QList<QWidget*> order = {win.editor(),           win.get("txtHorizontal"),
+                                       win.get("txtVertical"), win.get("cmdDimensions"),
+                                       win.get("lstLog"),      win.get("chkHorFront"),
+                                       win.get("chkHorBack"),  win.get("chkVertFront"),
+                                       win.get("chkVertBack"), win.get("chkDiagFront"),
+                                       win.get("chkDiagBack"), win.get("txtWords"),
+                                       win.get("cmdSearch"),   win.get("cmdSave"),
+                                       win.get("cmdLoad"),     win.get("cmdClear")};
+        QWidget* w = order.first();
+        for (int i = 1; i < order.size(); ++i) {
+            do {
+                w = w->nextInFocusChain();
+            } while (!order.contains(w));
+            QCOMPARE(w->objectName(), order[i]->objectName());
+        }
+    }
+
+    void loadDimensionsTenByTen() {
+        Window win;
+        win.get<QPlainTextEdit>("txtWords")->setPlainText("OLD");
+        win.click("cmdDimensions");
+        QCOMPARE(win.log(),
+                 (QStringList{"Log and word list cleared.. resetting dimensions..",
+                              "Dimensions reset.", "Loading 10x10 cases..", "Load successfull."}));
+        QCOMPARE(win.grid().cellCount(), 100);
+        QCOMPARE(win.get<QPlainTextEdit>("txtWords")->toPlainText(), QString());
+        QCOMPARE(win.w.designHeightTwips(), 6995);
+        QCOMPARE(win.w.height(), 434);
+        // Cell (col, row) stands at 120 + 255 (col - 1), 4295 + 210 (row - 1) twips.
+        LetterGridView* cells = win.w.cells();
+        for (int n : {1, 2, 10, 11, 100}) {
+            const int col = (n - 1) % 10, row = (n - 1) / 10;
+            const QRect r = cells->cellRect(n);
+            QCOMPARE(QRect(cells->mapTo(&win.w, r.topLeft()), r.size()),
+                     QRect(8 + 17 * col, 286 + 14 * row, 17, 14));
+        }
+        // Rejected dimensions leave no grid, and the window shrinks again.
+        win.loadDimensions("1", "10");
+        QCOMPARE(win.log().last(), msg::kInvalidDimensions);
+        QVERIFY(!win.grid().exists());
+        QCOMPARE(win.w.designHeightTwips(), 4665);
+    }
+
+    void tooManyCellsAreRefused() {
+        Window win;
+        win.loadDimensions("200", "200");
+        QCOMPARE(win.log().last(), msg::tooManyCells(200, 200));
+        QVERIFY(!win.grid().exists());
+        QVERIFY(!win.w.findChild<QScrollArea*>("gridArea")->isVisible());
+    }
+
+    void typingMovesTheFocusOn() {
+        Window win;
+        win.loadDimensions("2", "2");
+        QTest::mouseClick(win.w.cells(), Qt::LeftButton, {}, win.w.cells()->cellRect(1).center());
+        QTest::keyClicks(win.editor(), "AB");
+        QCoreApplication::processEvents();
+        QCOMPARE(win.grid().cellText(1), QStringLiteral("A"));
+        QCOMPARE(win.grid().cellText(2), QStringLiteral("B"));
+        QCOMPARE(win.w.cells()->currentCell(), 3);
+        QTest::sendKeyEvent(QTest::Click, win.editor(), Qt::Key_unknown, u"Ж"_qs, Qt::NoModifier);
+        QTest::keyClicks(win.editor(), "D");
+        QCoreApplication::processEvents();
+        QCOMPARE(win.grid().cellText(3), QStringLiteral("Ж"));
+        // The last cell keeps the focus; erasing does not move it.
+        QCOMPARE(win.w.cells()->currentCell(), 4);
+        QCOMPARE(win.grid().cellText(4), QStringLiteral("D"));
+        QTest::keyClick(win.editor(), Qt::Key_Backspace);
+        QCoreApplication::processEvents();
+        QCOMPARE(win.grid().cellText(4), QString());
+        QCOMPARE(win.w.cells()->currentCell(), 4);
+        // Arrows move between cells; typing over a letter replaces it.
+        QTest::keyClick(win.editor(), Qt::Key_Up);
+        QTest::keyClick(win.editor(), Qt::Key_Left);
+        QCoreApplication::processEvents();
+        QCOMPARE(win.w.cells()->currentCell(), 1);
+        QTest::keyClicks(win.editor(), "Z");
+        QCOMPARE(win.grid().cellText(1), QStringLiteral("Z"));
+    }
+
+    void searchMarksCellsWithTheButtonsDisabled() {
+        Window win;
+        win.loadDimensions("3", "2");
+        const QStringList letters = {"C", "A", "T", "D", "O", "G"};
+        for (int n = 1; n <= 6; ++n)
+            win.w.setCellText(n, letters[n - 1]);
+        win.get<QPlainTextEdit>("txtWords")->setPlainText("TAC\nGOD\nXYZ\n");
+        QStringList states;
+        win.w.timeText = [&] {
+            states << QString("%1%2")
+                          .arg(win.get("cmdSearch")->isEnabled())
+                          .arg(win.get("fraSearch")->isEnabled());
+            return QStringLiteral("T");
+        };
+        win.click("cmdSearch");
+        QCOMPARE(win.log().mid(4), (QStringList{"Searching 'TAC'..", "Searching 'GOD'..",
+                                                "Searching 'XYZ'..", "Search complete."}));
+        QCOMPARE(states, QStringList(4, "00"));
+        QVERIFY(win.get("cmdSearch")->isEnabled() && win.get("fraSearch")->isEnabled());
+        for (int n = 1; n <= 6; ++n)
+            QCOMPARE(win.grid().backColor(n), kFoundBack);
+    }
+
+    void saveFlows() {
+        QTemporaryDir dir;
+        Window win;
+        win.loadDimensions("2", "2");
+        ui::ScriptedDialogs dialogs;
+
+        dialogs.cancelNextSave();
+        win.click("cmdSave");
+        QCOMPARE(win.log().last(), msg::kInvalidFilename);
+        QCOMPARE(dialogs.shown().last().request.fileName, QStringLiteral("*.tam"));
+        QCOMPARE(dialogs.shown().last().request.filter, QStringLiteral("*.tam"));
+        dialogs.answerNextSave("*.tam");
+        win.click("cmdSave");
+        QCOMPARE(win.log().last(), msg::kInvalidFilename);
+
+        // The extension is added; an upper-case one is kept.
+        dialogs.answerNextSave(dir.filePath("puzzle"));
+        win.click("cmdSave");
+        QVERIFY(QFile::exists(dir.filePath("puzzle.tam")));
+        QCOMPARE(win.log().last(), msg::kSaveDone);
+        dialogs.answerNextSave(dir.filePath("UPPER.TAM"));
+        win.click("cmdSave");
+        QVERIFY(QFile::exists(dir.filePath("UPPER.TAM")));
+        QVERIFY(!QFile::exists(dir.filePath("UPPER.TAM.tam")));
+
+        // An existing file: No keeps it and logs nothing, Yes replaces it.
+        writeBytes(dir.filePath("old.tam"), "keep me");
+        const int logged = win.log().size();
+        dialogs.answerNextSave(dir.filePath("old.tam"));
+        dialogs.answerNextQuestion(ui::Answer::No);
+        win.click("cmdSave");
+        QCOMPARE(readBytes(dir.filePath("old.tam")), QByteArray("keep me"));
+        QCOMPARE(win.log().size(), logged);
+        QCOMPARE(dialogs.shown().last().text, QStringLiteral("Overwrite existing file?"));
+        QCOMPARE(dialogs.shown().last().title, QStringLiteral("Overwrite"));
+        dialogs.answerNextSave(dir.filePath("old.tam"));
+        dialogs.answerNextQuestion(ui::Answer::Yes);
+        win.click("cmdSave");
+        QVERIFY(readBytes(dir.filePath("old.tam")).startsWith("reset\r\ndim 2 2\r\n"));
+
+        // A folder that does not exist: a failure line, never success.
+        dialogs.answerNextSave(dir.filePath("missing/x.tam"));
+        win.click("cmdSave");
+        QVERIFY(win.log().last().startsWith("Save failed"));
+        QVERIFY(dialogs.unexpected().isEmpty());
+        QVERIFY(dialogs.allAnswersUsed());
+    }
+
+    void loadFlows() {
+        QTemporaryDir dir;
+        Window win;
+        ui::ScriptedDialogs dialogs;
+        writeBytes(dir.filePath("empty.tam"), "");
+        writeBytes(dir.filePath("good.tam"),
+                   "reset\r\ndim 3 2\r\nhorfront\r\ncon 1 C\r\ncon 2 A\r\ncon 3 T\r\ncon 4 \r\n"
+                   "con 5 \r\ncon 6 \r\nword CAT\r\n");
+
+        dialogs.cancelNextOpen();
+        dialogs.answerNextOpen(dir.filePath("empty.tam"));
+        dialogs.answerNextOpen(dir.filePath("missing.tam"));
+        dialogs.answerNextOpen(dir.path());
+        for (int i = 0; i < 4; ++i) {
+            win.click("cmdLoad");
+            QCOMPARE(win.log().last(), msg::kInvalidFilename);
+        }
+        for (QCheckBox* box : win.w.findChildren<QCheckBox*>())
+            box->setChecked(false);
+        dialogs.answerNextOpen(dir.filePath("good.tam"));
+        win.click("cmdLoad");
+        QCOMPARE(win.log(),
+                 (QStringList{"Log and word list cleared.. resetting dimensions..",
+                              "Dimensions reset.", "Loading 3x2 cases..", "Load successfull."}));
+        QCOMPARE(win.grid().cellText(3), QStringLiteral("T"));
+        QVERIFY(win.get<QCheckBox>("chkHorFront")->isChecked());
+        QCOMPARE(win.get<QPlainTextEdit>("txtWords")->toPlainText(), QStringLiteral("CAT\n"));
+        QCoreApplication::processEvents();
+        QCOMPARE(win.w.cells()->currentCell(), 4);  // the focus followed the letters
+        QVERIFY(win.get("cmdLoad")->isEnabled());
+
+        // Saving what was loaded writes the same file.
+        dialogs.answerNextSave(dir.filePath("again.tam"));
+        win.click("cmdSave");
+        QCOMPARE(readBytes(dir.filePath("again.tam")), readBytes(dir.filePath("good.tam")));
+    }
+
+    void largestGridScrolls() {
+        Window win;
+        win.loadDimensions("181", "181");
+        QCOMPARE(win.grid().cellCount(), 32761);
+        QCOMPARE(win.w.designHeightTwips(), 4895 + 210 * 181);
+        QCOMPARE(win.w.width(), 648);
+        QVERIFY(win.w.frameGeometry().height() <= win.w.screen()->availableGeometry().height());
+        auto* area = win.w.findChild<QScrollArea*>("gridArea");
+        QVERIFY(area->horizontalScrollBar()->maximum() > 0);
+        QVERIFY(area->verticalScrollBar()->maximum() > 0);
+        // The last cell can be reached and typed into.
+        win.w.cells()->setCurrentCell(32761);
+        QCoreApplication::processEvents();
+        QVERIFY(area->horizontalScrollBar()->value() > 0);
+        QVERIFY(area->verticalScrollBar()->value() > 0);
+        win.editor()->setFocus();
+        QTest::keyClicks(win.editor(), "Q");
+        QCOMPARE(win.grid().cellText(32761), QStringLiteral("Q"));
+        QVERIFY(win.editor()->isVisible());
+    }
+
+    void closingDuringAFlowWaitsForIt() {
+        Window win;
+        bool closedEarly = false;
+        int calls = 0;
+        win.w.timeText = [&] {
+            if (++calls == 1) win.w.close();
+            closedEarly = closedEarly || !win.w.isVisible();
+            return QStringLiteral("T");
+        };
+        win.click("cmdDimensions");
+        QVERIFY(!closedEarly);
+        QVERIFY(!win.w.isVisible());
+        QCOMPARE(win.grid().cellCount(), 100);
+    }
+};
+
 QTEST_MAIN(TestWindow)
 #include "tst_window.moc"

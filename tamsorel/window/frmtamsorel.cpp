@@ -54,9 +54,8 @@ constexpr int kGridLeft = 120;
 static_assert(kFirstCellTop == 1800 + 2295 + 200);
 }  // namespace layout
 
-const char* const kDirectionNames[kDirectionCount] = {"chkHorFront",  "chkHorBack",
-                                                      "chkVertFront", "chkVertBack",
-                                                      "chkDiagFront", "chkDiagBack"};
+const char* const kDirectionNames[kDirectionCount] = {"chkHorFront", "chkHorBack",   "chkVertFront",
+                                                      "chkVertBack", "chkDiagFront", "chkDiagBack"};
 const char* const kDirectionCaptions[kDirectionCount] = {
     "Horizontal (Frontwards)", "Horizontal (Backwards)", "Vertical (Frontwards)",
     "Vertical (Backwards)",    "Diagonaly (Frontwards)", "Diagonaly (Backwards)"};
@@ -66,7 +65,7 @@ const QString kScriptPattern = QStringLiteral("*.tam");
 
 // Accepts typing of at most five characters; text set by the program is not limited.
 class MaxTypedLength : public QValidator {
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
         return input.size() <= 5 ? Acceptable : Invalid;
@@ -106,11 +105,12 @@ void frmTamsorel::buildControls() {
                                      QStringLiteral("Verticaly:"));
     txtVertical_ = createControl<QLineEdit>(fraDimensions_, "txtVertical", layout::txtVertical,
                                             QStringLiteral("10"));
+    for (QLabel* label : {lblHorizontaly_, lblVert_})
+        ui::widenToFit(label, txtHorizontal_->x() - 2);
     for (QLineEdit* box : {txtHorizontal_, txtVertical_})
         box->setValidator(new MaxTypedLength(box));
-    cmdDimensions_ = createControl<QPushButton>(fraDimensions_, "cmdDimensions",
-                                                layout::cmdDimensions,
-                                                QStringLiteral("Load Dimensions"));
+    cmdDimensions_ = createControl<QPushButton>(
+        fraDimensions_, "cmdDimensions", layout::cmdDimensions, QStringLiteral("Load Dimensions"));
 
     fraLog_ = createControl<QGroupBox>(this, "fraLog", layout::fraLog, QStringLiteral("Log"));
     lstLog_ = createControl<QListWidget>(fraLog_, "lstLog", layout::lstLog);
@@ -118,15 +118,17 @@ void frmTamsorel::buildControls() {
     logFont.setPointSizeF(8.25);
     lstLog_->setFont(logFont);
 
-    fraSearch_ = createControl<QGroupBox>(this, "fraSearch", layout::fraSearch,
-                                          QStringLiteral("Search"));
+    fraSearch_ =
+        createControl<QGroupBox>(this, "fraSearch", layout::fraSearch, QStringLiteral("Search"));
     for (int i = 0; i < kDirectionCount; ++i) {
-        chkDirection_[i] = createControl<QCheckBox>(fraSearch_, kDirectionNames[i],
-                                                    layout::chkDirection[i],
-                                                    QString::fromLatin1(kDirectionCaptions[i]));
+        chkDirection_[i] =
+            createControl<QCheckBox>(fraSearch_, kDirectionNames[i], layout::chkDirection[i],
+                                     QString::fromLatin1(kDirectionCaptions[i]));
         chkDirection_[i]->setChecked(true);
     }
     txtWords_ = createControl<QPlainTextEdit>(fraSearch_, "txtWords", layout::txtWords);
+    for (QCheckBox* box : chkDirection_)
+        ui::widenToFit(box, txtWords_->x());
     txtWords_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtWords_->setTabChangesFocus(true);
     cmdSearch_ = createControl<QPushButton>(fraSearch_, "cmdSearch", layout::cmdSearch,
@@ -138,8 +140,8 @@ void frmTamsorel::buildControls() {
                                           QStringLiteral("Save"));
     cmdLoad_ = createControl<QPushButton>(fraSaveLoad_, "cmdLoad", layout::cmdLoad,
                                           QStringLiteral("Load"));
-    fraClear_ = createControl<QGroupBox>(this, "fraClear", layout::fraClear,
-                                         QStringLiteral("Reset"));
+    fraClear_ =
+        createControl<QGroupBox>(this, "fraClear", layout::fraClear, QStringLiteral("Reset"));
     cmdClear_ = createControl<QPushButton>(fraClear_, "cmdClear", layout::cmdClear,
                                            QStringLiteral("Reset"));
 
@@ -177,8 +179,8 @@ void frmTamsorel::buildControls() {
 
     ui::setTabOrder({gridView_, txtHorizontal_, txtVertical_, cmdDimensions_, lstLog_,
                      chkDirection_[0], chkDirection_[1], chkDirection_[2], chkDirection_[3],
-                     chkDirection_[4], chkDirection_[5], txtWords_, cmdSearch_, cmdSave_,
-                     cmdLoad_, cmdClear_});
+                     chkDirection_[4], chkDirection_[5], txtWords_, cmdSearch_, cmdSave_, cmdLoad_,
+                     cmdClear_});
 }
 
 void frmTamsorel::runFlow(const std::function<void()>& flow) {
@@ -240,7 +242,9 @@ void frmTamsorel::loadFlow() {
     solver_.LoadScript(name);
 }
 
-void frmTamsorel::setCellText(int n, const QString& text) { solver_.grid().setCellText(n, text); }
+void frmTamsorel::setCellText(int n, const QString& text) {
+    solver_.grid().setCellText(n, text);
+}
 
 void frmTamsorel::onCellTextChanged(int n) {
     gridView_->cellChanged(n);
@@ -261,7 +265,9 @@ void frmTamsorel::AddLog(const QString& message) {
     ui::pumpEvents();
 }
 
-void frmTamsorel::clearLog() { lstLog_->clear(); }
+void frmTamsorel::clearLog() {
+    lstLog_->clear();
+}
 
 QString frmTamsorel::dimensionText(Axis axis) const {
     return (axis == Axis::Horizontal ? txtHorizontal_ : txtVertical_)->text();
@@ -271,15 +277,21 @@ void frmTamsorel::setDimensionText(Axis axis, const QString& text) {
     (axis == Axis::Horizontal ? txtHorizontal_ : txtVertical_)->setText(text);
 }
 
-bool frmTamsorel::isTicked(Direction d) const { return chkDirection_[int(d)]->isChecked(); }
+bool frmTamsorel::isTicked(Direction d) const {
+    return chkDirection_[int(d)]->isChecked();
+}
 
-void frmTamsorel::tick(Direction d) { chkDirection_[int(d)]->setChecked(true); }
+void frmTamsorel::tick(Direction d) {
+    chkDirection_[int(d)]->setChecked(true);
+}
 
 QString frmTamsorel::wordsText() const {
     return txtWords_->toPlainText().replace(u'\n', kCrLf);
 }
 
-void frmTamsorel::clearWords() { txtWords_->clear(); }
+void frmTamsorel::clearWords() {
+    txtWords_->clear();
+}
 
 void frmTamsorel::appendWords(const QString& text) {
     QTextCursor cursor(txtWords_->document());

@@ -22,7 +22,7 @@ class LetterGridView;
 // button flow with the command buttons disabled.
 class frmTamsorel : public QWidget, private modFunctions::SolverControls {
     Q_OBJECT
-public:
+  public:
     explicit frmTamsorel(QWidget* parent = nullptr);
     ~frmTamsorel() override;
 
@@ -41,10 +41,10 @@ public:
     // Sets the text of cell n as typing or a script does, with the focus rule.
     void setCellText(int n, const QString& text);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     // SolverControls
     void AddLog(const QString& message) override;
     void clearLog() override;

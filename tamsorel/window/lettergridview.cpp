@@ -2,8 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include "engine/solver.h"
 #include "ui/geometry.h"
@@ -122,11 +122,20 @@ void LetterGridView::moveBy(int dcol, int drow) {
 bool LetterGridView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == editor_ && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Left: moveBy(-1, 0); return true;
-        case Qt::Key_Right: moveBy(1, 0); return true;
-        case Qt::Key_Up: moveBy(0, -1); return true;
-        case Qt::Key_Down: moveBy(0, 1); return true;
-        default: break;
+            case Qt::Key_Left:
+                moveBy(-1, 0);
+                return true;
+            case Qt::Key_Right:
+                moveBy(1, 0);
+                return true;
+            case Qt::Key_Up:
+                moveBy(0, -1);
+                return true;
+            case Qt::Key_Down:
+                moveBy(0, 1);
+                return true;
+            default:
+                break;
         }
     }
     return QWidget::eventFilter(watched, event);

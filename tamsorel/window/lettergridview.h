@@ -11,7 +11,7 @@
 // and reports it. The widget is as large as the grid and lives in a scroll area.
 class LetterGridView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit LetterGridView(modFunctions::LetterGrid& grid, QWidget* parent = nullptr);
 
     // The grid was created or removed: resize to it and start at cell 1.
@@ -29,18 +29,18 @@ public:
     void setCurrentCell(int n);
     QLineEdit* editor() const { return editor_; }
 
-signals:
+  signals:
     // The user typed or erased the current cell's text in the editor.
     void cellEdited(int n, const QString& text);
     // The current cell moved; its rectangle is given so a scroll area can show it.
     void currentCellMoved(const QRect& rect);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // Moves the editor onto the current cell and reports the move.
     void syncEditor();
     // Gives the editor the current cell's text and colours.

@@ -28,7 +28,8 @@ std::optional<double> parseNumber(QStringView text) {
 double leadingNumber(QStringView text) {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
     QString number;
     if (i < n && (text[i] == u'+' || text[i] == u'-')) number += text[i++];
     bool digits = false;
@@ -60,6 +61,8 @@ double leadingNumber(QStringView text) {
     return ok && std::isfinite(value) ? value : 0.0;
 }
 
-double roundHalfEven(double value) { return std::nearbyint(value); }
+double roundHalfEven(double value) {
+    return std::nearbyint(value);
+}
 
 }  // namespace ui

@@ -9,7 +9,7 @@ namespace ui {
 // from the same state, so the same inputs in the same order give the same results until a
 // program reseeds it.
 class RandomSource {
-public:
+  public:
     static constexpr std::uint32_t kStartSeed = 0x5EED1234u;
 
     RandomSource() { reseed(kStartSeed); }
@@ -27,7 +27,7 @@ public:
         reseed(std::uint64_t(secondsSinceMidnight * 1000.0) ^ 0x9E3779B97F4A7C15ull);
     }
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 

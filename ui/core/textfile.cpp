@@ -102,7 +102,8 @@ QString writeFileAtomically(const QString& path, const QByteArray& bytes) {
 QByteArray joinCrLfUtf8(const QStringList& lines) {
     QByteArray out;
     qsizetype size = 0;
-    for (const QString& line : lines) size += line.size() + 2;
+    for (const QString& line : lines)
+        size += line.size() + 2;
     out.reserve(size);
     for (const QString& line : lines) {
         out += line.toUtf8();

@@ -12,14 +12,17 @@ using namespace ui;
 
 class TestCore : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void decodeText_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("ascii") << QByteArray("CAT") << QStringLiteral("CAT");
-        QTest::newRow("utf-8 cyrillic") << QByteArray("\xd0\x9a\xd0\x9e\xd0\xa2")
-                                        << QStringLiteral(u"КОТ");
-        QTest::newRow("utf-8 bom dropped") << QByteArray("\xef\xbb\xbf" "A") << u"A"_qs;
+        QTest::newRow("utf-8 cyrillic")
+            << QByteArray("\xd0\x9a\xd0\x9e\xd0\xa2") << QStringLiteral(u"КОТ");
+        QTest::newRow("utf-8 bom dropped") << QByteArray(
+                                                  "\xef\xbb\xbf"
+                                                  "A")
+                                           << u"A"_qs;
         QTest::newRow("latin-1 e acute") << QByteArray("caf\xe9") << QStringLiteral(u"café");
         QTest::newRow("cp1252 euro and quotes")
             << QByteArray("\x80\x93\x94") << QStringLiteral(u"€“”");

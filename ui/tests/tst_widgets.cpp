@@ -12,7 +12,7 @@ using namespace ui;
 
 class TestWidgets : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void twipsBecomePixels() {
         QCOMPARE(twipsToPixels(0), 0);
         QCOMPARE(twipsToPixels(15), 1);
@@ -48,8 +48,7 @@ private slots:
         script.answerNextQuestion(Answer::Yes);
         QCOMPARE(dialogs().openFile(nullptr, {}), std::optional<QString>("/tmp/a"));
         QCOMPARE(dialogs().openFile(nullptr, {}), std::nullopt);
-        QCOMPARE(dialogs().question(nullptr, "Overwrite existing file?", "Overwrite"),
-                 Answer::Yes);
+        QCOMPARE(dialogs().question(nullptr, "Overwrite existing file?", "Overwrite"), Answer::Yes);
         dialogs().information(nullptr, "Done", "Title");
         QCOMPARE(script.informationTexts(), QStringList{"Done"});
         QVERIFY(script.unexpected().isEmpty());
