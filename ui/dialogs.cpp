@@ -88,26 +88,25 @@ bool ScriptedDialogs::allAnswersUsed() const {
     return opens_.empty() && saves_.empty() && colours_.empty() && answers_.empty();
 }
 
-std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileRequest& request) {
-    shown_.append({QStringLiteral("open"), request.fileName, request.title, request});
-    if (opens_.empty()) {
-        unexpected_ << QStringLiteral("open");
+std::optional<QString> ScriptedDialogs::nextFile(std::deque<FileAnswer>& queue, const QString& kind,
+                                                 const FileRequest& request) {
+    shown_.append({kind, request.fileName, request.title, request});
+    if (queue.empty()) {
+        unexpected_ << kind;
         return std::nullopt;
     }
-    auto answer = opens_.front();
-    opens_.pop_front();
-    return answer;
+    const FileAnswer answer = queue.front();
+    queue.pop_front();
+    if (answer.cancelled) return std::nullopt;
+    return answer.path;
+}
+
+std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileRequest& request) {
+    return nextFile(opens_, QStringLiteral("open"), request);
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const FileRequest& request) {
-    shown_.append({QStringLiteral("save"), request.fileName, request.title, request});
-    if (saves_.empty()) {
-        unexpected_ << QStringLiteral("save");
-        return std::nullopt;
-    }
-    auto answer = saves_.front();
-    saves_.pop_front();
-    return answer;
+    return nextFile(saves_, QStringLiteral("save"), request);
 }
 
 std::optional<Colour> ScriptedDialogs::chooseColour(QWidget*, Colour) {

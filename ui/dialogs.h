@@ -61,10 +61,10 @@ class ScriptedDialogs final : public Dialogs {
     ScriptedDialogs(const ScriptedDialogs&) = delete;
     ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
 
-    void answerNextOpen(const QString& path) { opens_.push_back(path); }
-    void cancelNextOpen() { opens_.push_back(std::nullopt); }
-    void answerNextSave(const QString& path) { saves_.push_back(path); }
-    void cancelNextSave() { saves_.push_back(std::nullopt); }
+    void answerNextOpen(const QString& path) { opens_.push_back({false, path}); }
+    void cancelNextOpen() { opens_.push_back({true, QString()}); }
+    void answerNextSave(const QString& path) { saves_.push_back({false, path}); }
+    void cancelNextSave() { saves_.push_back({true, QString()}); }
     void answerNextColour(Colour c) { colours_.push_back(c); }
     void cancelNextColour() { colours_.push_back(std::nullopt); }
     void answerNextQuestion(Answer a) { answers_.push_back(a); }
@@ -89,8 +89,15 @@ class ScriptedDialogs final : public Dialogs {
     Answer question(QWidget* parent, const QString& text, const QString& title) override;
 
   private:
-    std::deque<std::optional<QString>> opens_;
-    std::deque<std::optional<QString>> saves_;
+    struct FileAnswer {
+        bool cancelled;
+        QString path;
+    };
+    std::optional<QString> nextFile(std::deque<FileAnswer>& queue, const QString& kind,
+                                    const FileRequest& request);
+
+    std::deque<FileAnswer> opens_;
+    std::deque<FileAnswer> saves_;
     std::deque<std::optional<Colour>> colours_;
     std::deque<Answer> answers_;
     QList<Shown> shown_;

@@ -127,6 +127,11 @@ const GridSearch::LineSet& GridSearch::lines(Kind kind) {
             ++pos;
         }
     }
+    set.byChar.resize(total);
+    for (size_t i = 0; i < total; ++i)
+        set.byChar[i] = int(i);
+    std::stable_sort(set.byChar.begin(), set.byChar.end(),
+                     [&](int a, int b) { return out[a].unicode() < out[b].unicode(); });
     set.version = grid_.textVersion();
     set.cols = cols;
     set.rows = rows;
@@ -141,11 +146,18 @@ void GridSearch::mark(int n) {
 void GridSearch::markMatches(Kind kind, const QString& word, int length) {
     if (length <= 0 || !grid_.exists()) return;
     const LineSet& set = lines(kind);
-    // Every start position is tried, so overlapping occurrences are all found; a match that
-    // runs past the end of its line is not an occurrence.
-    for (qsizetype p = set.text.indexOf(word); p >= 0; p = set.text.indexOf(word, p + 1)) {
+    const QChar* text = set.text.constData();
+    const QChar* w = word.constData();
+    const char16_t first = w[0].unicode();
+    // Every position that holds the first character is a start to try, so overlapping
+    // occurrences are all found; a match that runs past the end of its line is not one.
+    auto begin = std::lower_bound(set.byChar.begin(), set.byChar.end(), first,
+                                  [&](int pos, char16_t c) { return text[pos].unicode() < c; });
+    for (auto it = begin; it != set.byChar.end() && text[*it].unicode() == first; ++it) {
+        const int p = *it;
         if (p + length > set.lineEnd[size_t(p)]) continue;
-        for (qsizetype k = p; k < p + length; ++k)
+        if (!std::equal(w + 1, w + length, text + p + 1)) continue;
+        for (int k = p; k < p + length; ++k)
             mark(set.cell[size_t(k)]);
     }
 }

@@ -122,12 +122,14 @@ class GridSearch {
 
   private:
     enum Kind { Rows, Columns, Diagonals, KindCount };
-    // All lines of one kind back to back, with the cell behind each position and the end of
-    // the line that holds it.
+    // All lines of one kind back to back, with the cell behind each position, the end of
+    // the line that holds it, and every position ordered by its character (then position),
+    // so a word's candidate starts are the positions of its first character.
     struct LineSet {
         QString text;
         std::vector<int> cell;
         std::vector<int> lineEnd;
+        std::vector<int> byChar;
         quint64 version = ~0ull;
         int cols = 0;
         int rows = 0;

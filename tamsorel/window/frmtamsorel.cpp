@@ -117,6 +117,8 @@ void frmTamsorel::buildControls() {
     QFont logFont(QStringLiteral("Comic Sans MS"));
     logFont.setPointSizeF(8.25);
     lstLog_->setFont(logFont);
+    // Every log line is one line of text: the list need not measure each one anew.
+    lstLog_->setUniformItemSizes(true);
 
     fraSearch_ =
         createControl<QGroupBox>(this, "fraSearch", layout::fraSearch, QStringLiteral("Search"));

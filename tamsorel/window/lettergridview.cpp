@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStaticText>
 
 #include "engine/solver.h"
 #include "ui/geometry.h"
@@ -152,7 +153,12 @@ void LetterGridView::paintEvent(QPaintEvent* event) {
     pendingCellUpdates_ = 0;
     wholeUpdatePending_ = false;
     QPainter painter(this);
-    const QRect area = event->rect();
+    painter.setFont(font());
+    for (const QRect& area : event->region())
+        paintCells(painter, area);
+}
+
+void LetterGridView::paintCells(QPainter& painter, const QRect& area) {
     painter.fillRect(area, palette().window());
     const int cols = grid_.GridCols();
     const int rows = grid_.GridRows();
@@ -161,8 +167,6 @@ void LetterGridView::paintEvent(QPaintEvent* event) {
     const int c1 = std::min(cols - 1, area.right() / kCellW);
     const int r0 = std::max(0, area.top() / kCellH);
     const int r1 = std::min(rows - 1, area.bottom() / kCellH);
-    painter.setFont(font());
-    QString letter(1, QChar());
     for (int row = r0; row <= r1; ++row) {
         for (int col = c0; col <= c1; ++col) {
             const int n = row * cols + col + 1;
@@ -172,8 +176,23 @@ void LetterGridView::paintEvent(QPaintEvent* event) {
             painter.drawRect(r.adjusted(0, 0, -1, -1));
             const QString text = grid_.cellText(n);
             if (text.isEmpty()) continue;
+            const QStaticText& glyph = letter(text[0]);
+            const QSizeF size = glyph.size();
             painter.setPen(ui::toQColor(grid_.foreColor(n)));
-            painter.drawText(r, Qt::AlignCenter, text);
+            painter.drawStaticText(QPointF(r.x() + (r.width() - size.width()) / 2,
+                                           r.y() + (r.height() - size.height()) / 2),
+                                   glyph);
         }
     }
+}
+
+const QStaticText& LetterGridView::letter(QChar c) {
+    auto it = letters_.find(c.unicode());
+    if (it == letters_.end()) {
+        QStaticText text{QString(c)};
+        text.setTextFormat(Qt::PlainText);
+        text.prepare(QTransform(), font());
+        it = letters_.emplace(c.unicode(), std::move(text)).first;
+    }
+    return it->second;
 }

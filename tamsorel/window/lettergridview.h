@@ -1,6 +1,9 @@
 #pragma once
 
+#include <unordered_map>
+
 #include <QLineEdit>
+#include <QStaticText>
 #include <QWidget>
 
 #include "engine/gridsearch.h"
@@ -46,6 +49,9 @@ class LetterGridView : public QWidget {
     // Gives the editor the current cell's text and colours.
     void showCurrentCell();
     void moveBy(int dcol, int drow);
+    void paintCells(QPainter& painter, const QRect& area);
+    // The laid-out glyph of one letter in the widget's font, made once per letter.
+    const QStaticText& letter(QChar c);
 
     modFunctions::LetterGrid& grid_;
     QLineEdit* editor_;
@@ -53,4 +59,5 @@ class LetterGridView : public QWidget {
     bool editorSyncQueued_ = false;
     int pendingCellUpdates_ = 0;
     bool wholeUpdatePending_ = false;
+    std::unordered_map<char16_t, QStaticText> letters_;
 };

@@ -1,0 +1,141 @@
+// Grid solver timings at the largest square grid (181 x 181 = 32761 cells).
+// Run offscreen: QT_QPA_PLATFORM=offscreen build-bench/bench/bench_tamsorel
+#include <sys/resource.h>
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <random>
+
+#include "ui/dialogs.h"
+#include "window/frmtamsorel.h"
+
+using namespace modFunctions;
+
+namespace {
+
+constexpr int kSide = 181;
+
+// 300 words of 3 to 12 capitals; every third one is copied out of the grid so that searches
+// find and mark something.
+QStringList benchWords(const LetterGrid& grid) {
+    std::mt19937 rng(42);
+    QStringList words;
+    for (int i = 0; i < 300; ++i) {
+        const int length = 3 + int(rng() % 10);
+        QString w;
+        if (i % 3 == 0) {
+            const int row = 1 + int(rng() % kSide);
+            const int col = 1 + int(rng() % (kSide - length));
+            for (int k = 0; k < length; ++k)
+                w += grid.cellText(CellIndex(kSide, col + k, row));
+        } else {
+            for (int k = 0; k < length; ++k)
+                w += QChar(u'A' + int(rng() % 26));
+        }
+        words << w;
+    }
+    return words;
+}
+
+void fillRandom(LetterGrid& grid) {
+    std::mt19937 rng(7);
+    for (int n = 1; n <= grid.cellCount(); ++n)
+        grid.setCellText(n, QString(QChar(u'A' + int(rng() % 26))));
+}
+
+double peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+struct ShownWindow {
+    frmTamsorel w;
+    ShownWindow() {
+        w.show();
+        QCoreApplication::processEvents();
+    }
+    void loadDimensions() {
+        w.findChild<QLineEdit*>("txtHorizontal")->setText(QString::number(kSide));
+        w.findChild<QLineEdit*>("txtVertical")->setText(QString::number(kSide));
+        w.findChild<QPushButton*>("cmdDimensions")->click();
+    }
+};
+
+void BM_LoadDimensionsClick(benchmark::State& state) {
+    ShownWindow win;
+    for (auto _ : state) {
+        win.loadDimensions();
+        QCoreApplication::processEvents();
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_LoadDimensionsClick)->Unit(benchmark::kMillisecond);
+
+void BM_SearchEngine(benchmark::State& state) {
+    LetterGrid grid;
+    grid.create(kSide, kSide);
+    fillRandom(grid);
+    const QString words = benchWords(grid).join(QStringLiteral("\r\n"));
+    DirectionFlags all;
+    all.fill(true);
+    for (auto _ : state)
+        SearchWords(grid, words, all, [](const QString&) {});
+}
+BENCHMARK(BM_SearchEngine)->Unit(benchmark::kMillisecond);
+
+void BM_SearchClick(benchmark::State& state) {
+    ShownWindow win;
+    win.loadDimensions();
+    fillRandom(win.w.solver().grid());
+    win.w.findChild<QPlainTextEdit*>("txtWords")
+        ->setPlainText(benchWords(win.w.solver().grid()).join(u'\n'));
+    auto* search = win.w.findChild<QPushButton*>("cmdSearch");
+    for (auto _ : state) {
+        search->click();
+        QCoreApplication::processEvents();
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_SearchClick)->Unit(benchmark::kMillisecond);
+
+void BM_SaveAndLoadScript(benchmark::State& state, bool load) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.tam");
+    ShownWindow win;
+    win.loadDimensions();
+    fillRandom(win.w.solver().grid());
+    win.w.findChild<QPlainTextEdit*>("txtWords")
+        ->setPlainText(benchWords(win.w.solver().grid()).join(u'\n'));
+    ui::ScriptedDialogs dialogs;
+    win.w.solver().SaveScript(path);
+    auto* button = win.w.findChild<QPushButton*>(load ? "cmdLoad" : "cmdSave");
+    for (auto _ : state) {
+        if (load) {
+            dialogs.answerNextOpen(path);
+        } else {
+            dialogs.answerNextSave(path);
+            dialogs.answerNextQuestion(ui::Answer::Yes);
+        }
+        button->click();
+        QCoreApplication::processEvents();
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK_CAPTURE(BM_SaveAndLoadScript, save_click, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveAndLoadScript, load_click, true)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
