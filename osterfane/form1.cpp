@@ -82,7 +82,9 @@ Form1::Form1(PuzzleHooks hooks, QWidget* parent) : QWidget(parent), puzzle_(kSta
     connect(txtfield_, &QLineEdit::textChanged, this, &Form1::txtfield_Change);
     connect(cmdAdd_, &QPushButton::clicked, this, &Form1::cmdAdd_Click);
     connect(cmdRemove_, &QPushButton::clicked, this, &Form1::cmdRemove_Click);
-    connect(lstitems_, &QListWidget::currentRowChanged, this, &Form1::lstitems_Click);
+    // A selection made with the mouse or the keys counts as a click; the current row that the
+    // list sets itself when it gets the focus does not.
+    connect(lstitems_, &QListWidget::itemSelectionChanged, this, &Form1::lstitems_Click);
     connect(lstitems_, &QListWidget::itemClicked, this, &Form1::lstitems_Click);
     connect(cmdDraw_, &QPushButton::clicked, this, &Form1::cmdDraw_Click);
     connect(chkSolutions_, &QCheckBox::clicked, this, &Form1::chkSolutions_Click);
@@ -126,18 +128,24 @@ void Form1::cmdAdd_Click() {
     txtfield_->clear();
 }
 
+int Form1::selectedIndex() const {
+    const QList<QListWidgetItem*> selected = lstitems_->selectedItems();
+    return selected.isEmpty() ? -1 : lstitems_->row(selected.first());
+}
+
 void Form1::cmdRemove_Click() {
-    const int index = lstitems_->currentRow();
+    const int index = selectedIndex();
     if (index < 0 || index >= lstitems_->count()) return;
     // Removing is no click on the entry that becomes current: the field stays as it is.
     const QSignalBlocker blocker(lstitems_);
     delete lstitems_->takeItem(index);
+    lstitems_->clearSelection();
     lstitems_->setCurrentRow(-1);
 }
 
 void Form1::lstitems_Click() {
-    const QListWidgetItem* item = lstitems_->currentItem();
-    if (item) txtfield_->setText(item->text());
+    const int index = selectedIndex();
+    if (index >= 0) txtfield_->setText(lstitems_->item(index)->text());
 }
 
 void Form1::selectEntry(int index) {

@@ -49,6 +49,8 @@ class Form1 : public QWidget {
 
     void drawPuzzle();
     void selectEntry(int index);
+    // The selected entry's index, or -1.
+    int selectedIndex() const;
     void setBuilding(bool building);
 
     ui::PictureBox* picfield_ = nullptr;
