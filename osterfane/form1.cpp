@@ -181,6 +181,7 @@ void Form1::cmdDraw_Click() {
     const bool includeInverted = chkIncludeInverted_->isChecked();
 
     const QPointer<QWidget> focused = focusWidget();
+    closing_ = false;
     setBuilding(true);
     puzzle_.ClearPuzzle(*n);
     const PuzzleOutcome outcome = puzzle_.CreatePuzzle(words, *n, includeInverted);

@@ -256,6 +256,22 @@ class TestForm1 : public QObject {
         QCOMPARE(w.form.puzzle().size(), 10);
     }
 
+    // Each program start gives the same sequence of puzzles for the same inputs.
+    void everyStartGivesTheSamePuzzles() {
+        const auto twoBuilds = [] {
+            Window w;
+            w.addWords({"apple", "pear", "plum", "fig"});
+            w.get<QCheckBox>("chkIncludeInverted")->setChecked(true);
+            w.click("cmdDraw");
+            const QImage first = w.picture()->image();
+            w.click("cmdDraw");
+            return QList<QImage>{first, w.picture()->image()};
+        };
+        const QList<QImage> builds = twoBuilds();
+        QVERIFY(builds[0] != builds[1]);
+        QCOMPARE(twoBuilds(), builds);
+    }
+
     void refusedSizesKeepThePicture_data() {
         QTest::addColumn<QString>("text");
         QTest::newRow("zero") << "0";
@@ -321,6 +337,24 @@ class TestForm1 : public QObject {
         QCOMPARE(w.form.puzzle().solutions().size(), 2);
         QCOMPARE(w.entries(), (QStringList{"abc", "aef", "Xyz", "ghi"}));
         QVERIFY(w.get<QPushButton>("cmdDraw")->isEnabled());
+        QVERIFY(!w.form.isBuilding());
+    }
+
+    // Closing the window during the search shows no message afterwards.
+    void closingDuringTheSearch() {
+        Window* window = nullptr;
+        const auto pump = [&] {
+            if (window->form.isVisible()) window->form.close();
+            ui::pumpEvents();
+        };
+        Window w({scriptedRandom({0.0, 0.0, 0.3, 0.0, 0.0, 0.0}), pump});
+        window = &w;
+        w.form.show();
+        w.size()->setText("3");
+        w.addWords({"abc", "aef", "xyz"});
+        w.click("cmdDraw");
+        QVERIFY(!w.form.isVisible());
+        QVERIFY(w.dialogs.shown().isEmpty());
         QVERIFY(!w.form.isBuilding());
     }
 };

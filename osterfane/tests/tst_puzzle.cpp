@@ -98,12 +98,6 @@ class TestPuzzle : public QObject {
         QCOMPARE(Puzzle::wordsTooLong(words, n), index);
     }
 
-    void flipString() {
-        QCOMPARE(Puzzle::flipString(""), QString());
-        QCOMPARE(Puzzle::flipString("a"), QStringLiteral("a"));
-        QCOMPARE(Puzzle::flipString("Dog"), QStringLiteral("goD"));
-    }
-
     void letterCodes_data() {
         QTest::addColumn<QChar>("c");
         QTest::addColumn<int>("code");
@@ -336,6 +330,19 @@ class TestPuzzle : public QObject {
         QCOMPARE(random.pumps, Puzzle::kMaxRetries);
         QCOMPARE(p.solutions(), (QList<Solution>{{0, 0, 2, 0}, {0, 0, 0, 2}}));
         QCOMPARE(letters(p), (QStringList{"ABC", "E..", "F.."}));
+    }
+
+    // Draws for a size larger than the grid can only lead to starts that do not fit.
+    void sizeLargerThanTheGridStaysInside() {
+        Puzzle p(4);
+        p.ClearPuzzle(4);
+        const PuzzleOutcome outcome = p.CreatePuzzle({"abcd", "efg", "hi", "jklmnop"}, 40, true);
+        for (const Solution& s : p.solutions()) {
+            for (const qint16 c : {s.x1, s.y1, s.x2, s.y2})
+                QVERIFY(c >= 0 && c < 4);
+        }
+        QCOMPARE(outcome.kind, PuzzleOutcome::Kind::NoRoom);
+        QCOMPARE(outcome.word.size(), 7);
     }
 
     void fillSkipsWordsInRowOrder() {
