@@ -1,0 +1,142 @@
+// Timings of the puzzle creator, on the offscreen platform.
+#include <chrono>
+#include <random>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <benchmark/benchmark.h>
+
+#include "form1.h"
+#include "puzzle.h"
+#include "ui/core/random.h"
+#include "ui/dialogs.h"
+#include "ui/services.h"
+
+namespace {
+
+// Distinct words of random lower-case letters with the given lengths, the same every run.
+QStringList randomWords(const QList<int>& lengths) {
+    std::mt19937 gen(4242);
+    QStringList words;
+    for (const int length : lengths) {
+        QString w;
+        do {
+            w.clear();
+            for (int k = 0; k < length; ++k)
+                w += QChar(u'a' + int(gen() % 26));
+        } while (words.contains(w));
+        words << w;
+    }
+    return words;
+}
+
+// count lengths drawn evenly from 3 to 10.
+QList<int> lengthsFrom3To10(int count) {
+    std::mt19937 gen(99);
+    QList<int> lengths;
+    for (int i = 0; i < count; ++i)
+        lengths << 3 + int(gen() % 8);
+    return lengths;
+}
+
+// 30 words that always fit at n = 15: one of each length from 3 to 10, then 22 of 3 to 5
+// letters (137 letters in 225 cells). Random letters rarely cross, so 30 words of average
+// length 6.5 (195 letters) leave no room for the last words at all.
+QList<int> fittingLengthsFor15() {
+    QList<int> lengths{3, 4, 5, 6, 7, 8, 9, 10};
+    for (int i = 0; i < 22; ++i)
+        lengths << 3 + i % 3;
+    return lengths;
+}
+
+void fillList(osterfane::Form1& form, const QStringList& words, int n) {
+    auto* list = form.findChild<QListWidget*>("lstitems");
+    list->clear();
+    list->addItems(words);
+    form.findChild<QLineEdit*>("txtSize")->setText(QString::number(n));
+}
+
+// One click on "Draw": 30 words of 3 to 10 letters at n = 15, from the click to the picture
+// drawn and shown.
+void BM_DrawClick(benchmark::State& state) {
+    ui::ScriptedDialogs dialogs;
+    osterfane::Form1 form;
+    form.show();
+    fillList(form, randomWords(fittingLengthsFor15()), 15);
+    auto* draw = form.findChild<QAbstractButton*>("cmdDraw");
+    for (auto _ : state) {
+        draw->click();
+        ui::pumpEvents();  // the letters drawn after the refresh reach the screen
+        benchmark::DoNotOptimize(form.puzzle().solutions().size());
+    }
+    state.counters["messages"] = double(dialogs.shown().size());
+    state.counters["placed"] = double(form.puzzle().solutions().size());
+}
+BENCHMARK(BM_DrawClick)->Unit(benchmark::kMillisecond);
+
+// Construction alone: clear, place 100 words and fill, at 50 x 50.
+void BM_Construction50(benchmark::State& state) {
+    const QStringList words = randomWords(lengthsFrom3To10(100));
+    osterfane::Puzzle puzzle(50);
+    int failed = 0;
+    for (auto _ : state) {
+        puzzle.ClearPuzzle(50);
+        failed +=
+            puzzle.CreatePuzzle(words, 50, true).kind != osterfane::PuzzleOutcome::Kind::AllPlaced;
+        puzzle.FillRemWithRandom();
+        benchmark::DoNotOptimize(puzzle.letterAt(0, 0));
+    }
+    state.counters["failed"] = failed;
+}
+BENCHMARK(BM_Construction50)->Unit(benchmark::kMillisecond);
+
+// A "Draw" whose third word finds no room: 30000 retries with an event pump after each. The
+// first two words are laid by script (ABC across the top, AEF down the left of a 3 x 3 grid),
+// so no line is left for XYZ. Reports the longest time between two pumps.
+void BM_NoRoomDraw(benchmark::State& state) {
+    ui::ScriptedDialogs dialogs;
+    using Clock = std::chrono::steady_clock;
+    double longestGapMs = 0;
+    Clock::time_point lastPump;
+    int scripted = 0;
+    ui::RandomSource random;
+    const double script[] = {0.0, 0.0, 0.3, 0.0, 0.0, 0.0};
+    osterfane::PuzzleHooks hooks{
+        [&] { return scripted < 6 ? script[scripted++] : random.nextRandom(); },
+        [&] {
+            const Clock::time_point now = Clock::now();
+            if (lastPump != Clock::time_point{}) {
+                longestGapMs =
+                    std::max(longestGapMs,
+                             std::chrono::duration<double, std::milli>(now - lastPump).count());
+            }
+            ui::pumpEvents();
+            lastPump = Clock::now();
+        }};
+    osterfane::Form1 form(hooks);
+    form.show();
+    fillList(form, {"abc", "aef", "xyz"}, 3);
+    auto* draw = form.findChild<QAbstractButton*>("cmdDraw");
+    for (auto _ : state) {
+        scripted = 0;
+        lastPump = {};
+        draw->click();
+    }
+    state.counters["longest_gap_ms"] = longestGapMs;
+    state.counters["messages"] = double(dialogs.shown().size());
+}
+BENCHMARK(BM_NoRoomDraw)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::Application app(argc, argv, QStringLiteral("Osterfane"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,133 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "ui/core/random.h"
+
+namespace osterfane {
+
+// Direction codes of a placed word. A word reads from its start cell towards
+// down, right, down-right or up-right; the other four readings come from reversed words.
+inline constexpr qint16 kDown = 1;
+inline constexpr qint16 kRight = 2;
+inline constexpr qint16 kDownRight = 3;
+inline constexpr qint16 kUpRight = 4;
+
+// The cells of a placed string: (x1, y1) holds its first character, (x2, y2) its last. For a
+// reversed word, (x1, y1) therefore holds the word's last letter.
+struct Solution {
+    qint16 x1 = 0;
+    qint16 y1 = 0;
+    qint16 x2 = 0;
+    qint16 y2 = 0;
+
+    friend bool operator==(const Solution&, const Solution&) = default;
+};
+
+// How a build ended, with the message the window shows (none for AllPlaced).
+struct PuzzleOutcome {
+    enum class Kind { AllPlaced, TooLong, NoRoom };
+
+    Kind kind = Kind::AllPlaced;
+    // TooLong: the index of the first word longer than the size; -1 otherwise.
+    qint16 index = -1;
+    // TooLong: that word as listed. NoRoom: the string as it was being placed, so an
+    // inverted word is reversed; its letter case is the list entry's.
+    QString word;
+
+    QString message() const;
+};
+
+// What the puzzle asks of its owner. nextRandom gives a uniform real in [0, 1); pumpEvents
+// lets the window handle pending events once. Left empty, a RandomSource in its start state
+// and a pump that does nothing stand in.
+struct PuzzleHooks {
+    std::function<double()> nextRandom;
+    std::function<void()> pumpEvents;
+};
+
+// The creator's puzzle: an n x n letter grid, the direction code of the word that last wrote
+// each cell, and one Solution per placed word in placement order. Cells are addressed (x, y),
+// x the column from the left, y the row from the top, both from 0.
+class Puzzle {
+  public:
+    // Retries after the first attempt before a word counts as finding no room.
+    static constexpr int kMaxRetries = 30000;
+    // Letter code of an empty cell after ClearPuzzle.
+    static constexpr quint8 kEmpty = 32;
+
+    // Grids of n x n cells that all hold code 0, as before the first build.
+    explicit Puzzle(int n = 10, PuzzleHooks hooks = {});
+
+    void setHooks(PuzzleHooks hooks);
+
+    // Re-creates both grids n x n (a negative n counts as 0): every letter 32 (empty), every
+    // direction 0, no solutions.
+    void ClearPuzzle(int n);
+
+    // The index of the first word longer than n characters; -1 if none is.
+    static qint16 wordsTooLong(const QStringList& words, int n);
+
+    static QString flipString(const QString& str);
+
+    // True if str may be laid from (xpos, ypos) in direction dir: it fits inside the grid,
+    // meets only words of other directions and only on equal letters, and neither end touches
+    // a word of the same direction on its line. Any dir other than 1 to 4 never fits.
+    bool isDirPossible(qint16 dir, const QString& str, qint16 xpos, qint16 ypos) const;
+
+    // Writes str upper-cased from (xpos, ypos) in direction dir and appends its Solution.
+    // Call it only where isDirPossible said true; cells outside the grid are never written.
+    void PutWord(const QString& str, qint16 xpos, qint16 ypos, qint16 dir);
+
+    // Lays the words in list order into the grids made by ClearPuzzle, each from a random
+    // start in a random direction, reversed at random when includeInverted is set. n is the
+    // size the draws use; it should be the size given to ClearPuzzle, and whatever it is, no
+    // word is placed outside the grids. pumpEvents runs after every retry.
+    PuzzleOutcome CreatePuzzle(const QStringList& words, int n, bool includeInverted);
+
+    // Gives every cell that no word covers a random capital; A and Z come up half as often
+    // as the other letters.
+    void FillRemWithRandom();
+
+    int size() const { return n_; }
+    quint8 letterAt(int x, int y) const { return letterGrid_[index(x, y)]; }
+    quint8 dirAt(int x, int y) const { return dirGrid_[index(x, y)]; }
+    const QList<Solution>& solutions() const { return solutions_; }
+
+    // The 8-bit code a character is stored as: upper-cased, within Latin-1; a character
+    // outside Latin-1 becomes '?'.
+    static quint8 letterCode(QChar c);
+
+  private:
+    std::size_t index(int x, int y) const { return std::size_t(y) * std::size_t(n_) + x; }
+    bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < n_ && y < n_; }
+    double draw();
+    int drawBelow(int m);
+
+    int n_ = 0;
+    std::vector<quint8> letterGrid_;
+    std::vector<quint8> dirGrid_;
+    QList<Solution> solutions_;
+    PuzzleHooks hooks_;
+    ui::RandomSource ownRandom_;
+};
+
+}  // namespace osterfane
+
+namespace osterfane {
+
+// Largest size the creator's surface can show: one pixel per cell on 450 pixels.
+inline constexpr int kMaxPuzzleSize = 450;
+
+// The puzzle size that a size field's text gives: the number the text begins with, so "12abc"
+// reads as 12. Nothing when that number is not a whole number from 1 to maxSize (empty text,
+// text that begins with letters, 0, a negative or fractional number, or a number too large).
+std::optional<int> sizeFromText(QStringView text, int maxSize = kMaxPuzzleSize);
+
+}  // namespace osterfane

@@ -1,0 +1,63 @@
+#include "puzzledrawing.h"
+
+#include <algorithm>
+
+#include "ui/core/numbers.h"
+
+namespace osterfane {
+
+namespace {
+
+int pitchOf(const ui::Surface& surface, int n) {
+    return n > 0 ? surface.width() / n : 0;
+}
+
+int nearest(double value) {
+    return int(ui::roundHalfEven(value));
+}
+
+}  // namespace
+
+int letterPointSize(int n) {
+    return std::max(6, nearest((10.0 - n) * 2 + 10));
+}
+
+void DrawGrid(ui::Surface& surface, int n) {
+    const int side = surface.width();
+    const int height = surface.height();
+    const int pitch = pitchOf(surface, n);
+    for (int k = 1; k <= n; ++k) {
+        surface.Line(k * pitch, 0, k * pitch, height);
+        surface.Line(0, k * pitch, side, k * pitch);
+    }
+}
+
+void DrawContents(ui::Surface& surface, const Puzzle& puzzle) {
+    const int n = puzzle.size();
+    const int pitch = pitchOf(surface, n);
+    surface.setFontSize(letterPointSize(n));
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+            const quint8 code = puzzle.letterAt(x, y);
+            if (code == 0) continue;
+            const QString letter{QChar(char16_t(code))};
+            const int width = nearest(surface.TextWidth(letter));
+            const int height = nearest(surface.TextHeight(letter));
+            surface.CurrentX = x * pitch + pitch / 2 - width / 2;
+            surface.CurrentY = y * pitch + pitch / 2 - height / 2;
+            surface.Print(letter);
+        }
+    }
+}
+
+void DrawSolution(ui::Surface& surface, const Puzzle& puzzle) {
+    const int pitch = pitchOf(surface, puzzle.size());
+    const auto centre = [pitch](qint16 cell) { return qint16(cell * pitch + pitch / 2); };
+    surface.ForeColor = ui::kRed;
+    for (const Solution& s : puzzle.solutions()) {
+        surface.Line(centre(s.x1), centre(s.y1), centre(s.x2), centre(s.y2));
+    }
+    surface.ForeColor = ui::kBlack;
+}
+
+}  // namespace osterfane

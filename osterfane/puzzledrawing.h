@@ -1,0 +1,26 @@
+#pragma once
+
+#include "puzzle.h"
+#include "ui/picturebox.h"
+
+namespace osterfane {
+
+// Drawing of a puzzle on any surface: the window's picture box, or an image, PDF or SVG
+// generator through ui::PainterSurface. The side S is the surface's width in pixels and the
+// cell pitch is S / n, truncated. None of these clears the surface; the caller does.
+
+// Point size of the letters of an n x n puzzle: 30 - 2n, at least 6.
+int letterPointSize(int n);
+
+// Lines at k * pitch for k = 1 ... n, vertical then horizontal for each k, in the foreground
+// colour. No line at 0: the surface's edge closes the grid at the left and top.
+void DrawGrid(ui::Surface& surface, int n);
+
+// Every cell's letter centred in its cell in the foreground colour, at letterPointSize. A cell
+// that was never built (code 0) shows nothing.
+void DrawContents(ui::Surface& surface, const Puzzle& puzzle);
+
+// A red line through the cell centres of every placed word; leaves the foreground black.
+void DrawSolution(ui::Surface& surface, const Puzzle& puzzle);
+
+}  // namespace osterfane

@@ -1,0 +1,363 @@
+// The creator window through its controls: the designed layout, the entry-field rules, the
+// list commands, "Draw" with its messages and refused sizes, and showing solutions.
+#include <deque>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "form1.h"
+#include "ui/dialogs.h"
+#include "ui/picturebox.h"
+#include "ui/services.h"
+
+using namespace osterfane;
+
+namespace {
+
+struct Window {
+    explicit Window(PuzzleHooks hooks = {}) : form(std::move(hooks)) {}
+
+    template <typename W>
+    W* get(const char* name) {
+        auto* w = form.findChild<W*>(QString::fromLatin1(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    QLineEdit* field() { return get<QLineEdit>("txtfield"); }
+    QLineEdit* size() { return get<QLineEdit>("txtSize"); }
+    QListWidget* list() { return get<QListWidget>("lstitems"); }
+    ui::PictureBox* picture() { return get<ui::PictureBox>("picfield"); }
+    void click(const char* name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
+    QStringList entries() {
+        QStringList texts;
+        for (int i = 0; i < list()->count(); ++i)
+            texts << list()->item(i)->text();
+        return texts;
+    }
+    void addWords(const QStringList& words) {
+        for (const QString& w : words) {
+            QTest::keyClicks(field(), w);
+            QTest::keyClick(field(), Qt::Key_Return);
+        }
+    }
+
+    ui::ScriptedDialogs dialogs;
+    Form1 form;
+};
+
+int redPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == Qt::red;
+    }
+    return count;
+}
+
+// A random source that answers a script and then cycles, so a search that needs more ends.
+std::function<double()> scriptedRandom(std::deque<double> script) {
+    auto state = std::make_shared<std::pair<std::deque<double>, int>>(std::move(script), 0);
+    return [state] {
+        if (state->first.empty()) return QList<double>{0.1, 0.5, 0.9, 0.3}[state->second++ % 4];
+        const double r = state->first.front();
+        state->first.pop_front();
+        return r;
+    };
+}
+
+}  // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+  private slots:
+    void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Osterfane")); }
+
+    void designedLayout_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("picfield") << "picfield" << QRect(0, 0, 450, 450) << "";
+        QTest::newRow("lstitems") << "lstitems" << QRect(456, 8, 169, 199) << "";
+        QTest::newRow("txtfield") << "txtfield" << QRect(456, 216, 169, 19) << "";
+        QTest::newRow("cmdAdd") << "cmdAdd" << QRect(456, 240, 97, 17) << "Add";
+        QTest::newRow("cmdRemove") << "cmdRemove" << QRect(552, 240, 73, 17) << "Remove";
+        QTest::newRow("txtSize") << "txtSize" << QRect(496, 272, 33, 19) << "10";
+        QTest::newRow("cmdDraw") << "cmdDraw" << QRect(568, 264, 57, 33) << "Draw";
+        QTest::newRow("Label1") << "Label1" << QRect(456, 272, 33, 17) << "Size:";
+        QTest::newRow("chkSolutions")
+            << "chkSolutions" << QRect(456, 304, 137, 17) << "Show solutions";
+        QTest::newRow("chkIncludeInverted")
+            << "chkIncludeInverted" << QRect(456, 336, 153, 17) << "Include inverted";
+    }
+    void designedLayout() {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        QFETCH(QString, caption);
+        Window w;
+        QCOMPARE(w.form.windowTitle(), QStringLiteral("Osterfane"));
+        QCOMPARE(w.form.size(), QSize(631, 454));
+        auto* control = w.form.findChild<QWidget*>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), pixels);
+        QString text;
+        if (auto* b = qobject_cast<QAbstractButton*>(control)) text = b->text();
+        if (auto* e = qobject_cast<QLineEdit*>(control)) text = e->text();
+        if (auto* l = qobject_cast<QLabel*>(control)) text = l->text();
+        QCOMPARE(text, caption);
+    }
+
+    void tabOrderAndStartState() {
+        Window w;
+        QStringList order;
+        QWidget* widget = w.get<QListWidget>("lstitems");
+        for (int i = 0; i < 7; ++i) {
+            widget = widget->nextInFocusChain();
+            while (widget->focusPolicy() == Qt::NoFocus || !widget->isWidgetType() ||
+                   widget->parentWidget() != &w.form) {
+                widget = widget->nextInFocusChain();
+            }
+            order << widget->objectName();
+        }
+        QCOMPARE(order, (QStringList{"txtfield", "cmdAdd", "cmdRemove", "txtSize", "cmdDraw",
+                                     "chkSolutions", "chkIncludeInverted"}));
+        QVERIFY(!w.get<QCheckBox>("chkSolutions")->isChecked());
+        QVERIFY(!w.get<QCheckBox>("chkIncludeInverted")->isChecked());
+        QCOMPARE(w.picture()->image().pixelColor(225, 225), QColor(Qt::white));
+        QCOMPARE(w.form.puzzle().size(), 10);
+    }
+
+    // Typing goes through the real key events; "paste:" inserts text as a paste does,
+    // "home" puts the caret at the start, "enter" and "add" act on the word.
+    void entryField_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("dog and a space adds dog")
+            << QStringList{"dog "} << "" << 0 << QStringList{"dog"};
+        QTest::newRow("DOG and Enter with dog listed")
+            << QStringList{"dog ", "DOG", "enter"} << "" << 0 << QStringList{"dog"};
+        QTest::newRow("a single letter stays")
+            << QStringList{"a", "enter"} << "a" << 1 << QStringList{};
+        QTest::newRow("ab1 loses the digit") << QStringList{"ab1"} << "ab" << 2 << QStringList{};
+        QTest::newRow("pasted x1y stays and can be added")
+            << QStringList{"paste:x1y", "add"} << "" << 0 << QStringList{"x1y"};
+        QTest::newRow("pasted trailing non-letters all go")
+            << QStringList{"paste:tea 4 2!?"} << "tea" << 3 << QStringList{};
+        QTest::newRow("only the last character is tested")
+            << QStringList{"ab", "home", "1"} << "1ab" << 1 << QStringList{};
+        QTest::newRow("entries keep their order and case")
+            << QStringList{"Zebra ", "ant ", "ZEBRA "} << "" << 0 << QStringList{"Zebra", "ant"};
+    }
+    void entryField() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, field);
+        QFETCH(int, caret);
+        QFETCH(QStringList, entries);
+        Window w;
+        for (const QString& step : steps) {
+            if (step == u"enter") {
+                QTest::keyClick(w.field(), Qt::Key_Return);
+            } else if (step == u"home") {
+                QTest::keyClick(w.field(), Qt::Key_Home);
+            } else if (step == u"add") {
+                w.click("cmdAdd");
+            } else if (step.startsWith(u"paste:")) {
+                w.field()->insert(step.mid(6));
+            } else {
+                QTest::keyClicks(w.field(), step);
+            }
+        }
+        QCOMPARE(w.field()->text(), field);
+        QCOMPARE(w.field()->cursorPosition(), caret);
+        QCOMPARE(w.entries(), entries);
+    }
+
+    void clickRemoveAndAddBack() {
+        Window w;
+        w.addWords({"cat", "dog", "emu"});
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        QTest::keyClicks(w.field(), "gnu");
+        w.list()->setFocus(Qt::TabFocusReason);  // focus alone is no click on an entry
+        QTRY_VERIFY(w.list()->hasFocus());
+        QCOMPARE(w.field()->text(), QStringLiteral("gnu"));
+        w.click("cmdRemove");  // nothing selected
+        QCOMPARE(w.entries(), (QStringList{"cat", "dog", "emu"}));
+        const QRect second = w.list()->visualItemRect(w.list()->item(1));
+        QTest::mouseClick(w.list()->viewport(), Qt::LeftButton, {}, second.center());
+        QCOMPARE(w.field()->text(), QStringLiteral("dog"));
+        w.click("cmdRemove");
+        QCOMPARE(w.entries(), (QStringList{"cat", "emu"}));
+        QCOMPARE(w.field()->text(), QStringLiteral("dog"));
+        QVERIFY(w.list()->selectedItems().isEmpty());
+        QTest::keyClick(w.list(), Qt::Key_Down);  // choosing with the keys is a click too
+        QCOMPARE(w.field()->text(), QStringLiteral("cat"));
+        w.field()->setText("dog");
+        w.click("cmdAdd");
+        QCOMPARE(w.entries(), (QStringList{"cat", "emu", "dog"}));
+        QCOMPARE(w.form.IsInList("EMU"), 1);
+        QCOMPARE(w.form.IsInList("gnu"), -1);
+    }
+
+    void drawWithAnEmptyList() {
+        Window w;
+        w.get<QCheckBox>("chkSolutions")->setChecked(true);
+        w.click("cmdDraw");
+        QVERIFY(w.dialogs.shown().isEmpty());
+        QCOMPARE(w.form.puzzle().size(), 10);
+        QVERIFY(w.form.puzzle().solutions().isEmpty());
+        const QImage image = w.picture()->image();
+        QCOMPARE(image.pixelColor(45, 10), QColor(Qt::black));  // a grid line
+        QCOMPARE(redPixels(image), 0);
+        QVERIFY(image != QImage(image.size(), image.format()));
+    }
+
+    void tooLongWordIsNamedAndSelected() {
+        Window w;
+        w.addWords({"cat", "abcdefghijk", "dog"});
+        w.click("cmdDraw");
+        QCOMPARE(w.dialogs.informationTexts(),
+                 QStringList{"Word: 'abcdefghijk' is too long, increase size or remove word"});
+        QCOMPARE(w.dialogs.shown().first().title, QStringLiteral("Osterfane"));
+        QCOMPARE(w.list()->selectedItems(), QList{w.list()->item(1)});
+        QCOMPARE(w.field()->text(), QStringLiteral("abcdefghijk"));
+        QVERIFY(w.form.puzzle().solutions().isEmpty());
+        QCOMPARE(w.form.puzzle().letterAt(9, 9) >= 'A', true);
+    }
+
+    void showingAndHidingSolutions() {
+        Window w;
+        auto* solutions = w.get<QCheckBox>("chkSolutions");
+        QTest::mouseClick(solutions, Qt::LeftButton);  // before the first build
+        QCOMPARE(redPixels(w.picture()->image()), 0);
+        QCOMPARE(w.picture()->image().pixelColor(45, 10), QColor(Qt::white));
+        QTest::mouseClick(solutions, Qt::LeftButton);
+
+        w.addWords({"cat", "dog", "emu", "yak"});
+        w.click("cmdDraw");
+        const QImage plain = w.picture()->image();
+        QCOMPARE(redPixels(plain), 0);
+        QCOMPARE(w.form.puzzle().solutions().size(), 4);
+
+        w.size()->setText("5");  // drawing keeps to the grid that was built
+        QTest::mouseClick(solutions, Qt::LeftButton);
+        const QImage lined = w.picture()->image();
+        for (const Solution& s : w.form.puzzle().solutions()) {
+            QCOMPARE(lined.pixelColor(s.x1 * 45 + 22, s.y1 * 45 + 22), QColor(Qt::red));
+            QCOMPARE(lined.pixelColor(s.x2 * 45 + 22, s.y2 * 45 + 22), QColor(Qt::red));
+        }
+        QTest::mouseClick(solutions, Qt::LeftButton);
+        QCOMPARE(w.picture()->image(), plain);
+        QCOMPARE(w.form.puzzle().size(), 10);
+    }
+
+    // Each program start gives the same sequence of puzzles for the same inputs.
+    void everyStartGivesTheSamePuzzles() {
+        const auto twoBuilds = [] {
+            Window w;
+            w.addWords({"apple", "pear", "plum", "fig"});
+            w.get<QCheckBox>("chkIncludeInverted")->setChecked(true);
+            w.click("cmdDraw");
+            const QImage first = w.picture()->image();
+            w.click("cmdDraw");
+            return QList<QImage>{first, w.picture()->image()};
+        };
+        const QList<QImage> builds = twoBuilds();
+        QVERIFY(builds[0] != builds[1]);
+        QCOMPARE(twoBuilds(), builds);
+    }
+
+    void refusedSizesKeepThePicture_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << "0";
+        QTest::newRow("negative") << "-4";
+        QTest::newRow("fractional") << "7.5";
+        QTest::newRow("empty") << "";
+        QTest::newRow("letters first") << "x12";
+        QTest::newRow("too large") << "451";
+    }
+    void refusedSizesKeepThePicture() {
+        QFETCH(QString, text);
+        Window w;
+        w.addWords({"cat"});
+        w.click("cmdDraw");
+        const QImage before = w.picture()->image();
+        const QList<Solution> built = w.form.puzzle().solutions();
+        w.size()->setText(text);
+        w.click("cmdDraw");
+        QCOMPARE(w.dialogs.informationTexts(),
+                 QStringList{"The size must be a whole number from 1 to 450."});
+        QCOMPARE(w.picture()->image(), before);
+        QCOMPARE(w.form.puzzle().solutions(), built);
+        QVERIFY(w.get<QPushButton>("cmdDraw")->isEnabled());
+    }
+
+    void leadingNumberIsTheSize() {
+        Window w;
+        w.size()->setText("12abc");
+        w.click("cmdDraw");
+        QVERIFY(w.dialogs.shown().isEmpty());
+        QCOMPARE(w.form.puzzle().size(), 12);
+    }
+
+    // During the long search the inputs cannot change the build: the commands are disabled and
+    // the size was read once at the start.
+    void noRoomBuildIsGuarded() {
+        QList<bool> enabled;
+        Window* window = nullptr;
+        int pumps = 0;
+        const auto pump = [&] {
+            if (pumps++ == 0) {
+                for (const char* name :
+                     {"cmdDraw", "cmdAdd", "cmdRemove", "chkSolutions", "chkIncludeInverted"}) {
+                    enabled << window->get<QAbstractButton>(name)->isEnabled();
+                }
+                window->size()->setText("20");
+                window->click("cmdDraw");
+                QTest::keyClicks(window->field(), "gnu");
+                QTest::keyClick(window->field(), Qt::Key_Return);
+            }
+            ui::pumpEvents();
+        };
+        Window w({scriptedRandom({0.0, 0.0, 0.3, 0.0, 0.0, 0.0}), pump});
+        window = &w;
+        w.size()->setText("3");
+        w.addWords({"abc", "aef", "Xyz", "ghi"});
+        w.click("cmdDraw");
+        QCOMPARE(enabled, (QList<bool>{false, false, false, false, false}));
+        QCOMPARE(pumps, Puzzle::kMaxRetries);
+        QCOMPARE(w.dialogs.informationTexts(),
+                 QStringList{"After 30000 retries still no possible move on Xyz :s"});
+        QCOMPARE(w.form.puzzle().size(), 3);
+        QCOMPARE(w.form.puzzle().solutions().size(), 2);
+        QCOMPARE(w.entries(), (QStringList{"abc", "aef", "Xyz", "ghi"}));
+        QVERIFY(w.get<QPushButton>("cmdDraw")->isEnabled());
+        QVERIFY(!w.form.isBuilding());
+    }
+
+    // Closing the window during the search shows no message afterwards.
+    void closingDuringTheSearch() {
+        Window* window = nullptr;
+        const auto pump = [&] {
+            if (window->form.isVisible()) window->form.close();
+            ui::pumpEvents();
+        };
+        Window w({scriptedRandom({0.0, 0.0, 0.3, 0.0, 0.0, 0.0}), pump});
+        window = &w;
+        w.form.show();
+        w.size()->setText("3");
+        w.addWords({"abc", "aef", "xyz"});
+        w.click("cmdDraw");
+        QVERIFY(!w.form.isVisible());
+        QVERIFY(w.dialogs.shown().isEmpty());
+        QVERIFY(!w.form.isBuilding());
+    }
+};
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
