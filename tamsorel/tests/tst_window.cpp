@@ -1,6 +1,7 @@
 // The solver window: its designed controls, the button flows through the dialog double, the
 // typing rule of the cells and the largest grids.
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,7 +59,7 @@ struct Window {
         QStringList lines;
         auto* list = get<QListWidget>("lstLog");
         for (int i = 0; i < list->count(); ++i)
-            lines << list->item(i)->text().mid(4);
+            lines << list->item(i)->data(Qt::UserRole).toString().mid(4);
         return lines;
     }
     LetterGrid& grid() { return w.solver().grid(); }
@@ -341,6 +342,32 @@ class TestWindow : public QObject {
         dialogs.answerNextSave(dir.filePath("again.tam"));
         win.click("cmdSave");
         QCOMPARE(readBytes(dir.filePath("again.tam")), readBytes(dir.filePath("good.tam")));
+    }
+
+    void hugeWordLineLoads() {
+        // One word line of 1 MB goes into the word box whole and can be searched for.
+        QTemporaryDir dir;
+        Window win;
+        ui::ScriptedDialogs dialogs;
+        writeBytes(dir.filePath("long.tam"), "reset\r\ndim 2 2\r\nword " +
+                                                 QByteArray(1 << 20, 'W') + "\r\ncon 1 " +
+                                                 QByteArray(1 << 20, 'C') + "\r\n");
+        writeBytes(dir.filePath("longdim.tam"), "dim " + QByteArray(1 << 20, '9') + " 2\r\n");
+        dialogs.answerNextOpen(dir.filePath("long.tam"));
+        QElapsedTimer timer;
+        timer.start();
+        win.click("cmdLoad");
+        QCOMPARE(win.get<QPlainTextEdit>("txtWords")->toPlainText().size(), (1 << 20) + 1);
+        win.click("cmdSearch");
+        QCOMPARE(win.log().last(), QStringLiteral("Search complete."));
+        QCOMPARE(win.log().at(win.log().size() - 2).size(), (1 << 20) + 14);  // kept whole
+        auto* list = win.get<QListWidget>("lstLog");
+        QVERIFY(list->item(list->count() - 2)->text().size() < 2000);  // shown shortened
+        QCOMPARE(win.grid().cellText(1), QStringLiteral("C"));
+        dialogs.answerNextOpen(dir.filePath("longdim.tam"));
+        win.click("cmdLoad");
+        QCOMPARE(win.log().last(), msg::kInvalidDimensions);
+        qInfo("1 MB lines loaded and searched in %lld ms", timer.elapsed());
     }
 
     void largestGridScrolls() {

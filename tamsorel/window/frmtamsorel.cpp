@@ -61,6 +61,7 @@ const char* const kDirectionCaptions[kDirectionCount] = {
     "Vertical (Backwards)",    "Diagonaly (Frontwards)", "Diagonaly (Backwards)"};
 
 const QString kCrLf = QStringLiteral("\r\n");
+constexpr qsizetype kMaxShownLogLength = 1000;
 const QString kScriptPattern = QStringLiteral("*.tam");
 
 // Accepts typing of at most five characters; text set by the program is not limited.
@@ -133,6 +134,9 @@ void frmTamsorel::buildControls() {
         ui::widenToFit(box, txtWords_->x());
     txtWords_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtWords_->setTabChangesFocus(true);
+    // Lines are words: breaking them anywhere keeps a very long line quick to lay out
+    // (breaking at word boundaries takes minutes for a line of a megabyte).
+    txtWords_->setWordWrapMode(QTextOption::WrapAnywhere);
     cmdSearch_ = createControl<QPushButton>(fraSearch_, "cmdSearch", layout::cmdSearch,
                                             QStringLiteral("Search"));
 
@@ -258,8 +262,13 @@ void frmTamsorel::onCellTextChanged(int n) {
 }
 
 void frmTamsorel::AddLog(const QString& message) {
-    lstLog_->addItem(QStringLiteral("[") + timeText() + QStringLiteral("] ") + message);
-    QListWidgetItem* item = lstLog_->item(lstLog_->count() - 1);
+    const QString line = QStringLiteral("[") + timeText() + QStringLiteral("] ") + message;
+    // A line of a megabyte (a huge word) cannot be read in a list anyway and takes seconds to
+    // draw: the list shows its start, and keeps the whole line as the item's data.
+    auto* item = new QListWidgetItem(
+        line.size() > kMaxShownLogLength ? line.left(kMaxShownLogLength) + QChar(0x2026) : line);
+    item->setData(Qt::UserRole, line);
+    lstLog_->addItem(item);
     lstLog_->setCurrentItem(item);
     lstLog_->scrollToItem(item);
     lstLog_->setCurrentRow(-1);
