@@ -5,23 +5,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "filebytes.h"
+
 #include "fakecontrols.h"
 #include "gridpicture.h"
 
 using namespace modFunctions;
 
 namespace {
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // A solver with its in-memory controls.
 struct Rig {

@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "filebytes.h"
+
 #include "ui/dialogs.h"
 #include "ui/services.h"
 #include "window/frmtamsorel.h"
@@ -23,16 +25,6 @@
 using namespace modFunctions;
 
 namespace {
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
-}
 
 // A shown window whose log lines carry no time stamp, with helpers to press its buttons.
 struct Window {
