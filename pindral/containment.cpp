@@ -1,0 +1,200 @@
+// The containment pass over a word list, computed without comparing every pair.
+//
+// Comparing every ordered pair (i, j) in order, with the entries as they stand at that moment,
+// comes down to this. Row i compares against V(i): the entry i itself when it was still intact
+// when its row began, else the removal marker M. An entry j ends as M exactly when some other
+// row i has j's original text inside V(i). Only entries made of "x" alone, at most 1000 of
+// them (the empty entry included), lie inside M. Working through the rows in order shows:
+//   - row i begins with entry i removed exactly when its text lies inside an earlier entry,
+//     or when it is made of "x" alone and some earlier row already began with M;
+//   - entry j is removed when an intact row other than j contains it, or when it is made of
+//     "x" alone and some row other than j began with M.
+// Which entries contain which is found with one automaton over all distinct entries.
+#include <algorithm>
+#include <unordered_map>
+
+#include <QHash>
+
+#include "mgame.h"
+
+namespace pindral {
+
+namespace {
+
+constexpr int kMarkerLength = 1000;
+
+// True when text lies within the removal marker.
+bool insideMarker(const QString& text) {
+    if (text.size() > kMarkerLength) return false;
+    for (QChar c : text)
+        if (c != u'x') return false;
+    return true;
+}
+
+// A multi-pattern matcher over distinct non-empty patterns: reports, for a text, every
+// pattern that occurs in it, each once.
+class PatternMatcher {
+  public:
+    explicit PatternMatcher(const QStringList& patterns) {
+        addNode(0);
+        for (int p = 0; p < patterns.size(); ++p) {
+            int node = 0;
+            for (QChar c : patterns[p]) {
+                const auto it = edges_.find(key(node, c));
+                if (it != edges_.end()) {
+                    node = it->second;
+                } else {
+                    const int child = addNode(depth_[node] + 1);
+                    edges_.emplace(key(node, c), child);
+                    parent_.back() = node;
+                    via_.back() = c;
+                    node = child;
+                }
+            }
+            pattern_[node] = p;
+        }
+        link();
+    }
+
+    // Calls report(pattern) once for every pattern that occurs in text. stamp must differ
+    // from every earlier call's.
+    template <typename Report>
+    void scan(const QString& text, int stamp, Report report) {
+        int node = 0;
+        for (QChar c : text) {
+            node = next(node, c);
+            int hit = pattern_[node] >= 0 ? node : output_[node];
+            while (hit > 0 && stamp_[hit] != stamp) {
+                stamp_[hit] = stamp;
+                report(pattern_[hit]);
+                hit = output_[hit];
+            }
+        }
+    }
+
+  private:
+    static quint64 key(int node, QChar c) { return (quint64(quint32(node)) << 16) | c.unicode(); }
+
+    int addNode(int depth) {
+        depth_.push_back(depth);
+        parent_.push_back(0);
+        via_.push_back(QChar());
+        pattern_.push_back(-1);
+        fail_.push_back(0);
+        output_.push_back(0);
+        stamp_.push_back(-1);
+        return int(depth_.size()) - 1;
+    }
+
+    int child(int node, QChar c) const {
+        const auto it = edges_.find(key(node, c));
+        return it == edges_.end() ? -1 : it->second;
+    }
+
+    int next(int node, QChar c) const {
+        for (;;) {
+            const int to = child(node, c);
+            if (to >= 0) return to;
+            if (node == 0) return 0;
+            node = fail_[node];
+        }
+    }
+
+    // Failure and output links, shallow nodes first.
+    void link() {
+        std::vector<int> order(depth_.size());
+        for (size_t i = 0; i < order.size(); ++i)
+            order[i] = int(i);
+        std::stable_sort(order.begin(), order.end(),
+                         [this](int a, int b) { return depth_[a] < depth_[b]; });
+        for (int v : order) {
+            if (depth_[v] <= 1) continue;  // the root and its children fail to the root
+            fail_[v] = next(fail_[parent_[v]], via_[v]);
+            const int f = fail_[v];
+            output_[v] = pattern_[f] >= 0 ? f : output_[f];
+        }
+    }
+
+    std::unordered_map<quint64, int> edges_;
+    std::vector<int> depth_, parent_, pattern_, fail_, output_, stamp_;
+    std::vector<QChar> via_;
+};
+
+}  // namespace
+
+const QString& removalMarker() {
+    static const QString marker(kMarkerLength, u'x');
+    return marker;
+}
+
+void RemoveContainedWords(QStringList& words) {
+    const int count = int(words.size());
+    if (count == 0) return;
+
+    // Distinct non-empty texts; the empty text is handled on its own.
+    QHash<QString, int> idOf;
+    QStringList distinct;
+    std::vector<int> id(count, -1);
+    for (int i = 0; i < count; ++i) {
+        if (words[i].isEmpty()) continue;
+        auto it = idOf.constFind(words[i]);
+        if (it == idOf.constEnd()) {
+            it = idOf.insert(words[i], int(distinct.size()));
+            distinct << words[i];
+        }
+        id[i] = *it;
+    }
+    PatternMatcher matcher(distinct);
+    const int distinctCount = int(distinct.size());
+
+    // First entry that contains each text (its own first copy at the latest).
+    std::vector<int> firstContainer(distinctCount, -1);
+    int firstNonEmpty = -1;
+    int stamp = 0;
+    for (int k = 0; k < count; ++k) {
+        if (words[k].isEmpty()) continue;
+        if (firstNonEmpty < 0) firstNonEmpty = k;
+        matcher.scan(words[k], stamp++, [&](int p) {
+            if (firstContainer[p] < 0) firstContainer[p] = k;
+        });
+    }
+    auto insideEarlier = [&](int i) {
+        const int first = id[i] < 0 ? firstNonEmpty : firstContainer[id[i]];
+        return first >= 0 && first < i;
+    };
+
+    // Which rows begin with their own entry intact.
+    std::vector<char> intact(count, 1);
+    int firstBroken = -1;
+    int brokenCount = 0;
+    for (int i = 0; i < count; ++i) {
+        const bool broken = insideEarlier(i) || (firstBroken >= 0 && insideMarker(words[i]));
+        if (!broken) continue;
+        intact[i] = 0;
+        ++brokenCount;
+        if (firstBroken < 0) firstBroken = i;
+    }
+
+    // For each text: how many intact rows contain it (counted up to 2) and the last of them.
+    std::vector<int> intactContainers(distinctCount, 0), intactContainer(distinctCount, -1);
+    int emptyContainers = 0, emptyContainer = -1;
+    for (int k = 0; k < count; ++k) {
+        if (!intact[k] || words[k].isEmpty()) continue;
+        if (emptyContainers < 2) ++emptyContainers;
+        emptyContainer = k;
+        matcher.scan(words[k], stamp++, [&](int p) {
+            if (intactContainers[p] < 2) ++intactContainers[p];
+            intactContainer[p] = k;
+        });
+    }
+
+    for (int j = 0; j < count; ++j) {
+        const int containers = id[j] < 0 ? emptyContainers : intactContainers[id[j]];
+        const int container = id[j] < 0 ? emptyContainer : intactContainer[id[j]];
+        const bool insideOther = containers >= 2 || (containers == 1 && container != j);
+        const bool otherBroken = brokenCount - (intact[j] ? 0 : 1) > 0;
+        if (insideOther || (otherBroken && insideMarker(words[j]))) words[j] = removalMarker();
+    }
+}
+
+}  // namespace pindral
