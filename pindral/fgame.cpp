@@ -222,6 +222,8 @@ void fGame::markNodeFound(int node) {
     QFont plain = item->font(0);
     plain.setBold(false);
     item->setFont(0, plain);
+    // Greyed as well: the bold face of some Tahoma versions hardly differs from the regular.
+    item->setForeground(0, tvWords_->palette().brush(QPalette::Disabled, QPalette::Text));
     tvWords_->scrollToItem(item);
 }
 
