@@ -46,6 +46,7 @@ void mGame::LoadWordText(const QString& text) {
 void mGame::CreateBoard(qint16 n) {
     CurrentCount = std::max<qint16>(n, 1);
     Board.assign(size_t(CurrentCount) * size_t(CurrentCount), Square{});
+    PlacedWords.clear();
     Selecting = false;
     FirstMove = false;
     PressCell = {};

@@ -101,8 +101,8 @@ class mGame {
     // The same from text already read.
     void LoadWordText(const QString& text);
 
-    // Board becomes n x n free, unsolved squares, and the selection of the previous game is
-    // forgotten. n is at least 1.
+    // Board becomes n x n free, unsolved squares with no placed entries, and the selection
+    // of the previous game is forgotten. n is at least 1.
     void CreateBoard(qint16 n);
 
     // Places the entries of Words in order, each from a random start square in a random
