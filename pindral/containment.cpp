@@ -11,7 +11,7 @@
 //     "x" alone and some row other than j began with M.
 // Which entries contain which is found with one automaton over all distinct entries.
 #include <algorithm>
-#include <unordered_map>
+#include <vector>
 
 #include <QHash>
 
@@ -31,25 +31,63 @@ bool insideMarker(const QString& text) {
     return true;
 }
 
+// The edges of a trie: (node, character) to child, in one open-addressing table sized once
+// for the most edges the patterns can make.
+class EdgeTable {
+  public:
+    explicit EdgeTable(qsizetype maxEdges) {
+        qsizetype capacity = 16;
+        while (capacity < maxEdges + maxEdges / 2 + 1)
+            capacity *= 2;
+        keys_.assign(size_t(capacity), kFree);
+        values_.assign(size_t(capacity), -1);
+        mask_ = quint64(capacity - 1);
+    }
+
+    // The child, or -1.
+    int find(int node, QChar c) const {
+        const quint64 k = key(node, c);
+        for (quint64 i = slot(k);; i = (i + 1) & mask_) {
+            if (keys_[i] == k) return values_[i];
+            if (keys_[i] == kFree) return -1;
+        }
+    }
+
+    void insert(int node, QChar c, int child) {
+        const quint64 k = key(node, c);
+        quint64 i = slot(k);
+        while (keys_[i] != kFree)
+            i = (i + 1) & mask_;
+        keys_[i] = k;
+        values_[i] = child;
+    }
+
+  private:
+    static constexpr quint64 kFree = ~quint64(0);
+    static quint64 key(int node, QChar c) { return (quint64(quint32(node)) << 16) | c.unicode(); }
+    quint64 slot(quint64 k) const { return (k * 0x9E3779B97F4A7C15ull >> 20) & mask_; }
+
+    std::vector<quint64> keys_;
+    std::vector<int> values_;
+    quint64 mask_ = 0;
+};
+
 // A multi-pattern matcher over distinct non-empty patterns: reports, for a text, every
-// pattern that occurs in it, each once.
+// pattern that occurs in it, each once. Building and scanning take time linear in the
+// patterns' and the text's length.
 class PatternMatcher {
   public:
-    explicit PatternMatcher(const QStringList& patterns) {
-        addNode(0);
+    explicit PatternMatcher(const QStringList& patterns) : edges_(totalLength(patterns)) {
+        addNode(0, 0, QChar());
         for (int p = 0; p < patterns.size(); ++p) {
             int node = 0;
             for (QChar c : patterns[p]) {
-                const auto it = edges_.find(key(node, c));
-                if (it != edges_.end()) {
-                    node = it->second;
-                } else {
-                    const int child = addNode(depth_[node] + 1);
-                    edges_.emplace(key(node, c), child);
-                    parent_.back() = node;
-                    via_.back() = c;
-                    node = child;
+                int child = edges_.find(node, c);
+                if (child < 0) {
+                    child = addNode(depth_[node] + 1, node, c);
+                    edges_.insert(node, c, child);
                 }
+                node = child;
             }
             pattern_[node] = p;
         }
@@ -73,12 +111,17 @@ class PatternMatcher {
     }
 
   private:
-    static quint64 key(int node, QChar c) { return (quint64(quint32(node)) << 16) | c.unicode(); }
+    static qsizetype totalLength(const QStringList& patterns) {
+        qsizetype total = 0;
+        for (const QString& p : patterns)
+            total += p.size();
+        return total;
+    }
 
-    int addNode(int depth) {
+    int addNode(int depth, int parent, QChar via) {
         depth_.push_back(depth);
-        parent_.push_back(0);
-        via_.push_back(QChar());
+        parent_.push_back(parent);
+        via_.push_back(via);
         pattern_.push_back(-1);
         fail_.push_back(0);
         output_.push_back(0);
@@ -86,14 +129,9 @@ class PatternMatcher {
         return int(depth_.size()) - 1;
     }
 
-    int child(int node, QChar c) const {
-        const auto it = edges_.find(key(node, c));
-        return it == edges_.end() ? -1 : it->second;
-    }
-
     int next(int node, QChar c) const {
         for (;;) {
-            const int to = child(node, c);
+            const int to = edges_.find(node, c);
             if (to >= 0) return to;
             if (node == 0) return 0;
             node = fail_[node];
@@ -102,11 +140,16 @@ class PatternMatcher {
 
     // Failure and output links, shallow nodes first.
     void link() {
-        std::vector<int> order(depth_.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = int(i);
-        std::stable_sort(order.begin(), order.end(),
-                         [this](int a, int b) { return depth_[a] < depth_[b]; });
+        const int nodes = int(depth_.size());
+        const int deepest = *std::max_element(depth_.begin(), depth_.end());
+        std::vector<int> start(size_t(deepest) + 2, 0);
+        for (int d : depth_)
+            ++start[size_t(d) + 1];
+        for (size_t d = 1; d < start.size(); ++d)
+            start[d] += start[d - 1];
+        std::vector<int> order(static_cast<size_t>(nodes));
+        for (int v = 0; v < nodes; ++v)
+            order[size_t(start[size_t(depth_[v])]++)] = v;
         for (int v : order) {
             if (depth_[v] <= 1) continue;  // the root and its children fail to the root
             fail_[v] = next(fail_[parent_[v]], via_[v]);
@@ -115,7 +158,7 @@ class PatternMatcher {
         }
     }
 
-    std::unordered_map<quint64, int> edges_;
+    EdgeTable edges_;
     std::vector<int> depth_, parent_, pattern_, fail_, output_, stamp_;
     std::vector<QChar> via_;
 };

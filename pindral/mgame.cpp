@@ -28,7 +28,7 @@ int stepY(qint32 dir) {
 // ---- Board generation ----
 
 QString mGame::LoadWordList(const QString& path) {
-    const ui::TextFileResult file = ui::readTextFile(path);
+    const ui::TextFileResult file = ui::readTextFile(path, kMaxWordListBytes);
     if (!file.ok) return file.error;
     LoadWordText(file.text);
     return QString();

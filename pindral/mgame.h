@@ -86,6 +86,9 @@ struct GameHooks {
 class mGame {
   public:
     static constexpr int kMaxTries = 20000;
+    // Largest word-list file, in bytes: four times a 100,000-word dictionary. Removing
+    // contained entries from arbitrary text costs about a second per megabyte.
+    static constexpr qint64 kMaxWordListBytes = 4 * 1024 * 1024;
 
     explicit mGame(GameHooks hooks = {}) : hooks_(std::move(hooks)) {}
 
@@ -95,8 +98,8 @@ class mGame {
 
     // Reads the file's lines (UTF-8, else Windows-1252; CR LF, CR or LF ends a line) into
     // Words and removes contained entries. On success Board and PlacedWords are emptied too.
-    // When the file cannot be read nothing changes and the reason is returned; an empty
-    // string means success.
+    // When the file cannot be read, or is larger than kMaxWordListBytes, nothing changes and
+    // the reason is returned; an empty string means success.
     QString LoadWordList(const QString& path);
     // The same from text already read.
     void LoadWordText(const QString& text);

@@ -165,7 +165,11 @@ class TestBoard : public QObject {
         const QStringList board = game.rows();
         const QStringList placed = placedText(game.PlacedWords);
         QTemporaryDir dir;
-        for (const QString& path : {dir.filePath("missing.txt"), dir.path()}) {
+        QFile large(dir.filePath("large.txt"));
+        QVERIFY(large.open(QIODevice::WriteOnly));
+        large.write(QByteArray(mGame::kMaxWordListBytes - 4, 'a') + "\nCAT\n");
+        large.close();
+        for (const QString& path : {dir.filePath("missing.txt"), dir.path(), large.fileName()}) {
             QVERIFY(!game.LoadWordList(path).isEmpty());
             QCOMPARE(game.Words, (QStringList{"CAT", "DOG"}));
             QCOMPARE(game.rows(), board);
