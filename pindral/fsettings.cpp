@@ -140,13 +140,16 @@ bool fSettings::accept() {
     if (!size) return false;
     const auto count = wholeNumberIn(txtCount_, QStringLiteral("The number of squares across"));
     if (!count) return false;
-    const qint64 board = qint64(*size) * qint64(*count);
+    // The new size applies at once to a running game, whose number of squares stays.
+    const mGame* running = game_ && game_->game().GameActive ? &game_->game() : nullptr;
+    const int widest = std::max(*count, running ? int(running->CurrentCount) : 0);
+    const qint64 board = qint64(*size) * qint64(widest);
     if (board > kMaxBoardPixels) {
         ui::dialogs().information(
             this,
             QStringLiteral("%1 squares of %2 pixels make a board %3 pixels wide; it may be at "
                            "most %4 pixels wide.")
-                .arg(*count)
+                .arg(widest)
                 .arg(*size)
                 .arg(board)
                 .arg(kMaxBoardPixels),

@@ -300,41 +300,48 @@ class TestWindows : public QObject {
         QTest::addColumn<QString>("size");
         QTest::addColumn<QString>("count");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("playing");
         QTest::newRow("size not a number") << "abc"
                                            << "15"
-                                           << "The square size must";
+                                           << "The square size must" << false;
         QTest::newRow("size empty") << ""
                                     << "15"
-                                    << "The square size must";
+                                    << "The square size must" << false;
         QTest::newRow("size with a fraction") << "12.5"
                                               << "15"
-                                              << "The square size must";
+                                              << "The square size must" << false;
         QTest::newRow("size zero") << "0"
                                    << "15"
-                                   << "The square size must";
+                                   << "The square size must" << false;
         QTest::newRow("count negative") << "50"
                                         << "-3"
-                                        << "The number of squares across must";
+                                        << "The number of squares across must" << false;
         QTest::newRow("count beyond 16 bits") << "1"
                                               << "99999"
-                                              << "99999 squares of 1 pixels";
+                                              << "99999 squares of 1" << false;
         QTest::newRow("board too wide") << "300"
                                         << "200"
-                                        << "200 squares of 300 pixels";
+                                        << "200 squares of 300" << false;
+        QTest::newRow("the running game's board too wide") << "2200"
+                                                           << "14"
+                                                           << "15 squares of 2200" << true;
     }
     void badNumbersAreRefusedAndTheWindowStaysOpen() {
+        QFETCH(bool, playing);
         QFETCH(QString, size);
         QFETCH(QString, count);
         QFETCH(QString, message);
         Fixture f;
+        if (playing) f.newGame(f.write("list.txt", kAnimals));
+        const int shownBefore = int(f.dialogs.informationTexts().size());
         f.window->openSettings();
         fSettings* s = f.window->settingsWindow();
         s->findChild<QLineEdit*>("txtSize")->setText(size);
         s->findChild<QLineEdit*>("txtCount")->setText(count);
         QTest::mouseClick(s->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        QCOMPARE(f.dialogs.informationTexts().size(), 1);
-        QVERIFY2(f.dialogs.informationTexts().first().startsWith(message),
-                 qPrintable(f.dialogs.informationTexts().first()));
+        QCOMPARE(f.dialogs.informationTexts().size(), shownBefore + 1);
+        QVERIFY2(f.dialogs.informationTexts().last().startsWith(message),
+                 qPrintable(f.dialogs.informationTexts().last()));
         QVERIFY(s->isVisible());
         QCOMPARE(f.window->ini().settings, Settings{});
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
