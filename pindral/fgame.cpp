@@ -228,7 +228,8 @@ void fGame::markNodeFound(int node) {
 }
 
 void fGame::openSettings() {
-    if (!settingsWindow_) {
+    // A window that was closed is discarded, even before its deletion has run.
+    if (!settingsWindow_ || !settingsWindow_->isVisible()) {
         settingsWindow_ = new fSettings(ini_, this);
         settingsWindow_->setAttribute(Qt::WA_DeleteOnClose);
     }

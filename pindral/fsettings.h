@@ -6,6 +6,7 @@
 #include "ui/core/colour.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,6 +33,7 @@ class fSettings : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;  // Escape acts as Cancel
 
   private:
     void showSwatch(int index);

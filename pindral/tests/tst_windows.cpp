@@ -247,6 +247,15 @@ class TestWindows : public QObject {
         QTest::mouseClick(s->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
         QCOMPARE(f.window->ini().settings, Settings{});
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
+
+        // Escape cancels too.
+        f.window->openSettings();
+        QPointer<fSettings> again = f.window->settingsWindow();
+        QCOMPARE(again->findChild<QLineEdit*>("txtSize")->text(), "50");  // made anew
+        again->findChild<QLineEdit*>("txtSize")->setText("30");
+        QTest::keyClick(again, Qt::Key_Escape);
+        QTRY_VERIFY(!again);
+        QCOMPARE(f.window->ini().settings, Settings{});
     }
 
     void okDuringAGameResizesAndRedrawsAtOnce() {
