@@ -37,8 +37,11 @@ class EdgeTable {
   public:
     explicit EdgeTable(qsizetype maxEdges) {
         qsizetype capacity = 16;
-        while (capacity < maxEdges + maxEdges / 2 + 1)
+        shift_ = 60;
+        while (capacity < maxEdges + maxEdges / 2 + 1) {
             capacity *= 2;
+            --shift_;
+        }
         keys_.assign(size_t(capacity), kFree);
         values_.assign(size_t(capacity), -1);
         mask_ = quint64(capacity - 1);
@@ -65,11 +68,12 @@ class EdgeTable {
   private:
     static constexpr quint64 kFree = ~quint64(0);
     static quint64 key(int node, QChar c) { return (quint64(quint32(node)) << 16) | c.unicode(); }
-    quint64 slot(quint64 k) const { return (k * 0x9E3779B97F4A7C15ull >> 20) & mask_; }
+    quint64 slot(quint64 k) const { return (k * 0x9E3779B97F4A7C15ull) >> shift_; }
 
     std::vector<quint64> keys_;
     std::vector<int> values_;
     quint64 mask_ = 0;
+    int shift_ = 60;  // keeps the product's top bits, as many as the capacity needs
 };
 
 // A multi-pattern matcher over distinct non-empty patterns: reports, for a text, every
