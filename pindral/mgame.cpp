@@ -92,6 +92,7 @@ void mGame::placeAt(const QString& word, int x, int y, int dir) {
 }
 
 void mGame::PlaceWords(qint16 n, qint16 backwards) {
+    n = std::max<qint16>(n, 1);
     if (n != CurrentCount) CreateBoard(n);
     const int dirCount = backwards != 0 ? 8 : 4;
     for (const QString& word : std::as_const(Words)) {
