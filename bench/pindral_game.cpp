@@ -1,0 +1,157 @@
+// Pindral's costly steps: a new game from a word list, from the chosen file to the drawn
+// board; the containment pass alone, fast and pair by pair; and one drag step with its redraw.
+// The dictionary benchmarks read /usr/share/dict/words (Debian's wamerican) and are skipped
+// without it.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "fgame.h"
+#include "straightforward.h"
+#include "ui/core/textfile.h"
+#include "ui/dialogs.h"
+#include "ui/picturebox.h"
+
+using namespace pindral;
+
+namespace {
+
+const QString kDictionary = QStringLiteral("/usr/share/dict/words");
+
+QStringList dictionaryLines() {
+    const ui::TextFileResult file = ui::readTextFile(kDictionary);
+    return file.ok ? ui::splitLines(file.text) : QStringList();
+}
+
+// A game window over a scratch folder, answering its open dialog with path at every new game.
+struct Game {
+    QTemporaryDir dir;
+    ui::ScriptedDialogs dialogs;
+    fGame window{dir.filePath("Settings.ini"), dir.path()};
+
+    void newGame(const QString& path) {
+        dialogs.answerNextOpen(path);
+        window.NewGame();
+    }
+};
+
+void newGameFrom(benchmark::State& state, const QString& path) {
+    Game game;
+    for (auto _ : state)
+        game.newGame(path);
+    state.counters["placed"] = double(game.window.game().PlacedWords.size());
+    state.counters["lines"] = double(game.window.game().Words.size());
+}
+
+void BM_NewGameFromDictionary(benchmark::State& state) {
+    if (!QFile::exists(kDictionary)) {
+        state.SkipWithError("no /usr/share/dict/words (install wamerican)");
+        return;
+    }
+    newGameFrom(state, kDictionary);
+}
+BENCHMARK(BM_NewGameFromDictionary)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+void BM_NewGameFrom30Entries(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("thirty.txt");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return state.SkipWithError("cannot write a list");
+    file.write(
+        "Kangaroo\nSquirrel\nHedgehog\nElephant\nGiraffe\nPenguin\nDolphin\nGorilla\n"
+        "Leopard\nMonkey\nRabbit\nBadger\nBeaver\nDonkey\nFalcon\nJaguar\nWalrus\n"
+        "Camel\nOtter\nTiger\nZebra\nKoala\nMoose\nPanda\nHippo\nLlama\nBison\nHorse\n"
+        "Sheep\nMouse\n");
+    file.close();
+    newGameFrom(state, path);
+}
+BENCHMARK(BM_NewGameFrom30Entries)->Unit(benchmark::kMillisecond);
+
+void BM_ContainmentFast(benchmark::State& state) {
+    const QStringList lines = dictionaryLines();
+    if (lines.isEmpty()) return state.SkipWithError("no /usr/share/dict/words");
+    for (auto _ : state) {
+        QStringList words = lines;
+        RemoveContainedWords(words);
+        benchmark::DoNotOptimize(words);
+    }
+    state.counters["lines"] = double(lines.size());
+}
+BENCHMARK(BM_ContainmentFast)->Unit(benchmark::kMillisecond);
+
+// Comparing every pair on the dictionary's first N lines; the cost grows with N squared, so
+// the whole file takes about (lines / N)^2 times as long.
+void BM_ContainmentEveryPair(benchmark::State& state) {
+    const QStringList lines = dictionaryLines().mid(0, state.range(0));
+    if (lines.isEmpty()) return state.SkipWithError("no /usr/share/dict/words");
+    for (auto _ : state) {
+        QStringList words = lines;
+        straightforward::RemoveContainedWords(words);
+        benchmark::DoNotOptimize(words);
+    }
+    const double whole = double(dictionaryLines().size()) / double(lines.size());
+    state.counters["wholeFileFactor"] = whole * whole;
+}
+BENCHMARK(BM_ContainmentEveryPair)->Arg(2000)->Arg(4000)->Arg(8000)->Unit(benchmark::kMillisecond);
+
+// Placement alone on a 15 x 15 board from the dictionary's kept entries, fast and with every
+// try drawn (on the first N kept entries).
+void BM_PlacementDictionary(benchmark::State& state) {
+    QStringList words = dictionaryLines();
+    if (words.isEmpty()) return state.SkipWithError("no /usr/share/dict/words");
+    RemoveContainedWords(words);
+    words.removeAll(removalMarker());
+    const bool everyTry = state.range(1) != 0;
+    words = words.mid(0, state.range(0));
+    ui::RandomSource random;
+    mGame game;
+    game.hooks().nextRandom = [&] { return random.nextRandom(); };
+    for (auto _ : state) {
+        game.Words = words;
+        game.CreateBoard(15);
+        if (everyTry)
+            straightforward::PlaceWords(game, 15, 1);
+        else
+            game.PlaceWords(15, 1);
+    }
+    state.counters["entries"] = double(words.size());
+    state.counters["placed"] = double(game.PlacedWords.size());
+}
+BENCHMARK(BM_PlacementDictionary)
+    ->Args({1000000, 0})
+    ->Args({2000, 0})
+    ->Args({2000, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// One move of a drag across a 15 x 15 board of 50-pixel squares: the old highlight erased,
+// the new one drawn, and the board repainted.
+void BM_DragStep(benchmark::State& state) {
+    Game game;
+    game.newGame(QStringLiteral(WORDSEARCH_PINDRAL_LISTS "/animals.txt"));
+    mGame& g = game.window.game();
+    auto* board = game.window.findChild<ui::PictureBox*>(QStringLiteral("pBoard"));
+    game.window.show();
+    g.BeginSelection(25, 25);
+    bool across = false;
+    for (auto _ : state) {
+        across = !across;
+        g.ExtendSelection(725, across ? 25 : 725);
+        board->repaint();
+    }
+    state.counters["pathLength"] = double(g.SelPath.size());
+}
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,257 @@
+#include "fgame.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTreeWidget>
+
+#include "fsettings.h"
+#include "ui/core/numbers.h"
+#include "ui/dialogs.h"
+#include "ui/geometry.h"
+#include "ui/picturebox.h"
+#include "ui/services.h"
+
+namespace pindral {
+
+namespace {
+
+// The designed layout, in twips.
+constexpr ui::TwipsRect kPlayRect{120, 120, 2295, 495};
+constexpr ui::TwipsRect kSettingsRect{2520, 120, 2295, 495};
+constexpr ui::TwipsRect kTreeRect{120, 720, 2295, 3495};
+constexpr ui::TwipsRect kBoardRect{2520, 720, 3495, 3495};
+constexpr int kDesignWidth = 6135;
+constexpr int kDesignHeight = 4335;
+
+// The space kept right of and below the board, in pixels, as in the design.
+constexpr int kMargin = 8;
+
+// A small picture of a board for the window's icon.
+QIcon boardIcon() {
+    QPixmap picture(32, 32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.fillRect(QRect(8, 8, 16, 8), ui::toQColor(ui::kRed));
+    painter.setPen(Qt::black);
+    for (int i = 0; i <= 32; i += 8) {
+        painter.drawLine(i, 0, i, 31);
+        painter.drawLine(0, i, 31, i);
+    }
+    painter.drawRect(0, 0, 31, 31);
+    return QIcon(picture);
+}
+
+QString defaultSettingsFile() {
+    return mINI::settingsFile(ui::programFolder(),
+                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+// The shipped word lists lie in "wordlists" beside the program.
+QString defaultListFolder() {
+    const QDir lists(ui::programFolder() + QStringLiteral("/wordlists"));
+    return lists.exists() ? lists.path() : ui::programFolder();
+}
+
+}  // namespace
+
+QFont tahoma(double points, bool bold) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+fGame::fGame() : fGame(defaultSettingsFile(), defaultListFolder()) {}
+
+fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* parent)
+    : QWidget(parent), ini_(settingsFile), listFolder_(listFolder) {
+    setObjectName(QStringLiteral("fGame"));
+    setWindowTitle(QStringLiteral("Zorbeck!"));
+    setWindowIcon(boardIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(tahoma(9));
+    ui::setFixedClientSize(this, kDesignWidth, kDesignHeight);
+
+    cmdPlay_ = ui::createControl<QPushButton>(this, "cmdPlay", kPlayRect,
+                                              QStringLiteral("Open &New Puzzle"));
+    cmdSettings_ = ui::createControl<QPushButton>(this, "cmdSettings", kSettingsRect,
+                                                  QStringLiteral("&Settings"));
+    tvWords_ = ui::createControl<QTreeWidget>(this, "tvWords", kTreeRect);
+    tvWords_->setHeaderHidden(true);
+    tvWords_->setRootIsDecorated(false);
+    tvWords_->setColumnCount(1);
+    pBoard_ = ui::createControl<ui::PictureBox>(this, "pBoard", kBoardRect);
+    pBoard_->BackColor = ui::fromQColor(palette().color(QPalette::Base));
+    pBoard_->ui::Surface::setFont(tahoma(9));
+    ui::setTabOrder({cmdPlay_, cmdSettings_, tvWords_, pBoard_});
+
+    GameHooks hooks;
+    hooks.nextRandom = [this] { return random_.nextRandom(); };
+    hooks.squareSize = [this] { return int(ini_.settings.SquareSize); };
+    hooks.DrawSquare = [this](qint16 x, qint16 y, bool selected) { DrawSquare(x, y, selected); };
+    hooks.DrawBoard = [this] { DrawBoard(); };
+    hooks.markNodeFound = [this](int node) { markNodeFound(node); };
+    hooks.showMessage = [this](const QString& text, const QString& caption) {
+        ui::dialogs().information(this, text, caption);
+    };
+    game_.hooks() = hooks;
+
+    connect(cmdPlay_, &QPushButton::clicked, this, &fGame::NewGame);
+    connect(cmdSettings_, &QPushButton::clicked, this, &fGame::openSettings);
+    connect(pBoard_, &ui::PictureBox::mousePressed, this,
+            [this](Qt::MouseButtons, double x, double y) {
+                game_.BeginSelection(boardPixel(x), boardPixel(y));
+            });
+    connect(pBoard_, &ui::PictureBox::mouseMoved, this,
+            [this](Qt::MouseButtons, double x, double y) {
+                const qint16 px = boardPixel(x), py = boardPixel(y);
+                if (px > -1 && px < pBoard_->width() && py > -1 && py < pBoard_->height())
+                    game_.ExtendSelection(px, py);
+            });
+    connect(pBoard_, &ui::PictureBox::mouseReleased, this,
+            [this](Qt::MouseButtons, double, double) { game_.EndSelection(); });
+
+    // Window load: the settings, then the size for the next game's board, empty.
+    ini_.LoadSettings();
+    sizeFor(ini_.settings.SquareCount);
+    pBoard_->Cls();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+fGame::~fGame() = default;
+
+qint16 fGame::boardPixel(double value) {
+    return qint16(std::clamp(ui::roundHalfEven(value), -32768.0, 32767.0));
+}
+
+void fGame::sizeFor(int m) {
+    const int board = std::min(m * int(ini_.settings.SquareSize), kMaxBoardPixels);
+    const QRect boardRect = ui::toPixels(kBoardRect);
+    const QRect treeRect = ui::toPixels(kTreeRect);
+    pBoard_->setGeometry(boardRect.left(), boardRect.top(), board, board);
+    tvWords_->setGeometry(treeRect.left(), treeRect.top(), treeRect.width(), board);
+    setFixedSize(boardRect.left() + board + kMargin, treeRect.top() + board + kMargin);
+}
+
+void fGame::ResizeBoard() {
+    sizeFor(game_.CurrentCount);
+    // Two thirds of the square side as the letters' em: s * 15 twips / 30 points.
+    pBoard_->setFontSize(float(ini_.settings.SquareSize) * float(ui::kTwipsPerPixel) / 30.0f);
+}
+
+void fGame::DrawSquare(qint16 x, qint16 y, bool selected) {
+    if (!game_.onBoard(x, y)) return;
+    const Square& square = game_.square(x, y);
+    const Settings& settings = ini_.settings;
+    const int s = settings.SquareSize;
+    pBoard_->FillColor = selected        ? settings.SelectColor
+                         : square.Solved ? settings.SolutionColor
+                                         : ui::kWhite;
+    pBoard_->ForeColor = ui::kBlack;
+    pBoard_->Box(x * s, y * s, x * s + s, y * s + s);
+
+    // Centred by the measures of the stored letter, printed as a capital.
+    const QString letter = square.HasLetter ? QString(square.Letter) : QString();
+    const int w = int(ui::roundHalfEven(pBoard_->TextWidth(letter)));
+    const int h = int(ui::roundHalfEven(pBoard_->TextHeight(letter)));
+    pBoard_->CurrentX = x * s + s / 2 - w / 2;
+    pBoard_->CurrentY = y * s + s / 2 - h / 2;
+    pBoard_->ForeColor = ui::fromQColor(palette().color(QPalette::Text));
+    if (square.HasLetter) pBoard_->Print(QString(square.Letter.toUpper()));
+}
+
+void fGame::DrawBoard() {
+    pBoard_->Cls();
+    for (qint16 y = 0; y < game_.CurrentCount; ++y)
+        for (qint16 x = 0; x < game_.CurrentCount; ++x)
+            DrawSquare(x, y, false);
+    pBoard_->Refresh();
+}
+
+void fGame::NewGame() {
+    random_.reseedFromClock(ui::secondsSinceMidnight());
+    ui::FileRequest request;
+    request.initDir = listFolder_;
+    request.mustExist = true;
+    const std::optional<QString> path = ui::dialogs().openFile(this, request);
+    if (!path) return;
+
+    // The file is read whole first, so a file that cannot be read leaves the game as it was.
+    const QString error = game_.LoadWordList(*path);
+    if (!error.isEmpty()) {
+        ui::dialogs().information(this,
+                                  QStringLiteral("The file could not be read:\n%1\n\n%2")
+                                      .arg(QDir::toNativeSeparators(*path), error),
+                                  kProgramTitle);
+        return;
+    }
+    game_.CreateBoard(ini_.settings.SquareCount);
+    ResizeBoard();
+    tvWords_->clear();
+    game_.PlaceWords(game_.CurrentCount, ini_.settings.Backwards);
+    QList<QTreeWidgetItem*> nodes;
+    QFont bold = tvWords_->font();
+    bold.setBold(true);
+    for (const PlacedWord& placed : std::as_const(game_.PlacedWords)) {
+        auto* node = new QTreeWidgetItem(QStringList{placed.Word});
+        node->setFont(0, bold);
+        nodes << node;
+    }
+    tvWords_->addTopLevelItems(nodes);
+    DrawBoard();
+    if (!game_.StartPlay()) {
+        ui::dialogs().information(
+            this, QStringLiteral("None of the words in this file fit on the board."),
+            kProgramTitle);
+    }
+}
+
+void fGame::markNodeFound(int node) {
+    QTreeWidgetItem* item = tvWords_->topLevelItem(node - 1);
+    if (!item) return;
+    QFont plain = item->font(0);
+    plain.setBold(false);
+    item->setFont(0, plain);
+    // Greyed as well: the bold face of some Tahoma versions hardly differs from the regular.
+    item->setForeground(0, tvWords_->palette().brush(QPalette::Disabled, QPalette::Text));
+    tvWords_->scrollToItem(item);
+}
+
+void fGame::openSettings() {
+    // A window that was closed is discarded, even before its deletion has run.
+    if (!settingsWindow_ || !settingsWindow_->isVisible()) {
+        settingsWindow_ = new fSettings(ini_, this);
+        settingsWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    settingsWindow_->show();
+    settingsWindow_->raise();
+    settingsWindow_->activateWindow();
+}
+
+fSettings* fGame::settingsWindow() const {
+    return settingsWindow_.data();
+}
+
+void fGame::settingsApplied() {
+    if (!game_.GameActive) return;
+    ResizeBoard();
+    DrawBoard();
+}
+
+void fGame::closeEvent(QCloseEvent* event) {
+    // The settings window goes with the game window, as if cancelled.
+    if (settingsWindow_) settingsWindow_->close();
+    event->accept();
+}
+
+}  // namespace pindral

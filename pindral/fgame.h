@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "mgame.h"
+#include "mini.h"
+#include "ui/core/random.h"
+
+class QPushButton;
+class QTreeWidget;
+
+namespace ui {
+class PictureBox;
+}
+
+namespace pindral {
+
+class fSettings;
+
+// The windows' font: Tahoma (or the closest font there is) at the size in points.
+QFont tahoma(double points, bool bold = false);
+
+// The game window: the word tree, the board and the two buttons. It owns the game and the
+// settings for the program's lifetime.
+class fGame : public QWidget {
+    Q_OBJECT
+  public:
+    // The program's own window: settings beside the program (or in the user's configuration
+    // folder), word lists from the folder shipped beside it.
+    fGame();
+    // settingsFile: where the settings are read and saved; listFolder: where the open dialog
+    // starts.
+    fGame(const QString& settingsFile, const QString& listFolder, QWidget* parent = nullptr);
+    ~fGame() override;
+
+    mGame& game() { return game_; }
+    mINI& ini() { return ini_; }
+    ui::RandomSource& random() { return random_; }
+
+    // The action of cmdPlay: choose a word list and start a new game from it.
+    void NewGame();
+    // Sizes board, tree and window for the running game and sets the letters' size.
+    void ResizeBoard();
+    void DrawBoard();
+    void DrawSquare(qint16 x, qint16 y, bool selected);
+    // Shows the settings window, or brings the open one forward.
+    void openSettings();
+    // The open settings window, or null.
+    fSettings* settingsWindow() const;
+    // Called by the settings window after OK: shows the new size and colours in a running game.
+    void settingsApplied();
+
+    // A pointer position in board pixels as a whole number: nearest, halves to the even one,
+    // kept within 16 bits.
+    static qint16 boardPixel(double value);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Sizes board, tree and window for m squares of the current square size.
+    void sizeFor(int m);
+    void markNodeFound(int node);
+
+    mINI ini_;
+    mGame game_;
+    ui::RandomSource random_;
+    QString listFolder_;
+
+    QPushButton* cmdPlay_;
+    QPushButton* cmdSettings_;
+    QTreeWidget* tvWords_;
+    ui::PictureBox* pBoard_;
+    QPointer<fSettings> settingsWindow_;
+};
+
+}  // namespace pindral

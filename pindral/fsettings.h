@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+
+#include "mini.h"
+#include "ui/core/colour.h"
+
+class QCheckBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace pindral {
+
+class fGame;
+
+// The settings window: square size, squares across, the two colours and the backwards
+// option. It is made anew at each opening, starts from the stored settings, and stores,
+// saves and applies them on OK; Cancel or the close box drops every change.
+class fSettings : public QWidget {
+    Q_OBJECT
+  public:
+    fSettings(mINI& ini, fGame* game);
+
+    // The colours the swatches show now, 0 for the selecting colour, 1 for the solution one.
+    ui::Colour swatchColour(int index) const { return colours_[index]; }
+
+    // The action of cmdOK. Returns false, with a message, when the window must stay open.
+    bool accept();
+    // The action of a click on swatch i: the player picks its colour.
+    void chooseColour(int index);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;  // Escape acts as Cancel
+
+  private:
+    void showSwatch(int index);
+    // The whole number in a box, or nothing (with a message naming it) when it is not one.
+    std::optional<int> wholeNumberIn(QLineEdit* box, const QString& what);
+
+    mINI& ini_;
+    fGame* game_;
+    ui::Colour colours_[2];
+
+    QLineEdit* txtSize_;
+    QLineEdit* txtCount_;
+    QLabel* lblColor_[2];
+    QCheckBox* chkBack_;
+    QPushButton* cmdCancel_;
+    QPushButton* cmdOK_;
+};
+
+}  // namespace pindral

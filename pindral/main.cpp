@@ -1,0 +1,9 @@
+#include "fgame.h"
+#include "ui/services.h"
+
+int main(int argc, char** argv) {
+    ui::Application app(argc, argv, pindral::kProgramTitle);
+    pindral::fGame window;
+    window.show();
+    return app.exec();
+}

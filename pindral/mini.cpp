@@ -1,0 +1,247 @@
+#include "mini.h"
+
+#include <cmath>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QRegularExpression>
+
+#include "ui/core/numbers.h"
+#include "ui/core/textfile.h"
+
+namespace pindral {
+
+namespace {
+
+constexpr char kSection[] = "Settings";
+
+// One line of INI content: its text and its line end ("", "\n", "\r" or "\r\n").
+struct Line {
+    QByteArray text;
+    QByteArray end;
+};
+
+QList<Line> splitKeepingEnds(const QByteArray& content) {
+    QList<Line> lines;
+    qsizetype start = 0;
+    const qsizetype n = content.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = content[i];
+        if (c != '\r' && c != '\n') continue;
+        const qsizetype endLength = (c == '\r' && i + 1 < n && content[i + 1] == '\n') ? 2 : 1;
+        lines.append({content.mid(start, i - start), content.mid(i, endLength)});
+        i += endLength - 1;
+        start = i + 1;
+    }
+    if (start < n) lines.append({content.mid(start), QByteArray()});
+    return lines;
+}
+
+QByteArray trimmed(const QByteArray& text) {
+    qsizetype b = 0, e = text.size();
+    while (b < e && (text[b] == ' ' || text[b] == '\t'))
+        ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t'))
+        --e;
+    return text.mid(b, e - b);
+}
+
+bool sameName(const QByteArray& a, const QByteArray& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The section named by a header line, or nothing for other lines.
+std::optional<QByteArray> sectionOf(const QByteArray& line) {
+    const QByteArray t = trimmed(line);
+    if (!t.startsWith('[')) return std::nullopt;
+    const qsizetype close = t.indexOf(']');
+    return trimmed(t.mid(1, close < 0 ? -1 : close - 1));
+}
+
+// The key of a key line, or nothing for comments, blank lines and lines without '='.
+std::optional<QByteArray> keyOf(const QByteArray& line) {
+    const QByteArray t = trimmed(line);
+    if (t.isEmpty() || t.startsWith(';')) return std::nullopt;
+    const qsizetype eq = t.indexOf('=');
+    if (eq < 0) return std::nullopt;
+    return trimmed(t.left(eq));
+}
+
+QByteArray valueOf(const QByteArray& line) {
+    QByteArray v = trimmed(line.mid(line.indexOf('=') + 1));
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.mid(1, v.size() - 2);
+    return v;
+}
+
+// Where a section's lines lie: its header and one past its last line.
+struct SectionSpan {
+    qsizetype header = -1;
+    qsizetype end = -1;
+};
+
+SectionSpan findSection(const QList<Line>& lines, const QByteArray& section) {
+    SectionSpan span;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const auto name = sectionOf(lines[i].text);
+        if (!name) continue;
+        if (span.header >= 0) {
+            span.end = i;
+            return span;
+        }
+        if (sameName(*name, section)) span.header = i;
+    }
+    if (span.header >= 0) span.end = lines.size();
+    return span;
+}
+
+qsizetype findKey(const QList<Line>& lines, const SectionSpan& span, const QByteArray& key) {
+    for (qsizetype i = span.header + 1; i < span.end; ++i) {
+        const auto name = keyOf(lines[i].text);
+        if (name && sameName(*name, key)) return i;
+    }
+    return -1;
+}
+
+// Reads a whole file; a missing file reads as empty content.
+bool readBytes(const QString& path, QByteArray& bytes, QString& error) {
+    bytes.clear();
+    if (!QFileInfo::exists(path)) return true;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (file.size() > ui::kMaxTextFileBytes) {
+        error = QStringLiteral("The file is too large.");
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<QByteArray> iniValue(const QByteArray& content, const QByteArray& section,
+                                   const QByteArray& key) {
+    const QList<Line> lines = splitKeepingEnds(content);
+    const SectionSpan span = findSection(lines, section);
+    if (span.header < 0) return std::nullopt;
+    const qsizetype at = findKey(lines, span, key);
+    if (at < 0) return std::nullopt;
+    return valueOf(lines[at].text);
+}
+
+QByteArray iniWithValue(const QByteArray& content, const QByteArray& section, const QByteArray& key,
+                        const QByteArray& value) {
+    QList<Line> lines = splitKeepingEnds(content);
+    QByteArray newline = "\r\n";
+    for (const Line& l : std::as_const(lines)) {
+        if (!l.end.isEmpty()) {
+            newline = l.end;
+            break;
+        }
+    }
+    const QByteArray keyLine = key + '=' + value;
+    // The line before an insertion point must end, or the new line would join it.
+    auto ensureEnded = [&](qsizetype i) {
+        if (i >= 0 && lines[i].end.isEmpty()) lines[i].end = newline;
+    };
+
+    const SectionSpan span = findSection(lines, section);
+    if (span.header < 0) {
+        ensureEnded(lines.size() - 1);
+        lines.append({QByteArray("[") + section + ']', newline});
+        lines.append({keyLine, newline});
+    } else if (const qsizetype at = findKey(lines, span, key); at >= 0) {
+        lines[at].text = keyLine;
+    } else {
+        qsizetype last = span.header;  // the section's last line that is not blank
+        for (qsizetype i = span.header + 1; i < span.end; ++i)
+            if (!trimmed(lines[i].text).isEmpty()) last = i;
+        ensureEnded(last);
+        lines.insert(last + 1, {keyLine, newline});
+    }
+
+    QByteArray out;
+    for (const Line& l : std::as_const(lines))
+        out += l.text + l.end;
+    return out;
+}
+
+QString ReadIni(const QString& section, const QString& key, const QString& file,
+                const QString& defaultText) {
+    QByteArray content;
+    QString error;
+    if (!readBytes(file, content, error)) return defaultText;
+    const auto value = iniValue(content, section.toUtf8(), key.toUtf8());
+    return value ? ui::decodeText(*value) : defaultText;
+}
+
+QString WriteIni(const QString& section, const QString& key, const QString& value,
+                 const QString& file) {
+    QByteArray content;
+    QString error;
+    if (!readBytes(file, content, error)) return error;
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(folder)) return QStringLiteral("The folder %1 cannot be made.").arg(folder);
+    return ui::writeFileAtomically(
+        file, iniWithValue(content, section.toUtf8(), key.toUtf8(), value.toUtf8()));
+}
+
+std::optional<qint64> wholeNumberFrom(const QString& text) {
+    static const QRegularExpression number(QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)$)"));
+    const QString t = text.trimmed();
+    if (!number.match(t).hasMatch()) return std::nullopt;
+    bool ok = false;
+    const double value = ui::roundHalfEven(t.toDouble(&ok));
+    if (!ok || !std::isfinite(value) || std::abs(value) > 9.0e15) return std::nullopt;
+    return qint64(value);
+}
+
+QString mINI::settingsFile(const QString& programFolder, const QString& configFolder) {
+    const QFileInfo folder(programFolder);
+    const QString base = folder.isDir() && folder.isWritable() ? programFolder : configFolder;
+    return base + QStringLiteral("/Settings.ini");
+}
+
+void mINI::LoadSettings() {
+    const Settings defaults;
+    auto load = [this](const char* key, qint64 fallback, qint64 low, qint64 high) {
+        const QString text = ReadIni(QString::fromLatin1(kSection), QString::fromLatin1(key), file_,
+                                     QString::number(fallback));
+        const auto value = wholeNumberFrom(text);
+        return value && *value >= low && *value <= high ? *value : fallback;
+    };
+    settings.SquareSize = qint16(load("SquareSize", defaults.SquareSize, 1, 32767));
+    settings.SquareCount = qint16(load("SquareCount", defaults.SquareCount, 1, 32767));
+    settings.SelectColor = qint32(load("SelectColor", defaults.SelectColor, 0, 0xFFFFFF));
+    settings.SolutionColor = qint32(load("SolutionColor", defaults.SolutionColor, 0, 0xFFFFFF));
+    settings.Backwards = qint16(load("Backwards", defaults.Backwards, -32768, 32767));
+    if (int(settings.SquareSize) * int(settings.SquareCount) > kMaxBoardPixels) {
+        settings.SquareSize = defaults.SquareSize;
+        settings.SquareCount = defaults.SquareCount;
+    }
+}
+
+QString mINI::SaveSettings() const {
+    const std::pair<const char*, qint64> values[] = {
+        {"SquareSize", settings.SquareSize},   {"SquareCount", settings.SquareCount},
+        {"SelectColor", settings.SelectColor}, {"SolutionColor", settings.SolutionColor},
+        {"Backwards", settings.Backwards},
+    };
+    for (const auto& [key, value] : values) {
+        const QString error = WriteIni(QString::fromLatin1(kSection), QString::fromLatin1(key),
+                                       QString::number(value), file_);
+        if (!error.isEmpty()) return error;
+    }
+    return QString();
+}
+
+}  // namespace pindral

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+
+namespace pindral {
+
+// ---- INI files with private-profile rules ----
+// A section starts at a line "[name]"; a key line is "name=value". Section and key names are
+// compared without regard to letter case and without surrounding spaces; a value loses its
+// surrounding spaces and one pair of matching quotes around it. Only the first section of a
+// name and the first key of a name in it count. Lines starting with ';' are comments.
+
+// The value of a key in INI content, or nothing when the section or key is missing.
+std::optional<QByteArray> iniValue(const QByteArray& content, const QByteArray& section,
+                                   const QByteArray& key);
+
+// The content with the key set to value: an existing key line is rewritten where it stands;
+// a new key goes after the last line of its section's entries; a new section goes at the end.
+// Every other line, its line end included, stays as it was. New lines end like the content's
+// first line (CR LF in new content).
+QByteArray iniWithValue(const QByteArray& content, const QByteArray& section, const QByteArray& key,
+                        const QByteArray& value);
+
+// The key's text from the file, or defaultText when the file, section or key is missing.
+QString ReadIni(const QString& section, const QString& key, const QString& file,
+                const QString& defaultText);
+
+// Sets the key in the file, creating file, folder, section or key as needed. The file is
+// replaced only by a complete new version. Returns an empty string on success, else a
+// sentence for the user; a file that exists but cannot be read is left untouched.
+QString WriteIni(const QString& section, const QString& key, const QString& value,
+                 const QString& file);
+
+// ---- The game's settings ----
+
+struct Settings {
+    qint16 SquareSize = 50;           // pixels per square side, 1 or more
+    qint16 SquareCount = 15;          // squares across the next new game's board, 1 or more
+    qint32 SelectColor = 255;         // 0x00BBGGRR fill of squares being selected
+    qint32 SolutionColor = 15658734;  // 0x00BBGGRR fill of solved squares
+    qint16 Backwards = 1;             // non-zero: entries run in all eight directions
+    friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+// The widest board, in pixels, that the game draws.
+inline constexpr int kMaxBoardPixels = 32767;
+
+// Reads text as a decimal number: surrounding spaces, a sign and a fraction allowed, rounded
+// to the nearest whole number with halves to the even one. Nothing for text that is empty or
+// not such a number.
+std::optional<qint64> wholeNumberFrom(const QString& text);
+
+// The five settings and the file that keeps them, section "Settings".
+class mINI {
+  public:
+    explicit mINI(QString file) : file_(std::move(file)) {}
+
+    // Where the settings live: beside the program when its folder is writable, otherwise in
+    // the user's configuration folder.
+    static QString settingsFile(const QString& programFolder, const QString& configFolder);
+
+    const QString& file() const { return file_; }
+
+    // Sets the five settings from the file. A key that is missing, empty, not a number or out
+    // of range reads as its default; a size and count whose board is wider than
+    // kMaxBoardPixels both read as their defaults.
+    void LoadSettings();
+
+    // Writes the five settings in their order. Returns an empty string on success, else why
+    // the file could not be written (the settings in memory stay as they are).
+    QString SaveSettings() const;
+
+    Settings settings;
+
+  private:
+    QString file_;
+};
+
+}  // namespace pindral

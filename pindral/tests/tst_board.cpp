@@ -1,0 +1,388 @@
+// Board generation: reading word lists, removing contained entries, placing and filling.
+#include <random>
+
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "mgame.h"
+#include "straightforward.h"
+#include "ui/core/random.h"
+
+using namespace pindral;
+
+namespace {
+
+// Entries as the tests write them: "M" stands for the removal marker.
+QStringList shown(const QStringList& words) {
+    QStringList out;
+    for (const QString& w : words)
+        out << (w == removalMarker() ? QStringLiteral("M") : w);
+    return out;
+}
+
+QString xs(int count) {
+    return QString(count, u'x');
+}
+
+// A random source that answers the scripted values in order, then `rest` for ever.
+struct Script {
+    QList<double> values;
+    double rest = 0.99;  // a fill of "Z"
+    int calls = 0;
+    double next() {
+        const int i = calls++;
+        return i < values.size() ? values[i] : rest;
+    }
+};
+
+QStringList placedText(const QList<PlacedWord>& placed) {
+    QStringList out;
+    for (const PlacedWord& p : placed)
+        out << QStringLiteral("%1@%2,%3>%4").arg(p.Word).arg(p.X).arg(p.Y).arg(p.Dir);
+    return out;
+}
+
+// The text a placed entry covers on the board.
+QString readOnBoard(const mGame& g, const PlacedWord& p) {
+    QString text;
+    for (int k = 0; k < p.Word.size(); ++k)
+        text += g.square(p.X + k * stepX(p.Dir), p.Y + k * stepY(p.Dir)).Letter;
+    return text;
+}
+
+}  // namespace
+
+class TestBoard : public QObject {
+    Q_OBJECT
+  private slots:
+    void containedEntriesAreOverwritten_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("the later of two equal entries goes")
+            << QStringList{"CAT", "DOG", "CAT"} << QStringList{"CAT", "DOG", "M"};
+        QTest::newRow("an entry inside a longer one goes, whichever comes first")
+            << QStringList{"CAT", "CATALOG", "CAT"} << QStringList{"M", "CATALOG", "M"};
+        QTest::newRow("an entry inside a later one goes")
+            << QStringList{"CATALOG", "LOG"} << QStringList{"CATALOG", "M"};
+        QTest::newRow("an empty line goes once any line has text")
+            << QStringList{"CAT", "", "DOG"} << QStringList{"CAT", "M", "DOG"};
+        QTest::newRow("nothing occurs in an empty entry")
+            << QStringList{"", ""} << QStringList{"", ""};
+        QTest::newRow("entries differing in case both stay")
+            << QStringList{"Dog", "dog", "DOG"} << QStringList{"Dog", "dog", "DOG"};
+        QTest::newRow("runs of x stay while there is no marker")
+            << QStringList{"xx", "fog", "xxx"} << QStringList{"M", "fog", "xxx"};
+        QTest::newRow("runs of x fall to a marker written earlier")
+            << QStringList{"CAT", "CAT", "xx", "xxxx"} << QStringList{"CAT", "M", "M", "M"};
+        QTest::newRow("a run of x before the first marker falls too")
+            << QStringList{"xy", "CAT", "CAT"} << QStringList{"xy", "CAT", "M"};
+        QTest::newRow("a run of x before the marker")
+            << QStringList{"xxq", "CAT", "CAT", "xxxxxxxxx"} << QStringList{"xxq", "CAT", "M", "M"};
+        QTest::newRow("1000 x from the file fall to a later marker")
+            << QStringList{xs(1000), "CAT", "CAT"} << QStringList{"M", "CAT", "M"};
+        QTest::newRow("1001 x are longer than the marker and stay")
+            << QStringList{"CAT", "CAT", xs(1001)} << QStringList{"CAT", "M", xs(1001)};
+        QTest::newRow("a space and punctuation count")
+            << QStringList{"ICE CREAM", "CREAM", "E C", "ice-cream"}
+            << QStringList{"ICE CREAM", "M", "M", "ice-cream"};
+    }
+    void containedEntriesAreOverwritten() {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, expected);
+        QStringList words = lines;
+        RemoveContainedWords(words);
+        QCOMPARE(shown(words), expected);
+        QStringList reference = lines;
+        straightforward::RemoveContainedWords(reference);
+        QCOMPARE(shown(reference), expected);
+    }
+
+    // The fast pass against comparing every pair, on many small lists full of the awkward
+    // cases: duplicates, empty lines, case variants and runs of x.
+    void fastPassAgreesWithEveryPairCompared() {
+        std::mt19937 random(20240607);
+        const QStringList pieces = {"a", "b", "x", "x", "A", "ab", "xx", ""};
+        int markers = 0;
+        for (int round = 0; round < 6000; ++round) {
+            QStringList words;
+            const int count = int(random() % 9);
+            for (int i = 0; i < count; ++i) {
+                QString w;
+                const int parts = int(random() % 4);
+                for (int p = 0; p < parts; ++p)
+                    w += pieces[random() % pieces.size()];
+                if (random() % 40 == 0) w = xs(998 + int(random() % 5));
+                words << w;
+            }
+            QStringList fast = words, reference = words;
+            RemoveContainedWords(fast);
+            straightforward::RemoveContainedWords(reference);
+            markers += int(reference.count(removalMarker()));
+            if (fast != reference)
+                QFAIL(qPrintable(QStringLiteral("list {%1}: fast {%2}, expected {%3}")
+                                     .arg(words.join(u'|'), shown(fast).join(u'|'),
+                                          shown(reference).join(u'|'))));
+        }
+        QVERIFY(markers > 1000);  // the lists really exercised the removal
+    }
+
+    void linesAreReadAsWritten_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("CR LF") << QByteArray("CAT\r\nDOG\r\n") << QStringList{"CAT", "DOG"};
+        QTest::newRow("lone CR") << QByteArray("CAT\rDOG\r") << QStringList{"CAT", "DOG"};
+        QTest::newRow("lone LF") << QByteArray("CAT\nDOG") << QStringList{"CAT", "DOG"};
+        QTest::newRow("mixed") << QByteArray("A1\rB2\nC3\r\nD4")
+                               << QStringList{"A1", "B2", "C3", "D4"};
+        QTest::newRow("a final empty line is read and removed")
+            << QByteArray("CAT\r\n\r\n") << QStringList{"CAT", "M"};
+        QTest::newRow("spaces and case kept")
+            << QByteArray(" Ice cream \n") << QStringList{" Ice cream "};
+        QTest::newRow("UTF-8") << QByteArray("Caf\xc3\xa9\n\xc3\x9f") << QStringList{"Café", "ß"};
+        QTest::newRow("Windows-1252 when not UTF-8")
+            << QByteArray("Caf\xe9\n\x80uro") << QStringList{"Café", "€uro"};
+        QTest::newRow("no lines at all") << QByteArray() << QStringList{};
+    }
+    void linesAreReadAsWritten() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, expected);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("list.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        mGame game;
+        QCOMPARE(game.LoadWordList(file.fileName()), QString());
+        QCOMPARE(shown(game.Words), expected);
+    }
+
+    void anUnreadableFileKeepsThePuzzle() {
+        mGame game;
+        game.LoadWordText("CAT\nDOG");
+        game.CreateBoard(3);
+        game.PlaceWords(3, 0);
+        const QStringList board = game.rows();
+        const QStringList placed = placedText(game.PlacedWords);
+        QTemporaryDir dir;
+        QFile large(dir.filePath("large.txt"));
+        QVERIFY(large.open(QIODevice::WriteOnly));
+        large.write(QByteArray(mGame::kMaxWordListBytes - 4, 'a') + "\nCAT\n");
+        large.close();
+        for (const QString& path : {dir.filePath("missing.txt"), dir.path(), large.fileName()}) {
+            QVERIFY(!game.LoadWordList(path).isEmpty());
+            QCOMPARE(game.Words, (QStringList{"CAT", "DOG"}));
+            QCOMPARE(game.rows(), board);
+            QCOMPARE(placedText(game.PlacedWords), placed);
+        }
+    }
+
+    void placementFollowsTheDraws_data() {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("backwards");
+        QTest::addColumn<QList<double>>("draws");
+        QTest::addColumn<QStringList>("board");
+        QTest::addColumn<QStringList>("placed");
+        QTest::newRow("east from the drawn square")
+            << QStringList{"CAT"} << 4 << 0 << QList<double>{0.25, 0.5, 0.0}
+            << QStringList{"ZZZZ", "ZZZZ", "ZCAT", "ZZZZ"} << QStringList{"CAT@1,2>0"};
+        QTest::newRow("a start too near the edge is drawn again")
+            << QStringList{"CAT"} << 4 << 0 << QList<double>{0.75, 0.0, 0.0, 0.0, 0.0, 0.25}
+            << QStringList{"CZZZ", "AZZZ", "TZZZ", "ZZZZ"} << QStringList{"CAT@0,0>1"};
+        QTest::newRow("north-east needs room above")
+            << QStringList{"AB"} << 2 << 0 << QList<double>{0.0, 0.0, 0.5, 0.0, 0.5, 0.5}
+            << QStringList{"ZB", "AZ"} << QStringList{"AB@0,1>2"};
+        QTest::newRow("a clash draws all three values anew")
+            << QStringList{"CAT", "DOG"} << 3 << 0
+            << QList<double>{0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.34, 0.0}
+            << QStringList{"CAT", "DOG", "ZZZ"} << QStringList{"CAT@0,0>0", "DOG@0,1>0"};
+        QTest::newRow("an equal letter is shared")
+            << QStringList{"CAT", "TOE"} << 3 << 0 << QList<double>{0.0, 0.0, 0.0, 0.67, 0.0, 0.25}
+            << QStringList{"CAT", "ZZO", "ZZE"} << QStringList{"CAT@0,0>0", "TOE@2,0>1"};
+        QTest::newRow("letters differing in case are not shared")
+            << QStringList{"Dog", "dig"} << 3 << 0
+            << QList<double>{0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.5, 0.0}
+            << QStringList{"Dog", "dig", "ZZZ"} << QStringList{"Dog@0,0>0", "dig@0,1>0"};
+        QTest::newRow("backwards on: west")
+            << QStringList{"CAT"} << 3 << 1 << QList<double>{0.67, 0.0, 0.5}
+            << QStringList{"TAC", "ZZZ", "ZZZ"} << QStringList{"CAT@2,0>4"};
+        QTest::newRow("backwards off: the same draw gives south-east")
+            << QStringList{"CAT"} << 3 << 0 << QList<double>{0.0, 0.0, 0.8}
+            << QStringList{"CZZ", "ZAZ", "ZZT"} << QStringList{"CAT@0,0>3"};
+        QTest::newRow("a value of 2 counts as backwards on")
+            << QStringList{"CAT"} << 3 << 2 << QList<double>{0.67, 0.67, 0.9}
+            << QStringList{"TZZ", "ZAZ", "ZZC"} << QStringList{"CAT@2,2>7"};
+        QTest::newRow("an entry longer than the board draws nothing")
+            << QStringList{"LONGER", "AB"} << 3 << 0 << QList<double>{0.0, 0.0, 0.0}
+            << QStringList{"ABZ", "ZZZ", "ZZZ"} << QStringList{"AB@0,0>0"};
+        QTest::newRow("stored as it stands: lowercase and a space")
+            << QStringList{"a b"} << 3 << 0 << QList<double>{0.0, 0.5, 0.0}
+            << QStringList{"ZZZ", "a b", "ZZZ"} << QStringList{"a b@0,1>0"};
+    }
+    void placementFollowsTheDraws() {
+        QFETCH(QStringList, words);
+        QFETCH(int, n);
+        QFETCH(int, backwards);
+        QFETCH(QList<double>, draws);
+        QFETCH(QStringList, board);
+        QFETCH(QStringList, placed);
+        Script script{draws};
+        mGame game;
+        game.hooks().nextRandom = [&] { return script.next(); };
+        game.LoadWordText(words.join(u'\n'));
+        game.CreateBoard(qint16(n));
+        game.PlaceWords(qint16(n), qint16(backwards));
+        QCOMPARE(game.rows(), board);
+        QCOMPARE(placedText(game.PlacedWords), placed);
+        // Placement uses every scripted draw, then one draw per square left free.
+        QSet<int> covered;
+        for (const PlacedWord& p : std::as_const(game.PlacedWords))
+            for (int k = 0; k < p.Word.size(); ++k)
+                covered << (p.Y + k * stepY(p.Dir)) * n + p.X + k * stepX(p.Dir);
+        QCOMPARE(script.calls, draws.size() + n * n - covered.size());
+    }
+
+    void freeSquaresGetCapitalsFromAToZ() {
+        Script script{{0.0, 0.5, 0.999, 0.04}};
+        mGame game;
+        game.hooks().nextRandom = [&] { return script.next(); };
+        game.LoadWordText(QString());
+        game.CreateBoard(2);
+        game.PlaceWords(2, 1);
+        QCOMPARE(game.rows(), (QStringList{"AN", "ZB"}));
+        QCOMPARE(script.calls, 4);
+    }
+
+    void anEntryWithNoRoomIsGivenUpWithoutAllItsTries_data() {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QStringList>("placed");
+        QTest::newRow("a full one-square board")
+            << QStringList{"A", "B"} << 1 << QStringList{"A@0,0>0"};
+        QTest::newRow("no line holds the entry")
+            << QStringList{"ABC", "DEF", "GHI", "XYZ"} << 3
+            << QStringList{"ABC@0,0>0", "DEF@0,1>0", "GHI@0,2>0"};
+    }
+    void anEntryWithNoRoomIsGivenUpWithoutAllItsTries() {
+        QFETCH(QStringList, words);
+        QFETCH(int, n);
+        QFETCH(QStringList, placed);
+        // Rows are drawn in order: every entry lands on the next row from the left.
+        int calls = 0;
+        int row = 0;
+        mGame game;
+        game.hooks().nextRandom = [&] {
+            const int which = calls++ % 3;
+            if (which == 0) return 0.0;
+            if (which == 1) return (row++ % n + 0.5) / n;
+            return 0.0;
+        };
+        game.LoadWordText(words.join(u'\n'));
+        game.CreateBoard(qint16(n));
+        game.PlaceWords(qint16(n), 0);
+        QCOMPARE(placedText(game.PlacedWords), placed);
+        QVERIFY2(calls < 1000, qPrintable(QString::number(calls)));
+    }
+
+    // With the same random source, the fast placement makes the very draws of trying at
+    // random, so it lays out the same board, until an entry that finds no room at all.
+    void placementAgreesWithTryingEveryTime() {
+        std::mt19937 pick(7);
+        for (int round = 0; round < 400; ++round) {
+            const int n = 2 + int(pick() % 4);
+            const qint16 backwards = qint16(pick() % 2);
+            QStringList words;
+            for (int i = int(pick() % 7); i >= 0; --i) {
+                QString w;
+                for (int k = int(pick() % 4); k >= 0; --k)
+                    w += QChar(u'A' + int(pick() % 3));
+                words << w;
+            }
+            ui::RandomSource fastSource, referenceSource;
+            fastSource.reseed(round);
+            referenceSource.reseed(round);
+            mGame fast, reference;
+            fast.hooks().nextRandom = [&] { return fastSource.nextRandom(); };
+            reference.hooks().nextRandom = [&] { return referenceSource.nextRandom(); };
+            for (mGame* g : {&fast, &reference}) {
+                g->LoadWordText(words.join(u'\n'));
+                g->CreateBoard(qint16(n));
+            }
+            fast.PlaceWords(qint16(n), backwards);
+            straightforward::PlaceWords(reference, qint16(n), backwards);
+
+            // The first entry the reference left out although it is not too long.
+            qsizetype placedBefore = 0;
+            QString givenUp;
+            for (const QString& w : std::as_const(reference.Words)) {
+                if (w.isEmpty() || w.size() > n || w == removalMarker()) continue;
+                if (placedBefore < reference.PlacedWords.size() &&
+                    reference.PlacedWords[placedBefore].Word == w) {
+                    ++placedBefore;
+                    continue;
+                }
+                givenUp = w;
+                break;
+            }
+            const QString what =
+                QStringLiteral("round %1: n %2, {%3}").arg(round).arg(n).arg(words.join(u'|'));
+            if (givenUp.isEmpty()) {
+                QVERIFY2(fast.rows() == reference.rows(), qPrintable(what));
+                QVERIFY2(placedText(fast.PlacedWords) == placedText(reference.PlacedWords),
+                         qPrintable(what));
+                continue;
+            }
+            QVERIFY2(fast.PlacedWords.size() >= placedBefore, qPrintable(what));
+            QVERIFY2(placedText(fast.PlacedWords.mid(0, placedBefore)) ==
+                         placedText(reference.PlacedWords.mid(0, placedBefore)),
+                     qPrintable(what));
+            QVERIFY2(fast.PlacedWords.size() == placedBefore ||
+                         fast.PlacedWords[placedBefore].Word != givenUp,
+                     qPrintable(what));
+        }
+    }
+
+    void everyBoardIsFullAndHoldsItsEntries_data() {
+        QTest::addColumn<int>("backwards");
+        QTest::addColumn<int>("highestDir");
+        QTest::newRow("four directions") << 0 << 3;
+        QTest::newRow("eight directions") << 1 << 7;
+    }
+    void everyBoardIsFullAndHoldsItsEntries() {
+        QFETCH(int, backwards);
+        QFETCH(int, highestDir);
+        ui::RandomSource source;
+        mGame game;
+        game.hooks().nextRandom = [&] { return source.nextRandom(); };
+        QFile list(QStringLiteral(WORDSEARCH_SOURCE_DIR "/pindral/wordlists/animals.txt"));
+        QVERIFY(list.exists());
+        int maxDir = 0;
+        for (int round = 0; round < 20; ++round) {
+            QCOMPARE(game.LoadWordList(list.fileName()), QString());
+            game.CreateBoard(15);
+            game.PlaceWords(15, qint16(backwards));
+            for (const Square& s : game.Board)
+                QVERIFY(s.HasLetter && !s.Solved);
+            QVERIFY(!game.PlacedWords.isEmpty());
+            for (const PlacedWord& p : std::as_const(game.PlacedWords)) {
+                QCOMPARE(readOnBoard(game, p), p.Word);
+                QVERIFY(!p.Found);
+                maxDir = std::max(maxDir, int(p.Dir));
+            }
+        }
+        QCOMPARE(maxDir, highestDir);
+    }
+
+    void theMarkerIsNeverPlaced() {
+        mGame game;
+        game.LoadWordText("CAT\nCAT");
+        QCOMPARE(shown(game.Words), (QStringList{"CAT", "M"}));
+        game.CreateBoard(1000);
+        game.PlaceWords(1000, 1);
+        QCOMPARE(placedText(game.PlacedWords), QStringList{"CAT@0,0>0"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBoard)
+#include "tst_board.moc"

@@ -1,0 +1,299 @@
+// Play: classifying drags, the selected path and its text, matching entries and the win.
+#include <QRegularExpression>
+#include <QTest>
+
+#include "mgame.h"
+
+using namespace pindral;
+
+Q_DECLARE_METATYPE(pindral::CellPos)
+
+namespace {
+
+constexpr int kSize = 10;  // pixels per square in these tests
+
+// The pixel in the middle of a square.
+qint16 mid(int cell) {
+    return qint16(cell * kSize + kSize / 2);
+}
+
+// What the game asked of its window, in order.
+struct Window {
+    QStringList calls;
+    QStringList messages;
+};
+
+// A running game on the board drawn as rows of letters, with its placed entries given as
+// "WORD@x,y>dir".
+struct Game {
+    mGame game;
+    Window window;
+
+    Game(const QStringList& rows, const QStringList& placed) {
+        GameHooks hooks;
+        hooks.squareSize = [] { return kSize; };
+        hooks.DrawSquare = [this](qint16 x, qint16 y, bool selected) {
+            window.calls << QStringLiteral("%1%2,%3").arg(selected ? "+" : "-").arg(x).arg(y);
+        };
+        hooks.DrawBoard = [this] { window.calls << QStringLiteral("board"); };
+        hooks.markNodeFound = [this](int node) {
+            window.calls << QStringLiteral("node %1").arg(node);
+        };
+        hooks.showMessage = [this](const QString& text, const QString& caption) {
+            window.messages << caption + u':' + text;
+        };
+        game.hooks() = hooks;
+        game.CreateBoard(qint16(rows.size()));
+        for (int y = 0; y < rows.size(); ++y) {
+            for (int x = 0; x < rows[y].size(); ++x) {
+                game.square(x, y).Letter = rows[y][x];
+                game.square(x, y).HasLetter = true;
+            }
+        }
+        for (const QString& p : placed) {
+            const QStringList parts = p.split(QRegularExpression("[@,>]"));
+            game.PlacedWords.append({qint16(parts[1].toInt()), qint16(parts[2].toInt()),
+                                     parts[3].toInt(), parts[0], false});
+        }
+        game.StartPlay();
+    }
+
+    // Presses on one square, moves over the others and releases.
+    void drag(const QList<CellPos>& cells) {
+        game.BeginSelection(mid(cells[0].X), mid(cells[0].Y));
+        for (qsizetype i = 1; i < cells.size(); ++i)
+            game.ExtendSelection(mid(cells[i].X), mid(cells[i].Y));
+        game.EndSelection();
+    }
+
+    QStringList solved() const {
+        QStringList out;
+        for (int y = 0; y < game.CurrentCount; ++y) {
+            QString row;
+            for (int x = 0; x < game.CurrentCount; ++x)
+                row += game.square(x, y).Solved ? u'#' : u'.';
+            out << row;
+        }
+        return out;
+    }
+};
+
+const QStringList kBoard = {"CATQQQ", "QOQQQQ", "QQWQQQ", "DOGQQQ", "QQQQPQ", "QQQQQE"};
+
+QString pathText(const QList<CellPos>& path) {
+    QStringList out;
+    for (const CellPos& c : path)
+        out << QStringLiteral("%1,%2").arg(c.X).arg(c.Y);
+    return out.join(u' ');
+}
+
+}  // namespace
+
+class TestPlay : public QObject {
+    Q_OBJECT
+  private slots:
+    void dragsAreClassified_data() {
+        QTest::addColumn<int>("ax");
+        QTest::addColumn<int>("ay");
+        QTest::addColumn<int>("expected");
+        // From the pressed square (5, 5) to the pointer's square (ax, ay).
+        QTest::newRow("east") << 8 << 5 << int(DirEast);
+        QTest::newRow("west") << 0 << 5 << int(DirWest);
+        QTest::newRow("south") << 5 << 6 << int(DirSouth);
+        QTest::newRow("north") << 5 << 1 << int(DirNorth);
+        QTest::newRow("north-east") << 7 << 3 << int(DirNorthEast);
+        QTest::newRow("south-east") << 9 << 9 << int(DirSouthEast);
+        QTest::newRow("south-west") << 4 << 6 << int(DirSouthWest);
+        QTest::newRow("north-west") << 2 << 2 << int(DirNorthWest);
+        QTest::newRow("the same square") << 5 << 5 << int(DirNone);
+        QTest::newRow("off the lines, right") << 7 << 6 << int(DirInvalid);
+        QTest::newRow("off the lines, left") << 2 << 4 << int(DirInvalid);
+        QTest::newRow("off the lines, steep") << 6 << 8 << int(DirInvalid);
+    }
+    void dragsAreClassified() {
+        QFETCH(int, ax);
+        QFETCH(int, ay);
+        QFETCH(int, expected);
+        QCOMPARE(mGame::GetDirection({qint16(ax), qint16(ay)}, {5, 5}), expected);
+    }
+
+    void aDragSelectsAStraightPath_data() {
+        QTest::addColumn<QList<CellPos>>("drag");  // press, then moves
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("dir");
+        QTest::newRow("east: pressed square, pointer square, then back towards the press")
+            << QList<CellPos>{{0, 0}, {2, 0}} << "0,0 2,0 1,0"
+            << "CAT" << int(DirEast);
+        QTest::newRow("north-west from (5, 5) to (2, 2)")
+            << QList<CellPos>{{5, 5}, {2, 2}} << "5,5 2,2 3,3 4,4"
+            << "EPQW" << int(DirNorthWest);
+        QTest::newRow("a move within the pressed square") << QList<CellPos>{{4, 4}, {4, 4}} << "4,4"
+                                                          << "P" << int(DirNone);
+        QTest::newRow("a move off the lines keeps the last valid selection")
+            << QList<CellPos>{{0, 3}, {2, 3}, {2, 4}} << "0,3 2,3 1,3"
+            << "DOG" << int(DirEast);
+        QTest::newRow("every valid move replaces the selection")
+            << QList<CellPos>{{0, 0}, {2, 0}, {0, 3}} << "0,0 0,3 0,2 0,1"
+            << "CQQD" << int(DirSouth);
+        QTest::newRow("a move off the board is ignored")
+            << QList<CellPos>{{0, 0}, {1, 1}, {9, 9}} << "0,0 1,1"
+            << "CO" << int(DirSouthEast);
+    }
+    void aDragSelectsAStraightPath() {
+        QFETCH(QList<CellPos>, drag);
+        QFETCH(QString, path);
+        QFETCH(QString, word);
+        QFETCH(int, dir);
+        Game g(kBoard, {"CAT@0,0>0"});
+        g.game.BeginSelection(mid(drag[0].X), mid(drag[0].Y));
+        for (qsizetype i = 1; i < drag.size(); ++i)
+            g.game.ExtendSelection(mid(drag[i].X), mid(drag[i].Y));
+        QCOMPARE(pathText(g.game.SelPath), path);
+        QCOMPARE(g.game.SelWord, word);
+        QCOMPARE(g.game.SelDir, dir);
+        QCOMPARE(g.game.SelOrigin, drag[0]);
+    }
+
+    void pixelsBecomeSquaresByTruncation() {
+        Game g(kBoard, {"CAT@0,0>0"});
+        g.game.BeginSelection(9, 19);  // square (0, 1)
+        QCOMPARE(g.game.PressCell, (CellPos{0, 1}));
+        g.game.ExtendSelection(10, 19);  // square (1, 1)
+        QCOMPARE(pathText(g.game.SelPath), "0,1 1,1");
+        g.game.ExtendSelection(60, 10);  // one pixel past the board: ignored
+        QCOMPARE(pathText(g.game.SelPath), "0,1 1,1");
+    }
+
+    void theHighlightIsErasedAndRedrawnAtEveryValidMove() {
+        Game g(kBoard, {"CAT@0,0>0"});
+        g.game.BeginSelection(mid(1), mid(1));
+        QVERIFY(g.window.calls.isEmpty());  // a press draws nothing
+        g.game.ExtendSelection(mid(3), mid(1));
+        QCOMPARE(g.window.calls, (QStringList{"+1,1", "+3,1", "+2,1"}));
+        g.window.calls.clear();
+        g.game.ExtendSelection(mid(3), mid(1));  // the same square again
+        QCOMPARE(g.window.calls, (QStringList{"-1,1", "-3,1", "-2,1", "+1,1", "+3,1", "+2,1"}));
+        g.window.calls.clear();
+        g.game.ExtendSelection(mid(3), mid(2));  // off the lines: the highlight stays
+        QVERIFY(g.window.calls.isEmpty());
+    }
+
+    void releasesMatchTheFirstEntryWithThatStartAndText_data() {
+        QTest::addColumn<QStringList>("placed");
+        QTest::addColumn<QList<CellPos>>("drag");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QStringList>("solved");
+        const QStringList none = {"......", "......", "......", "......", "......", "......"};
+        QTest::newRow("first to last letter")
+            << QStringList{"CAT@0,0>0", "DOG@0,3>0"} << QList<CellPos>{{0, 3}, {2, 3}}
+            << QStringList{"node 2", "board"}
+            << QStringList{"......", "......", "......", "###...", "......", "......"};
+        QTest::newRow("last to first letter finds nothing")
+            << QStringList{"CAT@0,0>0"} << QList<CellPos>{{2, 0}, {0, 0}} << QStringList{"board"}
+            << none;
+        QTest::newRow("any straight path spelling the entry from its first square")
+            << QStringList{"COW@0,0>1", "CAT@5,5>0"} << QList<CellPos>{{0, 0}, {2, 2}}
+            << QStringList{"node 1", "board"}
+            << QStringList{"#.....", ".#....", "..#...", "......", "......", "......"};
+        QTest::newRow("the first of two entries with the same start and text")
+            << QStringList{"CAT@0,0>0", "CAT@0,0>1"} << QList<CellPos>{{0, 0}, {2, 0}}
+            << QStringList{"node 1", "board"}
+            << QStringList{"###...", "......", "......", "......", "......", "......"};
+        QTest::newRow("letter case counts")
+            << QStringList{"Cat@0,0>0"} << QList<CellPos>{{0, 0}, {2, 0}} << QStringList{"board"}
+            << none;
+        QTest::newRow("a one-letter entry from a move within its square")
+            << QStringList{"P@4,4>0"} << QList<CellPos>{{4, 4}, {4, 4}}
+            << QStringList{"node 1", "board"}
+            << QStringList{"......", "......", "......", "......", "....#.", "......"};
+        QTest::newRow("press and release alone: the empty first selection matches nothing")
+            << QStringList{"C@0,0>0"} << QList<CellPos>{{0, 0}} << QStringList{"board"} << none;
+    }
+    void releasesMatchTheFirstEntryWithThatStartAndText() {
+        QFETCH(QStringList, placed);
+        QFETCH(QList<CellPos>, drag);
+        QFETCH(QStringList, calls);
+        QFETCH(QStringList, solved);
+        Game g(kBoard, placed << "ZZZ@5,0>1");  // one more entry keeps the game running
+        g.drag(drag);
+        QStringList seen = g.window.calls;
+        seen.removeIf([](const QString& c) { return c.startsWith(u'+') || c.startsWith(u'-'); });
+        QCOMPARE(seen, calls);
+        QCOMPARE(g.solved(), solved);
+        QVERIFY(g.window.messages.isEmpty());
+        QVERIFY(g.game.GameActive);
+        QVERIFY(!g.game.Selecting);
+    }
+
+    void aReleaseWithoutMovingComparesThePreviousSelection() {
+        Game g(kBoard, {"CAT@0,0>0", "DOG@0,3>0"});
+        g.game.BeginSelection(mid(0), mid(3));
+        g.game.ExtendSelection(mid(1), mid(3));  // "DO": no entry
+        g.game.EndSelection();
+        QVERIFY(!g.game.PlacedWords[1].Found);
+        g.game.BeginSelection(mid(5), mid(5));  // a press alone keeps "DO"
+        g.game.EndSelection();
+        QCOMPARE(g.game.SelWord, "DO");
+        QCOMPARE(g.game.SelOrigin, (CellPos{0, 3}));
+    }
+
+    void findingEveryEntryWinsOnce() {
+        Game g(kBoard, {"CAT@0,0>0", "DOG@0,3>0"});
+        g.drag({{0, 0}, {2, 0}});
+        QCOMPARE(g.window.messages, QStringList{});
+        g.drag({{0, 0}, {2, 0}});  // found again: scrolled to, nothing else
+        QCOMPARE(g.window.calls.mid(g.window.calls.size() - 2), (QStringList{"node 1", "board"}));
+        QCOMPARE(g.window.messages, QStringList{});
+        g.window.calls.clear();
+        g.drag({{0, 3}, {2, 3}});
+        QCOMPARE(
+            g.window.messages,
+            QStringList{"pZorbeck!:You win.\r\n\r\nThat's all.\r\n\r\nThank you, come again."});
+        QCOMPARE(g.window.calls.mid(g.window.calls.size() - 2), (QStringList{"node 2", "board"}));
+        QVERIFY(!g.game.GameActive);
+
+        // After the win presses and releases are ignored.
+        g.window.calls.clear();
+        g.drag({{0, 3}, {2, 3}});
+        QVERIFY(g.window.calls.isEmpty());
+        QCOMPARE(g.window.messages.size(), 1);
+        QCOMPARE(g.solved(),
+                 (QStringList{"###...", "......", "......", "###...", "......", "......"}));
+    }
+
+    void aGameWithNothingToFindIsHarmless() {
+        Game g(kBoard, {});
+        QVERIFY(!g.game.GameActive);
+        g.drag({{0, 0}, {2, 0}});
+        QVERIFY(g.window.calls.isEmpty());
+        // Even when made active by force, a release neither wins nor fails.
+        g.game.GameActive = true;
+        g.drag({{0, 0}, {2, 0}});
+        QCOMPARE(g.window.calls.last(), "board");
+        QVERIFY(g.window.messages.isEmpty());
+        QVERIFY(g.game.GameActive);
+    }
+
+    void aNewBoardForgetsTheOldSelection() {
+        Game g(kBoard, {"QE@4,4>3", "CAT@0,0>0"});
+        g.game.BeginSelection(mid(5), mid(5));
+        g.game.ExtendSelection(mid(2), mid(2));
+        QCOMPARE(g.game.SelPath.size(), 4);
+        g.game.LoadWordText("AB\nCD");
+        g.game.CreateBoard(2);
+        g.game.PlaceWords(2, 0);
+        QVERIFY(g.game.SelPath.isEmpty());
+        QVERIFY(!g.game.Selecting);
+        QCOMPARE(g.game.SelWord, QString());
+        g.game.StartPlay();
+        g.window.calls.clear();
+        g.game.EndSelection();  // a release with no drag on the new board
+        QCOMPARE(g.window.calls, QStringList{"board"});
+        for (const Square& s : g.game.Board)
+            QVERIFY(!s.Solved);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlay)
+#include "tst_play.moc"

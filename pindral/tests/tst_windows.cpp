@@ -1,0 +1,361 @@
+// The game window and the settings window, driven by clicks and mouse drags on the board.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "fgame.h"
+#include "fsettings.h"
+#include "ui/dialogs.h"
+#include "ui/geometry.h"
+#include "ui/picturebox.h"
+
+using namespace pindral;
+
+namespace {
+
+const QString kWin = "You win.\r\n\r\nThat's all.\r\n\r\nThank you, come again.";
+
+// A game window over its own folder, with the dialogs answered by the test.
+struct Fixture {
+    QTemporaryDir dir;
+    ui::ScriptedDialogs dialogs;
+    std::unique_ptr<fGame> window;
+
+    explicit Fixture(const QByteArray& settings = QByteArray()) {
+        if (!settings.isEmpty()) write("Settings.ini", settings);
+        window = std::make_unique<fGame>(dir.filePath("Settings.ini"), dir.path());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    QString write(const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+        return f.fileName();
+    }
+
+    template <typename W>
+    W* child(const char* name) const {
+        W* w = window->findChild<W*>(QString::fromLatin1(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    ui::PictureBox* board() const { return child<ui::PictureBox>("pBoard"); }
+    QTreeWidget* tree() const { return child<QTreeWidget>("tvWords"); }
+    mGame& game() const { return window->game(); }
+
+    void newGame(const QString& path) {
+        dialogs.answerNextOpen(path);
+        QTest::mouseClick(child<QPushButton>("cmdPlay"), Qt::LeftButton);
+    }
+
+    QPoint centre(int x, int y) const {
+        const int s = window->ini().settings.SquareSize;
+        return {x * s + s / 2, y * s + s / 2};
+    }
+    // The colour near the top-left corner of a square, clear of its letter.
+    QColor fillOf(int x, int y) const {
+        const int s = window->ini().settings.SquareSize;
+        return board()->image().pixelColor(x * s + 2, y * s + 2);
+    }
+
+    // Presses on one square, drags to another and releases there.
+    void drag(CellPos from, CellPos to) {
+        QTest::mousePress(board(), Qt::LeftButton, {}, centre(from.X, from.Y));
+        QTest::mouseMove(board(), centre(to.X, to.Y));
+        QTest::mouseRelease(board(), Qt::LeftButton, {}, centre(to.X, to.Y));
+    }
+
+    bool bold(int node) const { return tree()->topLevelItem(node)->font(0).bold(); }
+};
+
+CellPos lastSquare(const PlacedWord& p) {
+    const int steps = int(p.Word.size()) - 1;
+    return {qint16(p.X + steps * stepX(p.Dir)), qint16(p.Y + steps * stepY(p.Dir))};
+}
+
+const QByteArray kAnimals = "Lion\r\nZebra\r\nOtter\r\nPanda\r\nMoose\r\n";
+
+}  // namespace
+
+class TestWindows : public QObject {
+    Q_OBJECT
+  private slots:
+    void theGameWindowStartsAsDesigned() {
+        Fixture f;
+        QCOMPARE(f.window->windowTitle(), "Zorbeck!");
+        QCOMPARE(f.child<QPushButton>("cmdPlay")->text(), "Open &New Puzzle");
+        QCOMPARE(f.child<QPushButton>("cmdPlay")->geometry(), QRect(8, 8, 153, 33));
+        QCOMPARE(f.child<QPushButton>("cmdSettings")->text(), "&Settings");
+        QCOMPARE(f.child<QPushButton>("cmdSettings")->geometry(), QRect(168, 8, 153, 33));
+        // Default settings: 15 squares of 50 pixels, the tree as high as the board.
+        QCOMPARE(f.board()->geometry(), QRect(168, 48, 750, 750));
+        QCOMPARE(f.tree()->geometry(), QRect(8, 48, 153, 750));
+        QCOMPARE(f.window->size(), QSize(168 + 750 + 8, 48 + 750 + 8));
+        QCOMPARE(f.tree()->topLevelItemCount(), 0);
+        QVERIFY(!f.game().GameActive);
+        QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));  // nothing written
+    }
+
+    void theBoardIsSizedFromTheSettings_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<int>("board");
+        QTest::addColumn<double>("points");
+        QTest::newRow("defaults") << QByteArray() << 750 << 25.0;
+        QTest::newRow("squares of 30") << QByteArray("[Settings]\nSquareSize=30\n") << 450 << 15.0;
+        QTest::newRow("only SquareCount=20")
+            << QByteArray("[Settings]\nSquareCount=20\n") << 1000 << 25.0;
+        QTest::newRow("squares of 7")
+            << QByteArray("[Settings]\nSquareSize=7\nSquareCount=9\n") << 63 << 3.5;
+    }
+    void theBoardIsSizedFromTheSettings() {
+        QFETCH(QByteArray, settings);
+        QFETCH(int, board);
+        QFETCH(double, points);
+        Fixture f(settings);
+        f.newGame(f.write("list.txt", kAnimals));
+        QCOMPARE(f.board()->size(), QSize(board, board));
+        QCOMPARE(f.tree()->height(), board);
+        QCOMPARE(f.window->width(), 168 + board + 8);
+        QCOMPARE(f.board()->fontSize(), points);
+    }
+
+    void pointerPositionsRoundHalfToEven_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("a half rounds down to even") << 14.5 << 14;
+        QTest::newRow("a half rounds up to even") << 15.5 << 16;
+        QTest::newRow("just below a half") << 15.49 << 15;
+        QTest::newRow("minus a half") << -0.5 << 0;
+        QTest::newRow("beyond 16 bits") << 40000.0 << 32767;
+    }
+    void pointerPositionsRoundHalfToEven() {
+        QFETCH(double, value);
+        QFETCH(int, expected);
+        QCOMPARE(int(fGame::boardPixel(value)), expected);
+    }
+
+    void aNewGameListsItsEntriesInBold() {
+        Fixture f;
+        f.newGame(f.write("list.txt", kAnimals));
+        QCOMPARE(f.dialogs.shown().first().request.initDir, f.dir.path());
+        QVERIFY(f.game().GameActive);
+        QCOMPARE(f.tree()->topLevelItemCount(), f.game().PlacedWords.size());
+        for (int k = 0; k < f.tree()->topLevelItemCount(); ++k) {
+            QCOMPARE(f.tree()->topLevelItem(k)->text(0), f.game().PlacedWords[k].Word);
+            QVERIFY(f.bold(k));
+        }
+        QCOMPARE(f.fillOf(0, 0), QColor(Qt::white));
+    }
+
+    void aGameIsPlayedWithTheMouseToTheEnd() {
+        Fixture f;
+        f.newGame(f.write("list.txt", kAnimals));
+        const QList<PlacedWord> placed = f.game().PlacedWords;
+        QCOMPARE(placed.size(), 5);
+        for (int k = 0; k < placed.size(); ++k) {
+            // Backwards, from the last letter to the first, finds nothing.
+            f.drag(lastSquare(placed[k]), {placed[k].X, placed[k].Y});
+            QVERIFY(f.bold(k));
+            f.drag({placed[k].X, placed[k].Y}, lastSquare(placed[k]));
+            QVERIFY2(!f.bold(k), qPrintable(placed[k].Word));
+            QCOMPARE(f.fillOf(placed[k].X, placed[k].Y), QColor(0xEE, 0xEE, 0xEE));
+            QCOMPARE(f.dialogs.informationTexts().size(), k + 1 < placed.size() ? 0 : 1);
+        }
+        QCOMPARE(f.dialogs.informationTexts(), QStringList{kWin});
+        QCOMPARE(f.dialogs.shown().last().title, "pZorbeck!");
+        QVERIFY(!f.game().GameActive);
+        // The finished board keeps its colours, and presses do nothing.
+        f.drag({placed[0].X, placed[0].Y}, lastSquare(placed[0]));
+        QCOMPARE(f.dialogs.informationTexts().size(), 1);
+        QCOMPARE(f.fillOf(placed[0].X, placed[0].Y), QColor(0xEE, 0xEE, 0xEE));
+    }
+
+    void theDraggedLineIsShownInTheSelectingColour() {
+        Fixture f;
+        f.newGame(f.write("list.txt", kAnimals));
+        QTest::mousePress(f.board(), Qt::LeftButton, {}, f.centre(2, 2));
+        QTest::mouseMove(f.board(), f.centre(5, 5));
+        for (int i = 2; i <= 5; ++i)
+            QCOMPARE(f.fillOf(i, i), QColor(Qt::red));
+        QCOMPARE(f.fillOf(6, 6), QColor(Qt::white));
+        QTest::mouseMove(f.board(), f.centre(5, 4));  // off the lines: the highlight stays
+        QCOMPARE(f.fillOf(5, 5), QColor(Qt::red));
+        QTest::mouseMove(f.board(), QPoint(750, 750));  // off the board: ignored
+        QCOMPARE(f.game().SelPath.size(), 4);
+        QTest::mouseRelease(f.board(), Qt::LeftButton, {}, f.centre(5, 5));
+        QCOMPARE(f.fillOf(5, 5), QColor(Qt::white));  // no match: the highlight goes
+    }
+
+    void aCancelledOrUnreadableFileKeepsTheGame() {
+        Fixture f;
+        f.newGame(f.write("list.txt", kAnimals));
+        const QStringList board = f.game().rows();
+        f.window->ini().settings.SquareCount = 9;
+        f.dialogs.cancelNextOpen();
+        QTest::mouseClick(f.child<QPushButton>("cmdPlay"), Qt::LeftButton);
+        f.newGame(f.dir.filePath("missing.txt"));
+        QCOMPARE(f.dialogs.informationTexts().size(), 1);
+        QVERIFY(f.dialogs.informationTexts().first().startsWith("The file could not be read"));
+        QCOMPARE(f.game().rows(), board);
+        QCOMPARE(f.board()->width(), 750);
+        QCOMPARE(f.tree()->topLevelItemCount(), 5);
+        QVERIFY(f.game().GameActive);
+    }
+
+    void aListWithNothingThatFitsStartsNoGame() {
+        Fixture f("[Settings]\nSquareCount=3\n");
+        f.newGame(f.write("long.txt", "Elephant\r\nGiraffe\r\n"));
+        QCOMPARE(f.tree()->topLevelItemCount(), 0);
+        QVERIFY(!f.game().GameActive);
+        QCOMPARE(f.dialogs.informationTexts().size(), 1);
+        f.drag({0, 0}, {2, 0});  // a release does nothing harmful
+        QCOMPARE(f.dialogs.informationTexts().size(), 1);
+    }
+
+    void theSettingsWindowOpensOnceAndStartsFromTheSettings() {
+        Fixture f("[Settings]\nSquareSize=44\nBackwards=0\nSelectColor=65280\n");
+        QTest::mouseClick(f.child<QPushButton>("cmdSettings"), Qt::LeftButton);
+        QPointer<fSettings> s = f.window->settingsWindow();
+        QVERIFY(s && s->isVisible());
+        QCOMPARE(s->windowTitle(), "Zorbeck! Settings");
+        QCOMPARE(s->findChild<QLineEdit*>("txtSize")->text(), "44");
+        QCOMPARE(s->findChild<QLineEdit*>("txtCount")->text(), "15");
+        QVERIFY(!s->findChild<QCheckBox*>("chkBack")->isChecked());
+        QCOMPARE(s->swatchColour(0), 65280);
+        QCOMPARE(s->size(), QSize(241, 306));
+        QTest::mouseClick(f.child<QPushButton>("cmdSettings"), Qt::LeftButton);
+        QCOMPARE(f.window->settingsWindow(), s.data());  // brought forward, not made again
+        QTest::mouseClick(s->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        QTRY_VERIFY(!s);  // discarded on closing
+        QTest::mouseClick(f.child<QPushButton>("cmdSettings"), Qt::LeftButton);
+        QVERIFY(f.window->settingsWindow());
+    }
+
+    void cancelWritesNothingEvenAfterAColourWasPicked() {
+        Fixture f;
+        f.window->openSettings();
+        fSettings* s = f.window->settingsWindow();
+        f.dialogs.answerNextColour(0x00FF00);
+        QTest::mouseClick(s->findChild<QLabel*>("lblColor_0"), Qt::LeftButton);
+        QCOMPARE(s->swatchColour(0), 0x00FF00);
+        s->findChild<QLineEdit*>("txtSize")->setText("30");
+        QTest::mouseClick(s->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        QCOMPARE(f.window->ini().settings, Settings{});
+        QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
+
+        // Escape cancels too.
+        f.window->openSettings();
+        QPointer<fSettings> again = f.window->settingsWindow();
+        QCOMPARE(again->findChild<QLineEdit*>("txtSize")->text(), "50");  // made anew
+        again->findChild<QLineEdit*>("txtSize")->setText("30");
+        QTest::keyClick(again, Qt::Key_Escape);
+        QTRY_VERIFY(!again);
+        QCOMPARE(f.window->ini().settings, Settings{});
+    }
+
+    void okDuringAGameResizesAndRedrawsAtOnce() {
+        Fixture f;
+        f.newGame(f.write("list.txt", kAnimals));
+        const PlacedWord first = f.game().PlacedWords[0];
+        f.drag({first.X, first.Y}, lastSquare(first));
+        f.window->openSettings();
+        fSettings* s = f.window->settingsWindow();
+        s->findChild<QLineEdit*>("txtSize")->setText("40");
+        s->findChild<QLineEdit*>("txtCount")->setText("10");
+        s->findChild<QCheckBox*>("chkBack")->setChecked(false);
+        f.dialogs.answerNextColour(0x123456);
+        QTest::mouseClick(s->findChild<QLabel*>("lblColor_1"), Qt::LeftButton);
+        QTest::mouseClick(s->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        QTRY_VERIFY(!f.window->settingsWindow());
+
+        // Square size and colours at once; the number of squares waits for the next game.
+        QCOMPARE(f.board()->size(), QSize(600, 600));
+        QCOMPARE(f.window->width(), 168 + 600 + 8);
+        QCOMPARE(f.board()->fontSize(), 20.0);
+        QCOMPARE(f.game().CurrentCount, 15);
+        QCOMPARE(f.fillOf(first.X, first.Y), ui::toQColor(0x123456));
+        QFile file(f.dir.filePath("Settings.ini"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("[Settings]\r\nSquareSize=40\r\nSquareCount=10\r\n"
+                                            "SelectColor=255\r\nSolutionColor=1193046\r\n"
+                                            "Backwards=0\r\n"));
+        f.newGame(f.write("list.txt", kAnimals));
+        QCOMPARE(f.board()->size(), QSize(400, 400));
+        for (const PlacedWord& p : std::as_const(f.game().PlacedWords))
+            QVERIFY(p.Dir <= 3);
+    }
+
+    void okAfterAWinSavesWithoutRedrawing() {
+        Fixture f;
+        f.newGame(f.write("one.txt", "Lion\r\n"));
+        const PlacedWord lion = f.game().PlacedWords[0];
+        f.drag({lion.X, lion.Y}, lastSquare(lion));
+        QVERIFY(!f.game().GameActive);
+        f.window->openSettings();
+        fSettings* s = f.window->settingsWindow();
+        s->findChild<QLineEdit*>("txtSize")->setText("20");
+        QVERIFY(s->accept());
+        QCOMPARE(f.window->ini().settings.SquareSize, 20);
+        QCOMPARE(f.board()->size(), QSize(750, 750));
+        QVERIFY(QFileInfo::exists(f.dir.filePath("Settings.ini")));
+    }
+
+    void badNumbersAreRefusedAndTheWindowStaysOpen_data() {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("playing");
+        QTest::newRow("size not a number") << "abc"
+                                           << "15"
+                                           << "The square size must" << false;
+        QTest::newRow("size empty") << ""
+                                    << "15"
+                                    << "The square size must" << false;
+        QTest::newRow("size with a fraction") << "12.5"
+                                              << "15"
+                                              << "The square size must" << false;
+        QTest::newRow("size zero") << "0"
+                                   << "15"
+                                   << "The square size must" << false;
+        QTest::newRow("count negative") << "50"
+                                        << "-3"
+                                        << "The number of squares across must" << false;
+        QTest::newRow("count beyond 16 bits") << "1"
+                                              << "99999"
+                                              << "99999 squares of 1" << false;
+        QTest::newRow("board too wide") << "300"
+                                        << "200"
+                                        << "200 squares of 300" << false;
+        QTest::newRow("the running game's board too wide") << "2200"
+                                                           << "14"
+                                                           << "15 squares of 2200" << true;
+    }
+    void badNumbersAreRefusedAndTheWindowStaysOpen() {
+        QFETCH(bool, playing);
+        QFETCH(QString, size);
+        QFETCH(QString, count);
+        QFETCH(QString, message);
+        Fixture f;
+        if (playing) f.newGame(f.write("list.txt", kAnimals));
+        const int shownBefore = int(f.dialogs.informationTexts().size());
+        f.window->openSettings();
+        fSettings* s = f.window->settingsWindow();
+        s->findChild<QLineEdit*>("txtSize")->setText(size);
+        s->findChild<QLineEdit*>("txtCount")->setText(count);
+        QTest::mouseClick(s->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        QCOMPARE(f.dialogs.informationTexts().size(), shownBefore + 1);
+        QVERIFY2(f.dialogs.informationTexts().last().startsWith(message),
+                 qPrintable(f.dialogs.informationTexts().last()));
+        QVERIFY(s->isVisible());
+        QCOMPARE(f.window->ini().settings, Settings{});
+        QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
+    }
+};
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
