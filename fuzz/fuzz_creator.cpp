@@ -1,0 +1,30 @@
+// The creator's construction with arbitrary words: the first byte chooses the size (1 to 40)
+// and the include-inverted flag, the rest is split at newlines into words, as many bytes as
+// the words hold, whatever they are. The build must end, stay inside its grids and fill.
+#include <QStringList>
+
+#include "osterfane/puzzle.h"
+#include "ui/core/textfile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    const int n = 1 + data[0] % 40;
+    const bool inverted = (data[0] & 0x80) != 0;
+    const QByteArray rest(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    const QStringList words = ui::splitLines(ui::decodeText(rest));
+    if (words.size() > 16) return 0;  // keeps one input under a second
+    int retries = 0;
+    osterfane::PuzzleHooks hooks;
+    hooks.pumpEvents = [&retries] { ++retries; };
+    osterfane::Puzzle puzzle(n, hooks);
+    puzzle.ClearPuzzle(n);
+    const osterfane::PuzzleOutcome outcome = puzzle.CreatePuzzle(words, n, inverted);
+    (void)outcome.message();
+    puzzle.FillRemWithRandom();
+    for (const osterfane::Solution& s : puzzle.solutions()) {
+        if (s.x1 < 0 || s.y1 < 0 || s.x2 < 0 || s.y2 < 0 || s.x1 >= n || s.y1 >= n || s.x2 >= n ||
+            s.y2 >= n)
+            __builtin_trap();
+    }
+    return 0;
+}

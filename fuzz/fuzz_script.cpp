@@ -1,0 +1,24 @@
+// A .tam script: the whole file through LoadScript, then every line once more through
+// ExecuteScriptLine, then a search run and a save. Nothing may crash, hang or leak.
+#include <QTemporaryDir>
+
+#include "fakecontrols.h"
+#include "ui/core/textfile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static QTemporaryDir dir;
+    const QString path = dir.filePath("input.tam");
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly)) return 0;
+        f.write(bytes);
+    }
+    FakeControls controls;
+    modFunctions::Solver solver(controls);
+    solver.LoadScript(path);
+    for (const QString& line : ui::splitLines(ui::decodeText(bytes))) solver.ExecuteScriptLine(line);
+    solver.SearchWords();
+    solver.SaveScript(dir.filePath("output.tam"));
+    return 0;
+}
