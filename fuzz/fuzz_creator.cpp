@@ -1,6 +1,7 @@
 // The creator's construction with arbitrary words: the first byte chooses the size (1 to 40)
-// and the include-inverted flag, the rest is split at newlines into words, as many bytes as
-// the words hold, whatever they are. The build must end, stay inside its grids and fill.
+// and the include-inverted flag; the rest is split at line ends into words of any characters,
+// at least two each, as the window's list holds them. The build must end, keep every solution
+// inside its grid, and fill.
 #include <QStringList>
 
 #include "osterfane/puzzle.h"
@@ -11,7 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int n = 1 + data[0] % 40;
     const bool inverted = (data[0] & 0x80) != 0;
     const QByteArray rest(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
-    const QStringList words = ui::splitLines(ui::decodeText(rest));
+    // The window never lists a word shorter than two characters.
+    QStringList words;
+    for (const QString& line : ui::splitLines(ui::decodeText(rest)))
+        if (line.size() >= 2) words.append(line);
     if (words.size() > 16) return 0;  // keeps one input under a second
     int retries = 0;
     osterfane::PuzzleHooks hooks;

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FakeControls controls;
     modFunctions::Solver solver(controls);
     solver.LoadScript(path);
-    for (const QString& line : ui::splitLines(ui::decodeText(bytes))) solver.ExecuteScriptLine(line);
+    for (const QString& line : ui::splitLines(ui::decodeText(bytes)))
+        solver.ExecuteScriptLine(line);
     solver.SearchWords();
     solver.SaveScript(dir.filePath("output.tam"));
     return 0;

@@ -72,7 +72,16 @@ TextFileResult readTextFile(const QString& path, qint64 maxBytes) {
         result.error = QStringLiteral("The file is larger than %1 MB.").arg(maxBytes >> 20);
         return result;
     }
-    const QByteArray bytes = file.read(maxBytes + 1);
+    // Read in pieces: asking for maxBytes at once would reserve that much for every file.
+    QByteArray bytes;
+    if (!file.isSequential()) bytes.reserve(qsizetype(file.size()));
+    char piece[64 * 1024];
+    for (;;) {
+        const qint64 got = file.read(piece, sizeof piece);
+        if (got <= 0) break;
+        bytes.append(piece, qsizetype(got));
+        if (bytes.size() > maxBytes) break;
+    }
     if (file.error() != QFileDevice::NoError) {
         result.error = file.errorString();
         return result;

@@ -1,0 +1,33 @@
+// A word-list file through LoadWordList, then a board of a small size built from it with and
+// without backward entries. The bytes are written to a file so that the whole reading path,
+// decoding and line splitting included, takes part.
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "mgame.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static QTemporaryDir dir;
+    const QString path = dir.filePath("words.txt");
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
+        f.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+    quint64 state = 0x9E3779B97F4A7C15ull ^ size;
+    pindral::GameHooks hooks;
+    hooks.nextRandom = [&state] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return double(state >> 11) / double(1ull << 53);
+    };
+    pindral::mGame game(hooks);
+    if (!game.LoadWordList(path).isEmpty()) return 0;
+    const qint16 n = qint16(size % 12 + 1);
+    game.CreateBoard(n);
+    game.PlaceWords(n, qint16(size & 1));
+    for (const pindral::PlacedWord& placed : game.PlacedWords)
+        if (!game.onBoard(placed.X, placed.Y)) __builtin_trap();
+    if (game.Board.size() != size_t(n) * size_t(n)) __builtin_trap();
+    game.StartPlay();
+    return 0;
+}
