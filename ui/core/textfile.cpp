@@ -96,7 +96,11 @@ TextFileResult readTextFile(const QString& path, qint64 maxBytes) {
 }
 
 QString writeFileAtomically(const QString& path, const QByteArray& bytes) {
-    if (QFileInfo(path).isDir()) return QStringLiteral("It is a folder, not a file.");
+    const QFileInfo info(path);
+    if (info.isDir()) return QStringLiteral("It is a folder, not a file.");
+    // A file its owner marked read-only stays as it is, even for a user who could replace it.
+    if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner))
+        return QStringLiteral("The file is read-only.");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return file.errorString();
     if (file.write(bytes) != bytes.size()) {

@@ -29,7 +29,8 @@ TextFileResult readTextFile(const QString& path, qint64 maxBytes = kMaxTextFileB
 
 // Replaces the file at path with bytes, or leaves the old file untouched on failure: the bytes
 // go to a temporary file in the same folder, which is then renamed over the old one.
-// Returns an empty string on success, else a sentence for the user.
+// A file marked read-only is refused. Returns an empty string on success, else a sentence for
+// the user.
 QString writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Joins lines with CR LF after every line: {"a", "b"} gives "a\r\nb\r\n".

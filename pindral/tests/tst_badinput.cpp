@@ -1,0 +1,171 @@
+// The game against bad input through its windows: every kind of bad word-list and settings
+// file, settings that cannot be saved, odd text in the settings boxes, and a Cyrillic game
+// played to its end.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "fgame.h"
+#include "fsettings.h"
+#include "ui/dialogs.h"
+#include "ui/picturebox.h"
+#include "ui/testing/badinput.h"
+
+using namespace pindral;
+
+namespace {
+
+const QStringList kIniLines = {"[Settings]",      "SquareSize=21",          "SquareCount=6",
+                               "SelectColor=255", "SolutionColor=15658734", "Backwards=0"};
+
+struct Game {
+    ui::ScriptedDialogs dialogs;
+    fGame window;
+    Game(const QString& ini, const QString& folder) : window(ini, folder) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    void newGame(const QString& path) {
+        dialogs.answerNextOpen(path);
+        QTest::mouseClick(window.findChild<QPushButton*>("cmdPlay"), Qt::LeftButton);
+    }
+    int nodes() { return window.findChild<QTreeWidget*>("tvWords")->topLevelItemCount(); }
+    void drag(const PlacedWord& p) {
+        auto* board = window.findChild<ui::PictureBox*>("pBoard");
+        const int s = window.ini().settings.SquareSize;
+        const int steps = int(p.Word.size()) - 1;
+        const QPoint from(p.X * s + s / 2, p.Y * s + s / 2);
+        const QPoint to = from + QPoint(steps * stepX(p.Dir) * s, steps * stepY(p.Dir) * s);
+        QTest::mousePress(board, Qt::LeftButton, {}, from);
+        QTest::mouseMove(board, to);
+        QTest::mouseRelease(board, Qt::LeftButton, {}, to);
+    }
+};
+
+QByteArray bytesOf(const QString& path) {
+    return ui::testing::fileBytes(path);
+}
+
+}  // namespace
+
+class TestBadInput : public QObject {
+    Q_OBJECT
+  private slots:
+    void badWordLists() {
+        QTemporaryDir dir;
+        const QStringList animals = {"Lion", "Zebra", "Otter"};
+        for (const ui::testing::BadFile& file : ui::testing::badReaderFiles(dir.path(), animals)) {
+            Game g(dir.filePath("Settings.ini"), dir.path());
+            QFile good(dir.filePath("good.txt"));
+            QVERIFY(good.open(QIODevice::WriteOnly));
+            good.write("Moose\r\nPanda\r\n");
+            good.close();
+            g.newGame(good.fileName());
+            const QStringList before = g.window.game().rows();
+            const int shown = int(g.dialogs.informationTexts().size());
+            g.newGame(file.path);
+            const QStringList& texts = g.dialogs.informationTexts();
+            if (!file.readable || file.name.contains(u"10 MB")) {
+                // Refused with a message; the running game stays.
+                QCOMPARE(texts.size(), shown + 1);
+                QVERIFY2(texts.last().startsWith("The file could not be read"),
+                         qPrintable(file.name));
+                QCOMPARE(g.window.game().rows(), before);
+                QVERIFY(g.window.game().GameActive);
+            } else if (file.name.contains(u"line end") || file.name.endsWith(u"only") ||
+                       file.name == u"invalid UTF-8") {
+                QCOMPARE(g.window.game().Words.mid(g.window.game().Words.size() - 3), animals);
+                QVERIFY(g.window.game().GameActive);
+            } else {
+                // Whatever the bytes, a game or the designed note that nothing fits.
+                QVERIFY2(g.window.game().GameActive ||
+                             texts.last() == u"None of the words in this file fit on the board.",
+                         qPrintable(file.name));
+            }
+            QVERIFY(g.dialogs.unexpected().isEmpty());
+        }
+    }
+
+    void badSettingsFiles() {
+        QTemporaryDir dir;
+        for (const ui::testing::BadFile& file :
+             ui::testing::badReaderFiles(dir.path(), kIniLines)) {
+            const QByteArray bytes = bytesOf(file.path);
+            Game g(file.path, dir.path());
+            const Settings& s = g.window.ini().settings;
+            if (file.name.contains(u"line end") || file.name.endsWith(u"only")) {
+                QCOMPARE(s.SquareSize, 21);
+                QCOMPARE(s.SquareCount, 6);
+                QCOMPARE(s.Backwards, 0);
+            } else if (file.name != u"invalid UTF-8") {
+                QVERIFY2(s == Settings{}, qPrintable(file.name));  // every key at its default
+            }
+            QCOMPARE(bytesOf(file.path), bytes);  // reading never writes
+            QVERIFY(g.dialogs.unexpected().isEmpty());
+        }
+    }
+
+    void settingsThatCannotBeSaved() {
+        QTemporaryDir dir;
+        const QString locked = ui::testing::readOnlyFile(
+            dir.path(), "Settings.ini", "; mine\r\n[Settings]\r\nSquareSize=40\r\n");
+        const QString nowhere = ui::testing::unwritableFolder(dir.path()) + "/Settings.ini";
+        for (const QString& path : {locked, nowhere}) {
+            const QByteArray before = bytesOf(path);
+            Game g(path, dir.path());
+            g.window.openSettings();
+            fSettings* s = g.window.settingsWindow();
+            s->findChild<QLineEdit*>("txtSize")->setText("33");
+            QVERIFY(s->accept());  // the settings apply for this run
+            QCOMPARE(g.window.ini().settings.SquareSize, 33);
+            QCOMPARE(g.dialogs.informationTexts().size(), 1);
+            QVERIFY(
+                g.dialogs.informationTexts().first().startsWith("The settings could not be saved"));
+            QCOMPARE(bytesOf(path), before);
+        }
+    }
+
+    void oddTextInTheSettingsBoxes() {
+        QTemporaryDir dir;
+        Game g(dir.filePath("Settings.ini"), dir.path());
+        for (const ui::testing::BadText& bad : ui::testing::badFieldTexts()) {
+            for (const char* box : {"txtSize", "txtCount"}) {
+                g.window.openSettings();
+                fSettings* s = g.window.settingsWindow();
+                s->findChild<QLineEdit*>(box)->setText(bad.text);
+                const int shown = int(g.dialogs.informationTexts().size());
+                const bool accepted = s->accept();
+                QCOMPARE(accepted, g.dialogs.informationTexts().size() == shown);
+                const Settings& now = g.window.ini().settings;
+                QVERIFY(now.SquareSize >= 1 && now.SquareCount >= 1);
+                QVERIFY(qint64(now.SquareSize) * now.SquareCount <= kMaxBoardPixels);
+                if (!accepted) s->close();
+                QTRY_VERIFY(!g.window.settingsWindow() || !g.window.settingsWindow()->isVisible());
+            }
+        }
+    }
+
+    void aCyrillicGamePlayedToTheEnd() {
+        QTemporaryDir dir;
+        QFile list(dir.filePath("words.txt"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(u"ёжик\r\nЖУК\r\nκάστρο\r\nÉté\r\n"_qs.toUtf8());
+        list.close();
+        QFile ini(dir.filePath("Settings.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Settings]\r\nSquareSize=30\r\nSquareCount=8\r\n");
+        ini.close();
+        Game g(ini.fileName(), dir.path());
+        g.newGame(list.fileName());
+        QCOMPARE(g.nodes(), 4);
+        for (const PlacedWord& p : g.window.game().PlacedWords)
+            g.drag(p);
+        QCOMPARE(g.dialogs.informationTexts().size(), 1);
+        QVERIFY(g.dialogs.informationTexts().first().startsWith("You win."));
+    }
+};
+
+QTEST_MAIN(TestBadInput)
+#include "tst_badinput.moc"
