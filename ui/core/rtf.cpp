@@ -262,6 +262,9 @@ QStringDecoder decoderFor(int codePage) {
     return QStringDecoder();
 }
 
+// What the system's decoders give for a byte sequence the code page does not define.
+constexpr QChar kSubstitute(0x1A);
+
 using ByteTable = std::array<char16_t, 256>;
 
 // Windows-1252, the code page of nearly every file; also the fallback for unknown ones.
@@ -285,7 +288,8 @@ ByteTable singleByteTable(int codePage) {
     ByteTable t = cp1252Table();
     for (int b = 0x80; b < 256; ++b) {
         const QString s = decoder.decode(QByteArray(1, char(b)));
-        t[std::size_t(b)] = s.size() == 1 ? s[0].unicode() : char16_t(0xFFFD);
+        t[std::size_t(b)] =
+            s.size() == 1 && s[0] != kSubstitute ? s[0].unicode() : char16_t(0xFFFD);
     }
     return t;
 }
@@ -595,7 +599,7 @@ class Reader {
         } else if (n > 0xFFFF) {
             put(QChar::highSurrogate(char32_t(n)));
             put(QChar::lowSurrogate(char32_t(n)));
-        } else if (n >= 0x20 || n == u'\t') {
+        } else {
             put(char16_t(n));
         }
     }
@@ -630,8 +634,7 @@ class Reader {
             table_ = singleByteTable(cp);
             tableCodePage_ = cp;
         }
-        const char16_t c = table_[b];
-        if (c >= 0x20 || c == u'\t') put(c);  // \'0d and the like are not text
+        put(table_[b]);
     }
 
     int currentCodePage() const {
@@ -648,7 +651,7 @@ class Reader {
             decoder.isValid() ? decoder.decode(pendingBytes_) : decodeText(pendingBytes_);
         pendingBytes_.clear();
         for (const QChar ch : s)
-            put(ch.unicode());
+            put(ch == kSubstitute ? char16_t(0xFFFD) : ch.unicode());
     }
 
     // Replaces a high surrogate that no low one follows with U+FFFD.
@@ -659,7 +662,10 @@ class Reader {
     }
 
     // Appends one UTF-16 unit, keeping surrogates paired: a lone half becomes U+FFFD.
+    // Control characters other than "\n" and "\t", DEL included, are not text: they are
+    // dropped, as the writer drops them, whatever spelling brought them in.
     void put(char16_t c) {
+        if ((c < 0x20 && c != u'\n' && c != u'\t') || c == 0x7F) return;
         if (QChar::isLowSurrogate(c)) {
             if (high_) {
                 high_ = false;

@@ -1,5 +1,6 @@
 // The RTF plain-text reader and writer: real files from word processors with the text they
 // show, write-then-read round trips, and broken input that must neither crash nor hang.
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -100,6 +101,10 @@ class TestRtf : public QObject {
             << u"éйé"_qs;
         QTest::newRow("shift-jis pairs of bytes")
             << QByteArray("{\\rtf1\\ansi\\ansicpg932 \\'93\\'fa\\'96\\'7b}") << u"日本"_qs;
+        QTest::newRow("invalid shift-jis byte")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg932 a\\'ffb}") << u"a\ufffdb"_qs;
+        QTest::newRow("control characters by any spelling")
+            << doc("a\\u0?\\u7?\\u127?\\u9?b\\'1a\\'7f") << u"a\tb"_qs;
         QTest::newRow("unicode skips one fallback") << doc("\\u233?\\u8364\\'80x") << u"é€x"_qs;
         QTest::newRow("negative unicode") << doc("\\u-3?\\u-10179?\\u-8704?") << u"\ufffd😀"_qs;
         QTest::newRow("values above 32767 as LibreOffice writes them")
@@ -209,6 +214,22 @@ class TestRtf : public QObject {
                     qPrintable(QStringLiteral("%1 cut at %2: %3").arg(name).arg(n).arg(*read)));
             }
         }
+    }
+
+    // Inputs the fuzzer found, each once a failure: read, then written and read back the same.
+    void fuzzFindings_data() {
+        QTest::addColumn<QByteArray>("rtf");
+        const QDir dir(corpusPath("fuzz"));
+        const QStringList names = dir.entryList({"*.rtf"}, QDir::Files, QDir::Name);
+        QVERIFY(!names.isEmpty());
+        for (const QString& name : names)
+            QTest::newRow(qPrintable(name)) << readCorpusFile("fuzz/" + name);
+    }
+    void fuzzFindings() {
+        QFETCH(QByteArray, rtf);
+        const std::optional<QString> text = readPlainText(rtf);
+        if (!text) return;
+        QCOMPARE(readPlainText(writePlainText(*text)), text);
     }
 
     void roundTrip_data() {
