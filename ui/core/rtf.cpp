@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -182,74 +183,38 @@ const WordInfo* findWord(std::string_view name) {
     return it != std::end(kWords) && it->name == name ? it : nullptr;
 }
 
-// The code page of a Windows font character set (\fcharsetN); 0 for "the document's".
+// Windows font character sets (\fcharsetN) and their code pages. Symbol (2) and OEM (255)
+// sets are read in the document's code page.
+constexpr std::pair<int, int> kCharsetCodePages[] = {
+    {0, 1252},   {77, 10000}, {128, 932},  {129, 949},  {130, 1361}, {134, 936},
+    {136, 950},  {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256},
+    {186, 1257}, {204, 1251}, {222, 874},  {238, 1250}, {254, 437}};
+
+// The code page of a font character set; 0 for "the document's".
 int codePageOfCharset(int charset) {
-    switch (charset) {
-        case 0:
-            return 1252;
-        case 77:
-            return 10000;
-        case 128:
-            return 932;
-        case 129:
-            return 949;
-        case 130:
-            return 1361;
-        case 134:
-            return 936;
-        case 136:
-            return 950;
-        case 161:
-            return 1253;
-        case 162:
-            return 1254;
-        case 163:
-            return 1258;
-        case 177:
-            return 1255;
-        case 178:
-            return 1256;
-        case 186:
-            return 1257;
-        case 204:
-            return 1251;
-        case 222:
-            return 874;
-        case 238:
-            return 1250;
-        case 254:
-            return 437;
-        case 255:
-            return 850;
-        default:
-            return 0;
-    }
+    for (const auto& [set, codePage] : kCharsetCodePages)
+        if (set == charset) return codePage;
+    return 0;
 }
 
+// The Windows code pages this reader decodes, by number. A document that names another one
+// is read as Windows-1252. The list is closed so that a document cannot make the reader try
+// the system's decoders for millions of made-up numbers.
+constexpr int kSingleByteCodePages[] = {
+    437,   708,   720,   737,   775,   850,   852,   855,   857,   860,   861,   862,
+    863,   864,   865,   866,   869,   874,   1250,  1251,  1252,  1253,  1254,  1255,
+    1256,  1257,  1258,  10000, 10004, 10005, 10006, 10007, 10029, 10079, 10081, 20866,
+    21866, 28591, 28592, 28593, 28594, 28595, 28596, 28597, 28598, 28599, 28605};
 // Code pages whose characters may take more than one byte: their bytes are gathered and
 // decoded together.
-bool isMultiByte(int codePage) {
-    switch (codePage) {
-        case 932:
-        case 936:
-        case 949:
-        case 950:
-        case 1361:
-        case 10001:
-        case 10002:
-        case 10003:
-        case 10008:
-        case 20932:
-        case 54936:
-        case 65001:
-            return true;
-        default:
-            return false;
-    }
+constexpr int kMultiByteCodePages[] = {932, 936, 949, 950, 1361, 54936, 65001};
+
+template <std::size_t N>
+bool listed(const int (&list)[N], int codePage) {
+    return std::find(std::begin(list), std::end(list), codePage) != std::end(list);
 }
 
-// A stateless decoder for a Windows code page number, or an invalid one when this system
-// has none.
+// A stateless decoder for a code page number, or an invalid one when this system has none.
 QStringDecoder decoderFor(int codePage) {
     constexpr auto kFlags = QStringDecoder::Flag::Stateless;
     if (codePage == 65001) return QStringDecoder(QStringDecoder::Utf8, kFlags);
@@ -281,18 +246,48 @@ const ByteTable& cp1252Table() {
     return table;
 }
 
-// One byte a character for a single-byte code page, U+FFFD for bytes it leaves unassigned.
-ByteTable singleByteTable(int codePage) {
-    QStringDecoder decoder = decoderFor(codePage);
-    if (codePage == 1252 || !decoder.isValid()) return cp1252Table();
-    ByteTable t = cp1252Table();
-    for (int b = 0x80; b < 256; ++b) {
-        const QString s = decoder.decode(QByteArray(1, char(b)));
-        t[std::size_t(b)] =
-            s.size() == 1 && s[0] != kSubstitute ? s[0].unicode() : char16_t(0xFFFD);
+// Turns code-page bytes into text, keeping one table or decoder for each code page met.
+class CodePages {
+  public:
+    // A known code page number, or 1252 for any other.
+    static int normalised(int codePage) {
+        return listed(kSingleByteCodePages, codePage) || listed(kMultiByteCodePages, codePage)
+                   ? codePage
+                   : 1252;
     }
-    return t;
-}
+
+    static bool isMultiByte(int codePage) { return listed(kMultiByteCodePages, codePage); }
+
+    // The character of each byte of a single-byte code page; U+FFFD for unassigned bytes.
+    const ByteTable& table(int codePage) {
+        if (codePage == 1252) return cp1252Table();
+        const auto it = tables_.find(codePage);
+        if (it != tables_.end()) return it->second;
+        ByteTable& t = tables_[codePage];
+        t = cp1252Table();
+        QStringDecoder decoder = decoderFor(codePage);
+        if (!decoder.isValid()) return t;
+        for (int b = 0x80; b < 256; ++b) {
+            const QString s = decoder.decode(QByteArray(1, char(b)));
+            t[std::size_t(b)] =
+                s.size() == 1 && s[0] != kSubstitute ? s[0].unicode() : char16_t(0xFFFD);
+        }
+        return t;
+    }
+
+    // Bytes of a multi-byte code page; undefined sequences give U+FFFD.
+    QString decode(int codePage, const QByteArray& bytes) {
+        auto it = decoders_.find(codePage);
+        if (it == decoders_.end()) it = decoders_.emplace(codePage, decoderFor(codePage)).first;
+        QString text = it->second.isValid() ? it->second.decode(bytes) : decodeText(bytes);
+        text.replace(kSubstitute, QChar(0xFFFD));
+        return text;
+    }
+
+  private:
+    std::map<int, ByteTable> tables_;
+    std::map<int, QStringDecoder> decoders_;
+};
 
 bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -424,7 +419,7 @@ class Reader {
             const int cp = codePageOfCharset(clampInt(w.parameter));
             if (cp != 0) fontCodePages_.insert(tableFont_, cp);
         } else if (w.name == "cpg" && tableFont_ >= 0 && w.parameter > 0) {
-            fontCodePages_.insert(tableFont_, clampInt(w.parameter));
+            fontCodePages_.insert(tableFont_, CodePages::normalised(clampInt(w.parameter)));
         }
     }
 
@@ -537,10 +532,11 @@ class Reader {
                 skipBinary(w);
                 break;
             case Kind::CodePage:
-                if (w.parameter > 0) setDocumentCodePage(clampInt(w.parameter));
+                if (w.parameter > 0)
+                    documentCodePage_ = CodePages::normalised(clampInt(w.parameter));
                 break;
             case Kind::FixedCodePage:
-                setDocumentCodePage(info->value);
+                documentCodePage_ = info->value;
                 break;
             case Kind::Font:
                 group_.font = clampInt(w.parameter);
@@ -623,7 +619,7 @@ class Reader {
             return;
         }
         const int cp = currentCodePage();
-        if (isMultiByte(cp)) {
+        if (CodePages::isMultiByte(cp)) {
             if (!pendingBytes_.isEmpty() && pendingCodePage_ != cp) flushBytes();
             pendingCodePage_ = cp;
             pendingBytes_.append(char(b));
@@ -631,10 +627,10 @@ class Reader {
         }
         flushBytes();
         if (cp != tableCodePage_) {
-            table_ = singleByteTable(cp);
+            table_ = &codePages_.table(cp);
             tableCodePage_ = cp;
         }
-        put(table_[b]);
+        put((*table_)[b]);
     }
 
     int currentCodePage() const {
@@ -642,16 +638,12 @@ class Reader {
         return fontCodePages_.value(font, documentCodePage_);
     }
 
-    void setDocumentCodePage(int cp) { documentCodePage_ = cp; }
-
     void flushBytes() {
         if (pendingBytes_.isEmpty()) return;
-        QStringDecoder decoder = decoderFor(pendingCodePage_);
-        const QString s =
-            decoder.isValid() ? decoder.decode(pendingBytes_) : decodeText(pendingBytes_);
+        const QString s = codePages_.decode(pendingCodePage_, pendingBytes_);
         pendingBytes_.clear();
         for (const QChar ch : s)
-            put(ch == kSubstitute ? char16_t(0xFFFD) : ch.unicode());
+            put(ch.unicode());
     }
 
     // Replaces a high surrogate that no low one follows with U+FFFD.
@@ -702,8 +694,9 @@ class Reader {
     int documentCodePage_ = 1252;
     int defaultFont_ = 0;
     QHash<int, int> fontCodePages_;
+    CodePages codePages_;
     int tableCodePage_ = 1252;
-    ByteTable table_ = cp1252Table();
+    const ByteTable* table_ = &cp1252Table();
     QByteArray pendingBytes_;
     int pendingCodePage_ = 0;
 };
