@@ -302,10 +302,9 @@ int hexValue(char c) {
     return -1;
 }
 
-// A control word as read: its letters and its parameter, when it has one.
+// A control word as read: its letters and its parameter (0 when it has none).
 struct ControlWord {
     std::string_view name;
-    bool hasParameter = false;
     qint64 parameter = 0;  // saturated to +-2^40, far beyond every meaningful value
 };
 
@@ -437,7 +436,6 @@ class Reader {
             ++p_;
         }
         if (p_ < end_ && isDigit(*p_)) {
-            w.hasParameter = true;
             constexpr qint64 kLimit = qint64(1) << 40;
             while (p_ < end_ && isDigit(*p_)) {
                 w.parameter = std::min(kLimit, w.parameter * 10 + (*p_ - '0'));
