@@ -171,6 +171,10 @@ class TestRtf : public QObject {
             << "{\\rtf1 A" + deep + "B" + deepClose + "C}" << u"ABC"_qs;
         QTest::newRow("100000 groups in a skipped destination")
             << "{\\rtf1 A{\\*\\x" + deep + "B" + deepClose + "}C}" << u"AC"_qs;
+        const QByteArray deeper(1100000, '{');
+        const QByteArray deeperClose(1100000, '}');
+        QTest::newRow("1100000 balanced groups, beyond the saved states")
+            << "{\\rtf1 A" + deeper + "B" + deeperClose + "C}D" << u"ABC"_qs;
         QTest::newRow("200000 nested uc changes")
             << "{\\rtf1 " + QByteArray("{\\uc2 ").repeated(200000) + "\\u233 ab}" << u"é"_qs;
         QTest::newRow("huge binary count") << QByteArray("{\\rtf1 A\\bin999999999 xyz}") << u"A"_qs;
