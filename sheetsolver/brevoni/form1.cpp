@@ -42,10 +42,6 @@ constexpr ui::TwipsRect kLabel3{240, 4560, 615, 255};
 constexpr ui::TwipsRect kSldDelay{120, 4800, 2175, 375};
 constexpr ui::TwipsRect kCmdFind{2640, 4560, 7815, 735};
 
-constexpr int kMaxDelay = 5000;
-constexpr int kDelayLargeChange = 5;
-constexpr double kFontPoints = 8.25;
-
 ui::TwipsRect cellRect(int i) {
     const int column = i % kColumns;
     const int row = i / kColumns;
@@ -60,10 +56,7 @@ Form1::Form1(QWidget* parent)
               [this](bool enabled) { setEditingEnabled(enabled); }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral(" Marlinex"));
-    QFont tahoma = font();
-    tahoma.setFamily(QStringLiteral("Tahoma"));
-    tahoma.setPointSizeF(kFontPoints);
-    setFont(tahoma);
+    sheetsolver::setSheetWindowFont(this);
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 
     for (int i = 0; i < sheetsolver::kCellCount; ++i)
@@ -90,11 +83,7 @@ Form1::Form1(QWidget* parent)
     Label1_ = ui::createControl<QLabel>(this, "Label1", kLabel1, QStringLiteral("The keyword is:"));
     lblword_ = ui::createControl<QLabel>(this, "lblword", kLblword);
     Label3_ = ui::createControl<QLabel>(this, "Label3", kLabel3, QStringLiteral("Delay:"));
-    sldDelay_ = ui::createControl<QSlider>(this, "sldDelay", kSldDelay, Qt::Horizontal);
-    sldDelay_->setRange(0, kMaxDelay);
-    sldDelay_->setSingleStep(1);
-    sldDelay_->setPageStep(kDelayLargeChange);
-    sldDelay_->setValue(0);
+    sldDelay_ = sheetsolver::createDelaySlider(this, kSldDelay);
     cmdFind_ = ui::createControl<QPushButton>(this, "cmdFind", kCmdFind, QStringLiteral("Find!"));
 
     // The designed order: the cells row by row, then the controls on the right.

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPointer>
+#include <QSlider>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -15,6 +16,10 @@
 namespace sheetsolver {
 
 namespace {
+
+constexpr int kMaxDelay = 5000;
+constexpr int kDelayLargeChange = 5;
+constexpr double kFontPoints = 8.25;
 
 // Sorted list boxes order entries without regard to case; case breaks ties only.
 bool entryBefore(const QString& a, const QString& b) {
@@ -30,6 +35,22 @@ ui::FileRequest rtfRequest(bool mustExist) {
 }
 
 }  // namespace
+
+void setSheetWindowFont(QWidget* window) {
+    QFont tahoma = window->font();
+    tahoma.setFamily(QStringLiteral("Tahoma"));
+    tahoma.setPointSizeF(kFontPoints);
+    window->setFont(tahoma);
+}
+
+QSlider* createDelaySlider(QWidget* parent, const ui::TwipsRect& rect) {
+    auto* slider = ui::createControl<QSlider>(parent, "sldDelay", rect, Qt::Horizontal);
+    slider->setRange(0, kMaxDelay);
+    slider->setSingleStep(1);
+    slider->setPageStep(kDelayLargeChange);
+    slider->setValue(0);
+    return slider;
+}
 
 QString upperCased(QStringView text) {
     QString upper(text.size(), Qt::Uninitialized);

@@ -8,14 +8,22 @@
 #include <QStringList>
 
 #include "sheetsearch.h"
+#include "ui/geometry.h"
 
 class QListWidget;
+class QSlider;
 class QTextEdit;
 class QWidget;
 
 // What the windows of both sheet solvers share besides the cell table: the sheet text box and
 // its RTF files, the sorted list of strings and the Find run that yields to the window.
 namespace sheetsolver {
+
+// The font of both versions' windows.
+void setSheetWindowFont(QWidget* window);
+
+// The delay slider "sldDelay": 0..5000, small change 1, large change 5, value 0.
+QSlider* createDelaySlider(QWidget* parent, const ui::TwipsRect& rect);
 
 // Every character upper-cased on its own, so the text keeps its length ("ß" stays "ß").
 QString upperCased(QStringView text);
