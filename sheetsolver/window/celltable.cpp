@@ -12,8 +12,13 @@ namespace {
 const char* const kIndexProperty = "sheetCellIndex";
 
 // The single printable character a key types, or nothing for keys that type none (or more
-// than one UTF-16 unit, which a one-character cell cannot hold).
+// than one UTF-16 unit, which a one-character cell cannot hold). A key held with Ctrl is a
+// shortcut (Ctrl+V, Ctrl+Z) whatever text a platform attaches to it; Ctrl with Alt is AltGr
+// on some platforms and does type.
 std::optional<QChar> printableCharacter(const QKeyEvent& key) {
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    if (modifiers & Qt::MetaModifier) return std::nullopt;
+    if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)) return std::nullopt;
     const QString text = key.text();
     if (text.size() != 1 || !text[0].isPrint()) return std::nullopt;
     return text[0];
