@@ -168,6 +168,30 @@ class TestBrevoni : public QObject {
         checkFileFlows(form, dialogs);
     }
 
+    // Sheets saved by word processors load into the box and from there into the table.
+    void loadsAWordProcessorSheet_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("AbiWord") << "sheet300_abiword";
+        QTest::newRow("pandoc") << "sheet300_pandoc";
+        QTest::newRow("LibreOffice, 250 letters") << "sheet250_lo_fodt";
+    }
+    void loadsAWordProcessorSheet() {
+        QFETCH(QString, name);
+        const QString corpus = QStringLiteral(WORDSEARCH_SOURCE_DIR "/ui/tests/data/rtf/");
+        QFile expectedFile(corpus + name + QStringLiteral(".txt"));
+        QVERIFY(expectedFile.open(QIODevice::ReadOnly));
+        const QString expected = QString::fromUtf8(expectedFile.readAll());
+
+        ui::ScriptedDialogs dialogs;
+        brevoni::Form1 form;
+        dialogs.answerNextOpen(corpus + name + QStringLiteral(".rtf"));
+        click(form, "Command4");
+        QCOMPARE(sheetBox(form), expected);
+        QCOMPARE(form.cells().joinedText(), sheetsolver::demoSheet());  // not before the click
+        click(form, "Command2");
+        QCOMPARE(form.cells().joinedText(), expected.left(kCellCount));
+    }
+
     void runLocksEditingWhileItYields() {
         brevoni::Form1 form;
         showActive(form);

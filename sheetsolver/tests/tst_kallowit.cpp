@@ -167,6 +167,27 @@ class TestKallowit : public QObject {
         QVERIFY(child<QWidget>(form, QStringLiteral("cmdFind"))->isEnabled());
         QVERIFY(cell(form, 150)->isEnabled());
     }
+
+    // Closing the main window ends the program even with another window open, and even
+    // while a slow run yields.
+    void closingTheMainWindowEndsTheProgram() {
+        kallowit::frmLoad load;
+        kallowit::Form1& form = next(load);
+        QWidget other;
+        other.show();
+        child<QSlider>(form, QStringLiteral("sldDelay"))->setValue(5000);
+        QTimer::singleShot(0, &form, [&] { click(form, "cmdFind"); });
+        bool closedWhileSearching = false;
+        QTimer::singleShot(50, &form, [&] {
+            closedWhileSearching = form.isSearching();
+            form.close();
+        });
+        QTimer::singleShot(20000, &form, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(closedWhileSearching);
+        QVERIFY(!form.isSearching());
+        QCOMPARE(keywordCaption(form), QString());
+    }
 };
 
 QTEST_MAIN(TestKallowit)
