@@ -1,0 +1,9 @@
+#include "form1.h"
+#include "ui/services.h"
+
+int main(int argc, char** argv) {
+    ui::Application app(argc, argv, QStringLiteral("Brevoni"));
+    brevoni::Form1 window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,9 @@
+#include "frmload.h"
+#include "ui/services.h"
+
+int main(int argc, char** argv) {
+    ui::Application app(argc, argv, QStringLiteral("Kallowit"));
+    kallowit::frmLoad window;
+    window.show();
+    return app.exec();
+}

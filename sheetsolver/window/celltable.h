@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+
+#include <QObject>
+#include <QString>
+
+#include "sheetsearch.h"
+#include "ui/geometry.h"
+
+class QLineEdit;
+class QWidget;
+
+namespace sheetsolver {
+
+// The cell table of a sheet window: the control array Text1 (0..299) of one-letter boxes,
+// named "Text1_<i>". It is the Sheet the search runs on: a cell's text is its box's text and
+// its colour the box's background. Cells that do not exist yet read as empty and white.
+//
+// Keys in a cell: a key that types one printable character writes it, upper-cased, into the
+// cell and moves the focus on to the next cell with its letter selected (the last cell keeps
+// the focus). Backspace and Delete empty the cell and leave the focus where it is. Every other
+// key (Shift, Ctrl, arrows, Tab, function keys, Escape, shortcuts) writes nothing and keeps
+// the focus, so a released modifier can never put a control character into the sheet.
+class CellTable final : public QObject, public Sheet {
+  public:
+    explicit CellTable(QObject* parent = nullptr);
+    ~CellTable() override;
+
+    // Creates cell i (once; a second call changes nothing) as a child of parent, shown, with
+    // its text centred and at most one character long, in rect.
+    QLineEdit* createCell(int i, QWidget* parent, const ui::TwipsRect& rect);
+    bool hasCell(int i) const { return i >= 0 && i < kCellCount && cells_[i] != nullptr; }
+    QLineEdit* cell(int i) const { return hasCell(i) ? cells_[i] : nullptr; }
+
+    QString cellText(int i) const override;
+    Colour cellColour(int i) const override;
+    void setCellColour(int i, Colour colour) override;
+    void setCellText(int i, const QString& text);
+
+    // Character i of text goes to cell i; cells beyond the text are emptied, characters
+    // beyond the last cell are ignored.
+    void fillFrom(const QString& text);
+    // The texts of all cells joined without separators.
+    QString joinedText() const;
+
+    // Enables or disables every cell (typing is locked out while a search yields).
+    void setCellsEnabled(bool enabled);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    int indexOf(const QObject* object) const;
+
+    std::array<QLineEdit*, kCellCount> cells_{};
+    std::array<Colour, kCellCount> colours_{};
+};
+
+}  // namespace sheetsolver

@@ -1,0 +1,151 @@
+#include "sheetcontrols.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListWidget>
+#include <QPointer>
+#include <QSlider>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include "ui/core/rtf.h"
+#include "ui/core/textfile.h"
+#include "ui/dialogs.h"
+#include "ui/services.h"
+
+namespace sheetsolver {
+
+namespace {
+
+constexpr int kMaxDelay = 5000;
+constexpr int kDelayLargeChange = 5;
+constexpr double kFontPoints = 8.25;
+
+// Sorted list boxes order entries without regard to case; case breaks ties only.
+bool entryBefore(const QString& a, const QString& b) {
+    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
+ui::FileRequest rtfRequest(bool mustExist) {
+    ui::FileRequest request;
+    request.filter = rtfFileFilter();
+    request.mustExist = mustExist;
+    return request;
+}
+
+}  // namespace
+
+void setSheetWindowFont(QWidget* window) {
+    QFont tahoma = window->font();
+    tahoma.setFamily(QStringLiteral("Tahoma"));
+    tahoma.setPointSizeF(kFontPoints);
+    window->setFont(tahoma);
+}
+
+QSlider* createDelaySlider(QWidget* parent, const ui::TwipsRect& rect) {
+    auto* slider = ui::createControl<QSlider>(parent, "sldDelay", rect, Qt::Horizontal);
+    slider->setRange(0, kMaxDelay);
+    slider->setSingleStep(1);
+    slider->setPageStep(kDelayLargeChange);
+    slider->setValue(0);
+    return slider;
+}
+
+QString upperCased(QStringView text) {
+    QString upper(text.size(), Qt::Uninitialized);
+    for (qsizetype k = 0; k < text.size(); ++k)
+        upper[k] = text[k].toUpper();
+    return upper;
+}
+
+QString sheetText(const QTextEdit* box) {
+    QString text = box->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return text;
+}
+
+void setSheetText(QTextEdit* box, const QString& text) {
+    box->setPlainText(text);
+}
+
+QString rtfFileFilter() {
+    return QStringLiteral("All RTF Files (*.rtf)");
+}
+
+void loadSheetFile(QWidget* parent, QTextEdit* box) {
+    const std::optional<QString> path = ui::dialogs().openFile(parent, rtfRequest(true));
+    if (!path || path->isEmpty()) return;
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSheetFileBytes) return;
+    const QByteArray bytes = file.read(kMaxSheetFileBytes + 1);
+    if (bytes.size() > kMaxSheetFileBytes) return;
+    const std::optional<QString> text = ui::rtf::readPlainText(bytes);
+    if (text) setSheetText(box, *text);
+}
+
+void saveSheetFile(QWidget* parent, QTextEdit* box) {
+    const std::optional<QString> path = ui::dialogs().saveFile(parent, rtfRequest(false));
+    if (!path || path->isEmpty()) return;
+    // A failed save ends silently; the old file, if any, is left as it was.
+    ui::writeFileAtomically(*path, ui::rtf::writePlainText(sheetText(box)));
+}
+
+int addSorted(QListWidget* list, const QString& entry) {
+    int row = list->count();
+    while (row > 0 && entryBefore(entry, list->item(row - 1)->text()))
+        --row;
+    list->insertItem(row, entry);
+    return row;
+}
+
+void removeSelected(QListWidget* list) {
+    for (int row = list->count() - 1; row >= 0; --row) {
+        if (list->item(row)->isSelected()) delete list->takeItem(row);
+    }
+}
+
+QStringList listEntries(const QListWidget* list) {
+    QStringList entries;
+    entries.reserve(list->count());
+    for (int row = 0; row < list->count(); ++row)
+        entries << list->item(row)->text();
+    return entries;
+}
+
+FindRunner::FindRunner(std::function<int()> delay, std::function<void(bool)> setControlsEnabled)
+    : delay_(std::move(delay)), setControlsEnabled_(std::move(setControlsEnabled)) {
+    monotonic_.start();
+}
+
+std::optional<QString> FindRunner::run(Sheet& sheet, const QStringList& words, SearchMode mode,
+                                       bool timed) {
+    if (running_) return std::nullopt;
+    running_ = true;
+    stopRequested_ = false;
+    bool locked = false;
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+
+    SearchHooks hooks;
+    hooks.delayValue = delay_;
+    hooks.pumpEvents = [&] {
+        if (!locked) {
+            locked = true;
+            setControlsEnabled_(false);
+        }
+        ui::pumpEvents();
+    };
+    hooks.stopRequested = [this] { return stopRequested_; };
+    hooks.clock = clock_ ? clock_ : [this] { return monotonic_.nsecsElapsed() / 1e9; };
+
+    const std::optional<QString> keyword = FindRun(sheet, words, mode, timed, hooks);
+    if (locked) {
+        setControlsEnabled_(true);
+        if (focused && focused->isEnabled() && !stopRequested_) focused->setFocus();
+    }
+    running_ = false;
+    return keyword;
+}
+
+}  // namespace sheetsolver
