@@ -3,8 +3,6 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 #include "geometry.h"
 
@@ -118,11 +116,10 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     syncImageSize();
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.backgroundColor = toQColor(BackColor);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    if (hasFocus()) {  // a dotted edge: the style's focus frame may tint the whole picture
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
 

@@ -60,7 +60,8 @@ struct Window {
 // The pixel in the middle of a solution's line, in a picture scale times the screen's.
 QPoint middleOf(const Solution& s, int pitch, int scale) {
     const auto centre = [pitch](int cell) { return cell * pitch + pitch / 2; };
-    return QPoint((centre(s.x1) + centre(s.x2)) * scale / 2, (centre(s.y1) + centre(s.y2)) * scale / 2);
+    return QPoint((centre(s.x1) + centre(s.x2)) * scale / 2,
+                  (centre(s.y1) + centre(s.y2)) * scale / 2);
 }
 
 }  // namespace
@@ -118,8 +119,7 @@ class TestExport : public QObject {
             QVERIFY(!isRed(plain.pixelColor(middleOf(s, pitch, 4))));
         }
 
-        QCOMPARE(svgShapes(readAll(w.save("mnuSaveAnswerKey", "key.svg"))).red,
-                 solutions.size());
+        QCOMPARE(svgShapes(readAll(w.save("mnuSaveAnswerKey", "key.svg"))).red, solutions.size());
         const SvgShapes shapes = svgShapes(readAll(w.save("mnuSavePicture", "plain.svg")));
         QVERIFY(shapes.wellFormed);
         QCOMPARE(shapes.red, 0);
@@ -127,8 +127,7 @@ class TestExport : public QObject {
 
         // With the box ticked the picture is saved as shown, lines and all.
         QTest::mouseClick(w.get<QCheckBox>("chkSolutions"), Qt::LeftButton);
-        QCOMPARE(svgShapes(readAll(w.save("mnuSavePicture", "shown.svg"))).red,
-                 solutions.size());
+        QCOMPARE(svgShapes(readAll(w.save("mnuSavePicture", "shown.svg"))).red, solutions.size());
         QVERIFY(w.dialogs.unexpected().isEmpty());
         QVERIFY(w.dialogs.informationTexts().isEmpty());
     }
@@ -138,9 +137,8 @@ class TestExport : public QObject {
         Window w;
         w.draw(kEntries);
         const QImage screen = w.picture()->image();
-        const QImage large =
-            QImage(w.save("mnuSavePicture", "p.png")).scaled(450, 450, Qt::IgnoreAspectRatio,
-                                                             Qt::SmoothTransformation);
+        const QImage large = QImage(w.save("mnuSavePicture", "p.png"))
+                                 .scaled(450, 450, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         int differing = 0;
         for (int y = 3; y < 447; ++y)
             for (int x = 3; x < 447; ++x)
