@@ -141,6 +141,15 @@ void paintPage(QPainter& painter, QPagedPaintDevice& device, const DocumentPage&
     painter.restore();
 }
 
+// The busy cursor for as long as it lives: a large puzzle takes seconds to encode or print.
+class BusyCursor {
+  public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
@@ -243,6 +252,24 @@ ExportTarget exportTarget(const SavedFile& chosen) {
     return {chosen.path + u'.' + QLatin1String(wanted.suffix), wanted.format};
 }
 
+namespace {
+
+// The file's bytes; empty when the picture could not be drawn.
+QByteArray encode(const DocumentPage& page, const ExportTarget& target) {
+    const QString title = QFileInfo(target.path).completeBaseName();
+    switch (target.format) {
+        case PictureFormat::Png:
+            return pngBytes(page.picture);
+        case PictureFormat::Svg:
+            return svgBytes(page.picture, title);
+        case PictureFormat::Pdf:
+            return pdfBytes({page}, title);
+    }
+    return {};
+}
+
+}  // namespace
+
 void copyPicture(const PictureBox& box) {
     QGuiApplication::clipboard()->setImage(box.image());
 }
@@ -262,21 +289,13 @@ void savePictureAs(QWidget* parent, const QString& dialogTitle, const QString& f
         if (dialogs().question(parent, text, programTitle()) != Answer::Yes) return;
     }
 
-    const QString title = QFileInfo(target.path).completeBaseName();
-    QByteArray bytes;
-    switch (target.format) {
-        case PictureFormat::Png:
-            bytes = pngBytes(page.picture);
-            break;
-        case PictureFormat::Svg:
-            bytes = svgBytes(page.picture, title);
-            break;
-        case PictureFormat::Pdf:
-            bytes = pdfBytes({page}, title);
-            break;
+    QString error;
+    {
+        const BusyCursor busy;
+        const QByteArray bytes = encode(page, target);
+        error = bytes.isEmpty() ? QStringLiteral("The picture could not be drawn.")
+                                : writeFileAtomically(target.path, bytes);
     }
-    QString error = bytes.isEmpty() ? QStringLiteral("The picture could not be drawn.")
-                                    : writeFileAtomically(target.path, bytes);
     if (error.isEmpty()) return;
     dialogs().information(parent,
                           QStringLiteral("The picture could not be saved:\n%1\n\n%2")
@@ -290,11 +309,15 @@ void printDocument(QWidget* parent, const Document& document, const QString& doc
     printer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                            QPageLayout::Millimeter);
     if (!dialogs().print(parent, printer)) return;
-    QPainter painter;
-    bool printed = painter.begin(&printer);
-    if (printed) {
-        paintDocument(painter, printer, document);
-        printed = painter.end();
+    bool printed = false;
+    {
+        const BusyCursor busy;
+        QPainter painter;
+        printed = painter.begin(&printer);
+        if (printed) {
+            paintDocument(painter, printer, document);
+            printed = painter.end();
+        }
     }
     if (printed) return;
     QString text = QStringLiteral("The document could not be printed.");
