@@ -75,9 +75,8 @@ Form1::Form1(PuzzleHooks hooks, QWidget* parent) : QWidget(parent), puzzle_(kSta
         this, "chkIncludeInverted", kChkIncludeInverted, QStringLiteral("Include inverted"));
     ui::setTabOrder({picfield_, lstitems_, txtfield_, cmdAdd_, cmdRemove_, txtSize_, cmdDraw_,
                      Label1_, chkSolutions_, chkIncludeInverted_});
-    // Typing starts in the entry field; the surface takes the focus by Tab only, for the
-    // context-menu key.
-    picfield_->setFocusPolicy(Qt::NoFocus);
+    // Typing starts in the entry field. The surface's menu lets it take the focus by Tab
+    // (never by a click), for the context-menu key.
     txtfield_->setFocus();
 
     picfieldMenu_ = new ui::PictureMenu(picfield_, ui::PictureMenu::Trigger::Platform);
