@@ -12,6 +12,7 @@
 
 #include "puzzledrawing.h"
 #include "ui/dialogs.h"
+#include "ui/export.h"
 #include "ui/geometry.h"
 #include "ui/picturebox.h"
 #include "ui/services.h"
@@ -74,9 +75,18 @@ Form1::Form1(PuzzleHooks hooks, QWidget* parent) : QWidget(parent), puzzle_(kSta
         this, "chkIncludeInverted", kChkIncludeInverted, QStringLiteral("Include inverted"));
     ui::setTabOrder({picfield_, lstitems_, txtfield_, cmdAdd_, cmdRemove_, txtSize_, cmdDraw_,
                      Label1_, chkSolutions_, chkIncludeInverted_});
-    // The surface has nothing to do with the keyboard; typing starts in the entry field.
-    picfield_->setFocusPolicy(Qt::NoFocus);
+    // Typing starts in the entry field. The surface's menu lets it take the focus by Tab
+    // (never by a click), for the context-menu key.
     txtfield_->setFocus();
+
+    picfieldMenu_ = new ui::PictureMenu(picfield_, ui::PictureMenu::Trigger::Platform);
+    picfieldMenu_->addEntry(QStringLiteral("Copy Picture"), "mnuCopyPicture",
+                            [this] { ui::copyPicture(*picfield_); });
+    picfieldMenu_->addEntry(QStringLiteral("Save Picture As..."), "mnuSavePicture",
+                            [this] { savePicture(false); });
+    picfieldMenu_->addEntry(QStringLiteral("Save Answer Key As..."), "mnuSaveAnswerKey",
+                            [this] { savePicture(true); });
+    picfieldMenu_->addEntry(QStringLiteral("Print..."), "mnuPrint", [this] { printPuzzle(); });
 
     txtfield_->installEventFilter(this);
     connect(txtfield_, &QLineEdit::textChanged, this, &Form1::txtfield_Change);
@@ -163,6 +173,7 @@ void Form1::setBuilding(bool building) {
                        static_cast<QWidget*>(chkIncludeInverted_)}) {
         w->setEnabled(!building);
     }
+    picfieldMenu_->setEntriesEnabled(drawn_ && !building);
 }
 
 void Form1::cmdDraw_Click() {
@@ -182,9 +193,13 @@ void Form1::cmdDraw_Click() {
 
     const QPointer<QWidget> focused = focusWidget();
     closing_ = false;
+    drawn_ = false;
     setBuilding(true);
     puzzle_.ClearPuzzle(*n);
     const PuzzleOutcome outcome = puzzle_.CreatePuzzle(words, *n, includeInverted);
+    placedWords_.clear();
+    for (qsizetype i = 0; i < puzzle_.solutions().size() && i < words.size(); ++i)
+        placedWords_ << words[i].toUpper();
     if (closing_) {  // the window was closed during the search: nothing left to show
         setBuilding(false);
         return;
@@ -196,6 +211,7 @@ void Form1::cmdDraw_Click() {
     puzzle_.FillRemWithRandom();
     drawPuzzle();
     if (chkSolutions_->isChecked()) DrawSolution(*picfield_, puzzle_);
+    drawn_ = true;
     setBuilding(false);
     if (focused && focused->isEnabled()) focused->setFocus();
 }
@@ -205,6 +221,29 @@ void Form1::drawPuzzle() {
     DrawGrid(*picfield_, puzzle_.size());
     picfield_->Refresh();
     DrawContents(*picfield_, puzzle_);
+}
+
+ui::Picture Form1::picture(bool withSolutions) const {
+    return ui::pictureOf(*picfield_, [this, withSolutions](ui::Surface& surface) {
+        DrawPuzzle(surface, puzzle_, withSolutions);
+    });
+}
+
+void Form1::savePicture(bool answerKey) {
+    if (!drawn_ || building_) return;
+    if (answerKey) {
+        ui::savePictureAs(this, QStringLiteral("Save Answer Key As"),
+                          QStringLiteral("Answer key.png"), {picture(true), placedWords_});
+    } else {
+        ui::savePictureAs(this, QStringLiteral("Save Picture As"), QStringLiteral("Puzzle.png"),
+                          {picture(chkSolutions_->isChecked()), placedWords_});
+    }
+}
+
+// The puzzle with its words on the first page, the answer key on the second.
+void Form1::printPuzzle() {
+    if (!drawn_ || building_) return;
+    ui::printDocument(this, {{picture(false), placedWords_}, {picture(true), {}}}, windowTitle());
 }
 
 void Form1::chkSolutions_Click() {

@@ -12,7 +12,9 @@ class QPushButton;
 
 namespace ui {
 class PictureBox;
-}
+class PictureMenu;
+struct Picture;
+}  // namespace ui
 
 namespace osterfane {
 
@@ -48,6 +50,10 @@ class Form1 : public QWidget {
     void chkSolutions_Click();
 
     void drawPuzzle();
+    // The built puzzle as a picture of the surface, with or without its solution lines.
+    ui::Picture picture(bool withSolutions) const;
+    void savePicture(bool answerKey);
+    void printPuzzle();
     void selectEntry(int index);
     // The selected entry's index, or -1.
     int selectedIndex() const;
@@ -64,8 +70,15 @@ class Form1 : public QWidget {
     QCheckBox* chkSolutions_ = nullptr;
     QCheckBox* chkIncludeInverted_ = nullptr;
 
+    ui::PictureMenu* picfieldMenu_ = nullptr;
+
     ui::RandomSource random_;
     Puzzle puzzle_;
+    // The words the puzzle holds, as listed, in capitals: the first entries of the list, one
+    // for each solution.
+    QStringList placedWords_;
+    // A puzzle was built and drawn, and no build has started since.
+    bool drawn_ = false;
     bool building_ = false;
     bool closing_ = false;
 };

@@ -60,4 +60,11 @@ void DrawSolution(ui::Surface& surface, const Puzzle& puzzle) {
     surface.ForeColor = ui::kBlack;
 }
 
+void DrawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions) {
+    surface.Cls();
+    DrawGrid(surface, puzzle.size());
+    DrawContents(surface, puzzle);
+    if (withSolutions) DrawSolution(surface, puzzle);
+}
+
 }  // namespace osterfane

@@ -23,4 +23,8 @@ void DrawContents(ui::Surface& surface, const Puzzle& puzzle);
 // A red line through the cell centres of every placed word; leaves the foreground black.
 void DrawSolution(ui::Surface& surface, const Puzzle& puzzle);
 
+// The whole picture of a built puzzle, as the window shows it: the surface cleared, the grid,
+// the letters, and the solution lines when withSolutions is set.
+void DrawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions);
+
 }  // namespace osterfane

@@ -14,6 +14,7 @@
 #include "fsettings.h"
 #include "ui/core/numbers.h"
 #include "ui/dialogs.h"
+#include "ui/export.h"
 #include "ui/geometry.h"
 #include "ui/picturebox.h"
 #include "ui/services.h"
@@ -93,6 +94,17 @@ fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* pa
     pBoard_->BackColor = ui::fromQColor(palette().color(QPalette::Base));
     pBoard_->ui::Surface::setFont(tahoma(9));
     ui::setTabOrder({cmdPlay_, cmdSettings_, tvWords_, pBoard_});
+    // A right press starts a selection like any press, so the menu waits for a right click
+    // that did not drag.
+    boardMenu_ = new ui::PictureMenu(pBoard_, ui::PictureMenu::Trigger::ReleaseWithoutDrag);
+    boardMenu_->addEntry(QStringLiteral("Copy Picture"), "mnuCopyPicture",
+                         [this] { ui::copyPicture(*pBoard_); });
+    boardMenu_->addEntry(QStringLiteral("Save Picture As..."), "mnuSavePicture", [this] {
+        ui::savePictureAs(this, QStringLiteral("Save Picture As"), QStringLiteral("Board.png"),
+                          boardPage());
+    });
+    boardMenu_->addEntry(QStringLiteral("Print..."), "mnuPrint",
+                         [this] { ui::printDocument(this, {boardPage()}, windowTitle()); });
 
     GameHooks hooks;
     hooks.nextRandom = [this] { return random_.nextRandom(); };
@@ -150,32 +162,47 @@ void fGame::ResizeBoard() {
 }
 
 void fGame::DrawSquare(qint16 x, qint16 y, bool selected) {
+    drawSquare(*pBoard_, x, y, selected);
+}
+
+void fGame::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) const {
     if (!game_.onBoard(x, y)) return;
     const Square& square = game_.square(x, y);
     const Settings& settings = ini_.settings;
     const int s = settings.SquareSize;
-    pBoard_->FillColor = selected        ? settings.SelectColor
-                         : square.Solved ? settings.SolutionColor
-                                         : ui::kWhite;
-    pBoard_->ForeColor = ui::kBlack;
-    pBoard_->Box(x * s, y * s, x * s + s, y * s + s);
+    surface.FillColor = selected        ? settings.SelectColor
+                        : square.Solved ? settings.SolutionColor
+                                        : ui::kWhite;
+    surface.ForeColor = ui::kBlack;
+    surface.Box(x * s, y * s, x * s + s, y * s + s);
 
     // Centred by the measures of the stored letter, printed as a capital.
     const QString letter = square.HasLetter ? QString(square.Letter) : QString();
-    const int w = int(ui::roundHalfEven(pBoard_->TextWidth(letter)));
-    const int h = int(ui::roundHalfEven(pBoard_->TextHeight(letter)));
-    pBoard_->CurrentX = x * s + s / 2 - w / 2;
-    pBoard_->CurrentY = y * s + s / 2 - h / 2;
-    pBoard_->ForeColor = ui::fromQColor(palette().color(QPalette::Text));
-    if (square.HasLetter) pBoard_->Print(QString(square.Letter.toUpper()));
+    const int w = int(ui::roundHalfEven(surface.TextWidth(letter)));
+    const int h = int(ui::roundHalfEven(surface.TextHeight(letter)));
+    surface.CurrentX = x * s + s / 2 - w / 2;
+    surface.CurrentY = y * s + s / 2 - h / 2;
+    surface.ForeColor = ui::fromQColor(palette().color(QPalette::Text));
+    if (square.HasLetter) surface.Print(QString(square.Letter.toUpper()));
+}
+
+void fGame::paintBoard(ui::Surface& surface) const {
+    surface.Cls();
+    for (qint16 y = 0; y < game_.CurrentCount; ++y)
+        for (qint16 x = 0; x < game_.CurrentCount; ++x)
+            drawSquare(surface, x, y, false);
 }
 
 void fGame::DrawBoard() {
-    pBoard_->Cls();
-    for (qint16 y = 0; y < game_.CurrentCount; ++y)
-        for (qint16 x = 0; x < game_.CurrentCount; ++x)
-            DrawSquare(x, y, false);
+    paintBoard(*pBoard_);
     pBoard_->Refresh();
+}
+
+ui::DocumentPage fGame::boardPage() const {
+    QStringList words;
+    for (const PlacedWord& placed : game_.PlacedWords)
+        words << placed.Word;
+    return {ui::pictureOf(*pBoard_, [this](ui::Surface& surface) { paintBoard(surface); }), words};
 }
 
 void fGame::NewGame() {
@@ -209,6 +236,7 @@ void fGame::NewGame() {
     }
     tvWords_->addTopLevelItems(nodes);
     DrawBoard();
+    boardMenu_->setEntriesEnabled(true);
     if (!game_.StartPlay()) {
         ui::dialogs().information(
             this, QStringLiteral("None of the words in this file fit on the board."),

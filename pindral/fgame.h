@@ -12,7 +12,10 @@ class QTreeWidget;
 
 namespace ui {
 class PictureBox;
-}
+class PictureMenu;
+class Surface;
+struct DocumentPage;
+}  // namespace ui
 
 namespace pindral {
 
@@ -61,6 +64,11 @@ class fGame : public QWidget {
   private:
     // Sizes board, tree and window for m squares of the current square size.
     void sizeFor(int m);
+    // DrawSquare and the board's picture without the refresh, on any surface the board's size.
+    void drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) const;
+    void paintBoard(ui::Surface& surface) const;
+    // The board as it stands, with the placed entries.
+    ui::DocumentPage boardPage() const;
     void markNodeFound(int node);
 
     mINI ini_;
@@ -72,6 +80,7 @@ class fGame : public QWidget {
     QPushButton* cmdSettings_;
     QTreeWidget* tvWords_;
     ui::PictureBox* pBoard_;
+    ui::PictureMenu* boardMenu_;
     QPointer<fSettings> settingsWindow_;
 };
 

@@ -3,6 +3,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "geometry.h"
 
@@ -69,6 +71,20 @@ Answer QtDialogs::question(QWidget* parent, const QString& text, const QString& 
     return button == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+std::optional<SavedFile> QtDialogs::saveFileAs(QWidget* parent, const FileRequest& request) {
+    QString filter;
+    const QString path = QFileDialog::getSaveFileName(parent, request.title, startPath(request),
+                                                      qtFilter(request.filter), &filter,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) return std::nullopt;
+    return SavedFile{path, filter};
+}
+
+bool QtDialogs::print(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
 ScriptedDialogs::ScriptedDialogs() : previous_(current) {
     current = this;
 }
@@ -85,11 +101,12 @@ QStringList ScriptedDialogs::informationTexts() const {
 }
 
 bool ScriptedDialogs::allAnswersUsed() const {
-    return opens_.empty() && saves_.empty() && colours_.empty() && answers_.empty();
+    return opens_.empty() && saves_.empty() && colours_.empty() && answers_.empty() &&
+           prints_.empty();
 }
 
-std::optional<QString> ScriptedDialogs::nextFile(std::deque<FileAnswer>& queue, const QString& kind,
-                                                 const FileRequest& request) {
+std::optional<ScriptedDialogs::FileAnswer> ScriptedDialogs::nextAnswer(
+    std::deque<FileAnswer>& queue, const QString& kind, const FileRequest& request) {
     shown_.append({kind, request.fileName, request.title, request});
     if (queue.empty()) {
         unexpected_ << kind;
@@ -98,7 +115,14 @@ std::optional<QString> ScriptedDialogs::nextFile(std::deque<FileAnswer>& queue, 
     const FileAnswer answer = queue.front();
     queue.pop_front();
     if (answer.cancelled) return std::nullopt;
-    return answer.path;
+    return answer;
+}
+
+std::optional<QString> ScriptedDialogs::nextFile(std::deque<FileAnswer>& queue, const QString& kind,
+                                                 const FileRequest& request) {
+    const std::optional<FileAnswer> answer = nextAnswer(queue, kind, request);
+    if (!answer) return std::nullopt;
+    return answer->path;
 }
 
 std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileRequest& request) {
@@ -133,6 +157,26 @@ Answer ScriptedDialogs::question(QWidget*, const QString& text, const QString& t
     const Answer a = answers_.front();
     answers_.pop_front();
     return a;
+}
+
+std::optional<SavedFile> ScriptedDialogs::saveFileAs(QWidget*, const FileRequest& request) {
+    const std::optional<FileAnswer> answer = nextAnswer(saves_, QStringLiteral("save"), request);
+    if (!answer) return std::nullopt;
+    return SavedFile{answer->path, answer->filter};
+}
+
+bool ScriptedDialogs::print(QWidget*, QPrinter& printer) {
+    shown_.append({QStringLiteral("print"), printer.docName(), QString(), {}});
+    if (prints_.empty()) {
+        unexpected_ << QStringLiteral("print");
+        return false;
+    }
+    const std::optional<QString> pdfPath = prints_.front();
+    prints_.pop_front();
+    if (!pdfPath) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*pdfPath);
+    return true;
 }
 
 }  // namespace ui

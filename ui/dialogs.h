@@ -9,6 +9,7 @@
 
 #include "core/colour.h"
 
+class QPrinter;
 class QWidget;
 
 namespace ui {
@@ -24,6 +25,12 @@ struct FileRequest {
 
 enum class Answer { Yes, No };
 
+// The answer of a save dialog that offers several filters.
+struct SavedFile {
+    QString path;
+    QString filter;  // the chosen entry of the request's filter, empty when not known
+};
+
 // Every file dialog, colour dialog and message box of the suite goes through this service, so
 // tests can answer them headless. A cancelled dialog answers std::nullopt.
 class Dialogs {
@@ -36,6 +43,10 @@ class Dialogs {
     virtual void information(QWidget* parent, const QString& text, const QString& title) = 0;
     // A Yes/No box with the question icon.
     virtual Answer question(QWidget* parent, const QString& text, const QString& title) = 0;
+    // A save dialog that also tells which filter was chosen. It asks no overwrite question.
+    virtual std::optional<SavedFile> saveFileAs(QWidget* parent, const FileRequest& request) = 0;
+    // The platform's print dialog, which sets up printer; false when cancelled.
+    virtual bool print(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The service in use: the real dialogs unless a test installed another.
@@ -49,6 +60,8 @@ class QtDialogs final : public Dialogs {
     std::optional<Colour> chooseColour(QWidget* parent, Colour initial) override;
     void information(QWidget* parent, const QString& text, const QString& title) override;
     Answer question(QWidget* parent, const QString& text, const QString& title) override;
+    std::optional<SavedFile> saveFileAs(QWidget* parent, const FileRequest& request) override;
+    bool print(QWidget* parent, QPrinter& printer) override;
 };
 
 // A test double: answers each dialog with the next queued answer of its kind and records what
@@ -68,9 +81,16 @@ class ScriptedDialogs final : public Dialogs {
     void answerNextColour(Colour c) { colours_.push_back(c); }
     void cancelNextColour() { colours_.push_back(std::nullopt); }
     void answerNextQuestion(Answer a) { answers_.push_back(a); }
+    // saveFileAs takes its answers from the same queue as saveFile; filter is the chosen one.
+    void answerNextSave(const QString& path, const QString& filter) {
+        saves_.push_back({false, path, filter});
+    }
+    // The next print dialog is confirmed with the printer writing a PDF file at pdfPath.
+    void answerNextPrint(const QString& pdfPath) { prints_.push_back(pdfPath); }
+    void cancelNextPrint() { prints_.push_back(std::nullopt); }
 
     struct Shown {
-        QString kind;  // "open", "save", "colour", "information" or "question"
+        QString kind;  // "open", "save", "colour", "information", "question" or "print"
         QString text;  // the message text, or the file request's file name
         QString title;
         FileRequest request;  // for file dialogs
@@ -87,12 +107,17 @@ class ScriptedDialogs final : public Dialogs {
     std::optional<Colour> chooseColour(QWidget* parent, Colour initial) override;
     void information(QWidget* parent, const QString& text, const QString& title) override;
     Answer question(QWidget* parent, const QString& text, const QString& title) override;
+    std::optional<SavedFile> saveFileAs(QWidget* parent, const FileRequest& request) override;
+    bool print(QWidget* parent, QPrinter& printer) override;
 
   private:
     struct FileAnswer {
         bool cancelled;
         QString path;
+        QString filter = {};
     };
+    std::optional<FileAnswer> nextAnswer(std::deque<FileAnswer>& queue, const QString& kind,
+                                         const FileRequest& request);
     std::optional<QString> nextFile(std::deque<FileAnswer>& queue, const QString& kind,
                                     const FileRequest& request);
 
@@ -100,6 +125,7 @@ class ScriptedDialogs final : public Dialogs {
     std::deque<FileAnswer> saves_;
     std::deque<std::optional<Colour>> colours_;
     std::deque<Answer> answers_;
+    std::deque<std::optional<QString>> prints_;
     QList<Shown> shown_;
     QStringList unexpected_;
     Dialogs* previous_;

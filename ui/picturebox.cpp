@@ -19,7 +19,7 @@ void PainterSurface::Cls() {
 }
 
 void PainterSurface::Line(int x1, int y1, int x2, int y2) {
-    painter_->setPen(QPen(toQColor(ForeColor), 0));
+    painter_->setPen(QPen(toQColor(ForeColor), 1));
     painter_->drawLine(x1, y1, x2, y2);
     CurrentX = x2;
     CurrentY = y2;
@@ -28,27 +28,36 @@ void PainterSurface::Line(int x1, int y1, int x2, int y2) {
 void PainterSurface::Box(int x1, int y1, int x2, int y2) {
     const QRect r = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
     painter_->fillRect(r, toQColor(FillColor));
-    painter_->setPen(QPen(toQColor(ForeColor), 0));
+    painter_->setPen(QPen(toQColor(ForeColor), 1));
     painter_->setBrush(Qt::NoBrush);
     painter_->drawRect(r.adjusted(0, 0, -1, -1));
     CurrentX = x2;
     CurrentY = y2;
 }
 
+QFont PainterSurface::deviceFont() const {
+    const int deviceDpi = painter_->device()->logicalDpiY();
+    if (fontDpi_ <= 0 || deviceDpi <= 0 || font_.pointSizeF() <= 0) return font_;
+    QFont font = font_;
+    font.setPointSizeF(font_.pointSizeF() * fontDpi_ / deviceDpi);
+    return font;
+}
+
 void PainterSurface::Print(const QString& text) {
-    painter_->setFont(font_);
+    const QFont font = deviceFont();
+    painter_->setFont(font);
     painter_->setPen(toQColor(ForeColor));
-    const QFontMetricsF metrics(font_, painter_->device());
+    const QFontMetricsF metrics(font, painter_->device());
     painter_->drawText(QPointF(CurrentX, CurrentY + metrics.ascent()), text);
     CurrentX += metrics.horizontalAdvance(text);
 }
 
 double PainterSurface::TextWidth(const QString& text) const {
-    return QFontMetricsF(font_, painter_->device()).horizontalAdvance(text);
+    return QFontMetricsF(deviceFont(), painter_->device()).horizontalAdvance(text);
 }
 
 double PainterSurface::TextHeight(const QString&) const {
-    return QFontMetricsF(font_, painter_->device()).height();
+    return QFontMetricsF(deviceFont(), painter_->device()).height();
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -107,6 +116,11 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     syncImageSize();
     QPainter painter(this);
     painter.drawImage(event->rect(), image_, event->rect());
+    if (hasFocus()) {  // a dotted edge: the style's focus frame may tint the whole picture
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 const QImage& PictureBox::image() const {

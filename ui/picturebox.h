@@ -45,11 +45,17 @@ class Surface {
 };
 
 // A Surface over any QPaintDevice: an image, a PDF or SVG generator, a printer. The painter
-// must be active for the life of the surface.
+// must be active for the life of the surface. Lines are one unit wide, so a picture drawn under
+// a scaling transform keeps its proportions.
 class PainterSurface : public Surface {
   public:
     PainterSurface(QPainter* painter, int width, int height)
         : painter_(painter), width_(width), height_(height) {}
+
+    // Sizes fonts given in points as on a device of dpi dots per inch, whatever the painter's
+    // device, so text keeps its size against the lines on a device of another resolution.
+    // 0, the default, uses the device's own resolution.
+    void setFontDpi(int dpi) { fontDpi_ = dpi; }
 
     int width() const override { return width_; }
     int height() const override { return height_; }
@@ -61,9 +67,13 @@ class PainterSurface : public Surface {
     double TextHeight(const QString& text) const override;
 
   private:
+    // The font as the device must get it for the resolution chosen with setFontDpi.
+    QFont deviceFont() const;
+
     QPainter* painter_;
     int width_;
     int height_;
+    int fontDpi_ = 0;
 };
 
 // The retained drawing surface of a window: everything drawn goes into an off-screen image,
@@ -94,6 +104,7 @@ class PictureBox : public QWidget, public Surface {
     void mouseReleased(Qt::MouseButtons buttons, double x, double y);
 
   protected:
+    // The picture, with a focus frame while the box has the keyboard focus.
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "ui/dialogs.h"
 #include "ui/geometry.h"
 #include "ui/picturebox.h"
+#include "ui/tests/exportcheck.h"
 
 using namespace pindral;
 
@@ -354,6 +356,69 @@ class TestWindows : public QObject {
         QVERIFY(s->isVisible());
         QCOMPARE(f.window->ini().settings, Settings{});
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
+    }
+
+    void theBoardMenuWaitsForAGame() {
+        Fixture f;
+        auto* menu = f.child<QMenu>("pBoardMenu");
+        QStringList texts;
+        for (QAction* a : menu->actions()) {
+            texts << a->text();
+            QVERIFY(!a->isEnabled());
+        }
+        QCOMPARE(texts, (QStringList{"Copy Picture", "Save Picture As...", "Print..."}));
+        f.dialogs.cancelNextOpen();
+        QTest::mouseClick(f.child<QPushButton>("cmdPlay"), Qt::LeftButton);
+        QVERIFY(!menu->actions().first()->isEnabled());
+        f.newGame(f.write("list.txt", kAnimals));
+        for (QAction* a : menu->actions())
+            QVERIFY(a->isEnabled());
+    }
+
+    // A right drag still finds an entry; a right click that does not drag opens the menu.
+    void aRightDragSelectsAndARightClickOpensTheMenu() {
+        Fixture f;
+        f.newGame(f.write("list.txt", kAnimals));
+        auto* menu = f.child<QMenu>("pBoardMenu");
+        const PlacedWord first = f.game().PlacedWords[0];
+        const CellPos last = lastSquare(first);
+        QTest::mousePress(f.board(), Qt::RightButton, {}, f.centre(first.X, first.Y));
+        QTest::mouseMove(f.board(), f.centre(last.X, last.Y));
+        QTest::mouseRelease(f.board(), Qt::RightButton, {}, f.centre(last.X, last.Y));
+        QVERIFY(!f.bold(0));
+        QTest::qWait(20);
+        QVERIFY(!menu->isVisible());
+        QTest::mouseClick(f.board(), Qt::RightButton, {}, f.centre(7, 7));
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+        QVERIFY(f.game().GameActive);
+    }
+
+    void theSavedAndPrintedBoardIsTheCurrentOne() {
+        Fixture f;
+        f.newGame(f.write("list.txt", kAnimals));
+        const PlacedWord first = f.game().PlacedWords[0];
+        f.drag({first.X, first.Y}, lastSquare(first));
+        QVERIFY(!f.bold(0));
+
+        f.dialogs.answerNextSave(f.dir.filePath("board.png"), QString());
+        f.child<QAction>("mnuSavePicture")->trigger();
+        const QImage png(f.dir.filePath("board.png"));
+        QCOMPARE(png.size(), QSize(3000, 3000));
+        const QPoint solved = (f.centre(first.X, first.Y) - QPoint(20, 20)) * 4;
+        QCOMPARE(png.pixelColor(solved), QColor(0xEE, 0xEE, 0xEE));
+        const QPoint free = (f.centre(14, 14) - QPoint(20, 20)) * 4;
+        QCOMPARE(png.pixelColor(free), f.fillOf(14, 14));
+
+        if (!exportcheck::havePoppler()) QSKIP("poppler-utils is not installed");
+        f.dialogs.answerNextPrint(f.dir.filePath("board.pdf"));
+        f.child<QAction>("mnuPrint")->trigger();
+        QCOMPARE(exportcheck::pdfPages(f.dir.filePath("board.pdf")), 1);
+        const QString text = exportcheck::pdfText(f.dir.filePath("board.pdf"));
+        for (const PlacedWord& placed : f.game().PlacedWords)
+            QVERIFY2(text.contains(placed.Word), qPrintable(text));
+        QVERIFY(f.dialogs.unexpected().isEmpty());
+        QVERIFY(f.dialogs.informationTexts().isEmpty());
     }
 };
 
