@@ -1,5 +1,7 @@
 # Shared build rules of the suite: warnings, libraries, programs and tests.
 
+include(GNUInstallDirs)
+
 function(wordsearch_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
   if(WORDSEARCH_WERROR)
@@ -16,12 +18,49 @@ function(add_engine_library name)
   wordsearch_warnings(${name})
 endfunction()
 
+# The window icon sizes, in pixels, rendered from each program's SVG icon.
+set(WORDSEARCH_ICON_SIZES 16 24 32 48 64 128 256)
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+
 # add_program(name sources... LIBS libs...): one of the suite's window programs.
+# Its desktop files are found by the program's name in lower case (its "id"):
+#   packaging/applications/<id>.desktop   the menu entry
+#   packaging/icons/<id>.svg              the icon
+# The icon is rendered to PNGs at build time and compiled into the program as the resource
+# folder ":/program-icon", which ui::Application makes every window's icon; the SVG, the PNGs
+# and the menu entry are installed into the hicolor theme and share/applications.
 function(add_program name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   wordsearch_warnings(${name})
+  install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+  string(TOLOWER ${name} id)
+  set(desktop_file ${PROJECT_SOURCE_DIR}/packaging/applications/${id}.desktop)
+  set(icon_svg ${PROJECT_SOURCE_DIR}/packaging/icons/${id}.svg)
+  if(NOT EXISTS ${desktop_file} OR NOT EXISTS ${icon_svg})
+    message(FATAL_ERROR "${name} needs ${desktop_file} and ${icon_svg}")
+  endif()
+  install(FILES ${desktop_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+  set(icon_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}_icon)
+  set(icon_pngs)
+  foreach(size ${WORDSEARCH_ICON_SIZES})
+    set(png ${icon_dir}/${size}.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${icon_dir}
+      COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${icon_svg}
+      DEPENDS ${icon_svg}
+      COMMENT "Rendering the ${size} px icon of ${name}"
+      VERBATIM)
+    list(APPEND icon_pngs ${png})
+    install(FILES ${png} RENAME ${id}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  qt_add_resources(${name} ${name}_icon PREFIX /program-icon BASE ${icon_dir} FILES ${icon_pngs})
+  set_property(GLOBAL APPEND PROPERTY WORDSEARCH_PROGRAMS ${name})
 endfunction()
 
 # add_unit_test(name sources... LIBS libs...): a Qt Test program registered with CTest. It runs
