@@ -1,6 +1,6 @@
 # Installs the build in BUILD_DIR into PREFIX (emptied first) and checks the installed files:
 # exactly the expected ones, and every menu entry valid for desktop-file-validate.
-# -D BUILD_DIR, SOURCE_DIR, PREFIX, PROGRAMS, ICON_SIZES, BINDIR, DATADIR, PACKAGE.
+# -D BUILD_DIR, SOURCE_DIR, PREFIX, PROGRAMS, ICON_SIZES, BINDIR, DATADIR, MANDIR, PACKAGE.
 cmake_minimum_required(VERSION 3.25)
 string(REPLACE "," ";" PROGRAMS "${PROGRAMS}")
 string(REPLACE "," ";" ICON_SIZES "${ICON_SIZES}")
@@ -22,7 +22,8 @@ foreach(program ${PROGRAMS})
   list(APPEND expected
     ${BINDIR}/${program}
     ${DATADIR}/applications/${id}.desktop
-    ${DATADIR}/icons/hicolor/scalable/apps/${id}.svg)
+    ${DATADIR}/icons/hicolor/scalable/apps/${id}.svg
+    ${MANDIR}/man1/${program}.1.gz)
   foreach(size ${ICON_SIZES})
     list(APPEND expected ${DATADIR}/icons/hicolor/${size}x${size}/apps/${id}.png)
   endforeach()
