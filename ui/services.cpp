@@ -84,8 +84,9 @@ class FirstWindowCloser : public QObject {
         for (int width : std::as_const(widths))
             sizes << QString::number(width);
         const bool tahoma = QFontDatabase::families().contains(QStringLiteral("Tahoma"));
-        std::printf("caption: %s\nicon: %s\ntahoma: %s\n", qPrintable(window->windowTitle()),
-                    qPrintable(sizes.join(u',')), tahoma ? "found" : "missing");
+        std::printf("caption: %s\nicon: %s\ntahoma: %s\n",
+                    window->windowTitle().toUtf8().constData(),
+                    sizes.join(u',').toUtf8().constData(), tahoma ? "found" : "missing");
         std::fflush(stdout);
         QTimer::singleShot(0, window, [w = QPointer<QWidget>(window)] {
             if (w) w->close();
