@@ -1,5 +1,7 @@
 # Shared build rules of the suite: warnings, libraries, programs and tests.
 
+include(GNUInstallDirs)
+
 function(wordsearch_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
   if(WORDSEARCH_WERROR)
@@ -16,12 +18,69 @@ function(add_engine_library name)
   wordsearch_warnings(${name})
 endfunction()
 
+# The window icon sizes, in pixels, rendered from each program's SVG icon.
+set(WORDSEARCH_ICON_SIZES 16 24 32 48 64 128 256)
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(GZIP gzip REQUIRED)
+
+# wordsearch_gzip(source output): output is source compressed the way Debian wants (best
+# compression, no name or time stamp, so the package builds the same every time).
+function(wordsearch_gzip source output)
+  string(REGEX REPLACE "\\.gz$" "" plain ${output})
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy ${source} ${plain}
+    COMMAND ${GZIP} -9nf ${plain}
+    DEPENDS ${source}
+    VERBATIM)
+endfunction()
+
 # add_program(name sources... LIBS libs...): one of the suite's window programs.
+# Its desktop files are found by the program's name in lower case (its "id"):
+#   packaging/applications/<id>.desktop   the menu entry
+#   packaging/icons/<id>.svg              the icon
+#   packaging/man/<id>.1                  the manual page, installed as <name>.1
+# The icon is rendered to PNGs at build time and compiled into the program as the resource
+# folder ":/program-icon", which ui::Application makes every window's icon; the SVG, the PNGs
+# and the menu entry are installed into the hicolor theme and share/applications.
 function(add_program name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   wordsearch_warnings(${name})
+  install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+  string(TOLOWER ${name} id)
+  set(desktop_file ${PROJECT_SOURCE_DIR}/packaging/applications/${id}.desktop)
+  set(icon_svg ${PROJECT_SOURCE_DIR}/packaging/icons/${id}.svg)
+  set(man_page ${PROJECT_SOURCE_DIR}/packaging/man/${id}.1)
+  foreach(file ${desktop_file} ${icon_svg} ${man_page})
+    if(NOT EXISTS ${file})
+      message(FATAL_ERROR "${name} needs ${file}")
+    endif()
+  endforeach()
+  install(FILES ${desktop_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  set(man_gz ${CMAKE_CURRENT_BINARY_DIR}/${name}.1.gz)
+  wordsearch_gzip(${man_page} ${man_gz})
+  install(FILES ${man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+  set(icon_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}_icon)
+  set(icon_pngs)
+  foreach(size ${WORDSEARCH_ICON_SIZES})
+    set(png ${icon_dir}/${size}.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${icon_dir}
+      COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${icon_svg}
+      DEPENDS ${icon_svg}
+      COMMENT "Rendering the ${size} px icon of ${name}"
+      VERBATIM)
+    list(APPEND icon_pngs ${png})
+    install(FILES ${png} RENAME ${id}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  qt_add_resources(${name} ${name}_icon PREFIX /program-icon BASE ${icon_dir} FILES ${icon_pngs})
+  add_custom_target(${name}_man ALL DEPENDS ${man_gz})
+  set_property(GLOBAL APPEND PROPERTY WORDSEARCH_PROGRAMS ${name})
 endfunction()
 
 # add_unit_test(name sources... LIBS libs...): a Qt Test program registered with CTest. It runs

@@ -4,8 +4,8 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -34,30 +34,10 @@ constexpr int kDesignHeight = 4335;
 // The space kept right of and below the board, in pixels, as in the design.
 constexpr int kMargin = 8;
 
-// A small picture of a board for the window's icon.
-QIcon boardIcon() {
-    QPixmap picture(32, 32);
-    picture.fill(Qt::white);
-    QPainter painter(&picture);
-    painter.fillRect(QRect(8, 8, 16, 8), ui::toQColor(ui::kRed));
-    painter.setPen(Qt::black);
-    for (int i = 0; i <= 32; i += 8) {
-        painter.drawLine(i, 0, i, 31);
-        painter.drawLine(0, i, 31, i);
-    }
-    painter.drawRect(0, 0, 31, 31);
-    return QIcon(picture);
-}
-
 QString defaultSettingsFile() {
-    return mINI::settingsFile(ui::programFolder(),
-                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
-}
-
-// The shipped word lists lie in "wordlists" beside the program.
-QString defaultListFolder() {
-    const QDir lists(ui::programFolder() + QStringLiteral("/wordlists"));
-    return lists.exists() ? lists.path() : ui::programFolder();
+    return mINI::settingsFile(ui::programFolder(), QStandardPaths::writableLocation(
+                                                       QStandardPaths::GenericConfigLocation) +
+                                                       QStringLiteral("/pindral"));
 }
 
 }  // namespace
@@ -69,13 +49,22 @@ QFont tahoma(double points, bool bold) {
     return font;
 }
 
-fGame::fGame() : fGame(defaultSettingsFile(), defaultListFolder()) {}
+QString shippedListFolder(const QString& programFolder) {
+    const QString candidates[] = {
+        programFolder + QStringLiteral("/wordlists"),
+        ui::installedDataFolder(programFolder) + QStringLiteral("/pindral/wordlists"),
+    };
+    for (const QString& folder : candidates)
+        if (QFileInfo(folder).isDir()) return QDir::cleanPath(folder);
+    return programFolder;
+}
+
+fGame::fGame() : fGame(defaultSettingsFile(), shippedListFolder(ui::programFolder())) {}
 
 fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* parent)
     : QWidget(parent), ini_(settingsFile), listFolder_(listFolder) {
     setObjectName(QStringLiteral("fGame"));
     setWindowTitle(QStringLiteral("Zorbeck!"));
-    setWindowIcon(boardIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

@@ -24,13 +24,19 @@ class fSettings;
 // The windows' font: Tahoma (or the closest font there is) at the size in points.
 QFont tahoma(double points, bool bold = false);
 
+// The folder where the open dialog starts: the shipped word lists, found in "wordlists" beside
+// the program as built, or in "pindral/wordlists" of the installed data folder; the program's
+// folder when neither exists.
+QString shippedListFolder(const QString& programFolder);
+
 // The game window: the word tree, the board and the two buttons. It owns the game and the
 // settings for the program's lifetime.
 class fGame : public QWidget {
     Q_OBJECT
   public:
-    // The program's own window: settings beside the program (or in the user's configuration
-    // folder), word lists from the folder shipped beside it.
+    // The program's own window: settings beside the program (or, where that folder is not
+    // writable, in "pindral" of the user's configuration folder), the open dialog in the
+    // shipped word lists (shippedListFolder).
     fGame();
     // settingsFile: where the settings are read and saved; listFolder: where the open dialog
     // starts.

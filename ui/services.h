@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QIcon>
 #include <QString>
 
 namespace ui {
@@ -17,6 +18,11 @@ double secondsSinceMidnight();
 // The folder that holds the running program.
 QString programFolder();
 
+// The folder of the read-only files installed with a program that lies in programFolder:
+// "<prefix>/share" for a program in "<prefix>/bin", whatever the prefix. Whether the folder
+// exists is the caller's question (a program run from its build folder has none).
+QString installedDataFolder(const QString& programFolder);
+
 // The program's title, as given to Application.
 QString programTitle();
 
@@ -24,10 +30,20 @@ QString programTitle();
 // folders is registered when present. A missing font falls back silently.
 void registerFonts();
 
-// The application object of every program: names the program and registers the fonts.
+// The application object of every program: names the program, registers the fonts and gives
+// every window the program's icon (the resource folder ":/program-icon" that the build compiles
+// into each program). The program's menu entry is "<program file name in lower case>.desktop".
+//
+// Test hook: with the environment variable WORDSEARCH_CLOSE_FIRST_WINDOW set, the first window
+// to be shown is closed again as soon as it is on screen, after three lines went to standard
+// output: "caption: <window title>", "icon: <the icon's sizes, as 16,32,...>" and
+// "tahoma: found" or "tahoma: missing". The install tests start each installed program so.
 class Application : public QApplication {
   public:
     Application(int& argc, char** argv, const QString& title);
 };
+
+// The icon compiled into the running program, or a null icon when it has none.
+QIcon programIcon();
 
 }  // namespace ui

@@ -13,7 +13,11 @@
 #include "ui/dialogs.h"
 #include "ui/geometry.h"
 #include "ui/picturebox.h"
+<<<<<<< HEAD
 #include "ui/tests/exportcheck.h"
+=======
+#include "ui/services.h"
+>>>>>>> packaging
 
 using namespace pindral;
 
@@ -101,6 +105,26 @@ class TestWindows : public QObject {
         QCOMPARE(f.tree()->topLevelItemCount(), 0);
         QVERIFY(!f.game().GameActive);
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));  // nothing written
+    }
+
+    void theOpenDialogStartsInTheShippedWordLists() {
+        QTemporaryDir root;
+        const QString bin = root.filePath("bin");
+        QVERIFY(QDir().mkpath(bin));
+        QCOMPARE(shippedListFolder(bin), bin);  // no lists anywhere: the program's folder
+
+        const QString installed = ui::installedDataFolder(bin) + "/pindral/wordlists";
+        QVERIFY(QDir().mkpath(installed));
+        QCOMPARE(shippedListFolder(bin), root.filePath("share/pindral/wordlists"));
+
+        QVERIFY(QDir().mkpath(bin + "/wordlists"));  // a build folder's copy comes first
+        QCOMPARE(shippedListFolder(bin), bin + "/wordlists");
+
+        ui::ScriptedDialogs dialogs;
+        fGame window(root.filePath("Settings.ini"), installed);
+        dialogs.cancelNextOpen();
+        QTest::mouseClick(window.findChild<QPushButton*>("cmdPlay"), Qt::LeftButton);
+        QCOMPARE(dialogs.shown().value(0).request.initDir, installed);
     }
 
     void theBoardIsSizedFromTheSettings_data() {

@@ -89,6 +89,11 @@ class TestWidgets : public QObject {
         QCOMPARE(box.image().pixelColor(25, 10), QColor(255, 255, 255));
     }
 
+    void installedFilesLieBesideTheProgramsFolder() {
+        QCOMPARE(installedDataFolder("/opt/suite/bin"), "/opt/suite/share");
+        QCOMPARE(installedDataFolder("/usr/bin"), "/usr/share");
+    }
+
     void timeOfDayHasSeconds() {
         const QString t = timeOfDayText();
         QVERIFY2(t.count(u':') >= 2 || t.size() >= 8, qPrintable(t));
