@@ -38,8 +38,10 @@ constexpr ui::TwipsRect kChkIncludeInverted{6840, 5040, 2295, 255};
 constexpr int kStartSize = 10;
 constexpr double kFontPoints = 8.25;
 
-bool isAsciiLetter(QChar c) {
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+// A letter of any alphabet ends an entry, so words in Cyrillic, Greek or with accents can be
+// typed; digits, signs and spaces are taken off the end.
+bool endsAnEntry(QChar c) {
+    return c.isLetter();
 }
 
 }  // namespace
@@ -120,11 +122,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// Only the last character is tested; the entry keeps its text up to its last ASCII letter.
+// Only the last character is tested; the entry keeps its text up to its last letter.
 void Form1::txtfield_Change() {
     const QString text = txtfield_->text();
     qsizetype keep = text.size();
-    while (keep > 0 && !isAsciiLetter(text[keep - 1]))
+    while (keep > 0 && !endsAnEntry(text[keep - 1]))
         --keep;
     if (keep == text.size()) return;
     txtfield_->setText(text.left(keep));

@@ -51,7 +51,7 @@ QString PuzzleOutcome::message() const {
 Puzzle::Puzzle(int n, PuzzleHooks hooks) {
     setHooks(std::move(hooks));
     ClearPuzzle(n);
-    std::fill(letterGrid_.begin(), letterGrid_.end(), quint8(0));
+    std::fill(letterGrid_.begin(), letterGrid_.end(), char16_t(0));
 }
 
 void Puzzle::setHooks(PuzzleHooks hooks) {
@@ -82,11 +82,8 @@ QString Puzzle::flipString(const QString& str) {
     return flipped;
 }
 
-quint8 Puzzle::letterCode(QChar c) {
-    const QChar upper = c.toUpper();
-    if (upper.unicode() < 256) return quint8(upper.unicode());
-    if (c.unicode() < 256) return quint8(c.unicode());  // such as y with diaeresis
-    return quint8('?');
+char16_t Puzzle::letterCode(QChar c) {
+    return c.toUpper().unicode();
 }
 
 bool Puzzle::isDirPossible(qint16 dir, const QString& str, qint16 xpos, qint16 ypos) const {
@@ -181,7 +178,7 @@ void Puzzle::FillRemWithRandom() {
     for (int y = 0; y < n_; ++y) {
         for (int x = 0; x < n_; ++x) {
             if (dirGrid_[index(x, y)] != 0) continue;
-            letterGrid_[index(x, y)] = quint8(ui::roundHalfEven(draw() * 25 + 65));
+            letterGrid_[index(x, y)] = char16_t(ui::roundHalfEven(draw() * 25 + 65));
         }
     }
 }

@@ -60,7 +60,7 @@ class Puzzle {
     // Retries after the first attempt before a word counts as finding no room.
     static constexpr int kMaxRetries = 30000;
     // Letter code of an empty cell after ClearPuzzle.
-    static constexpr quint8 kEmpty = 32;
+    static constexpr char16_t kEmpty = 32;
 
     // Grids of n x n cells that all hold code 0, as before the first build.
     explicit Puzzle(int n = 10, PuzzleHooks hooks = {});
@@ -96,13 +96,13 @@ class Puzzle {
     void FillRemWithRandom();
 
     int size() const { return n_; }
-    quint8 letterAt(int x, int y) const { return letterGrid_[index(x, y)]; }
+    char16_t letterAt(int x, int y) const { return letterGrid_[index(x, y)]; }
     quint8 dirAt(int x, int y) const { return dirGrid_[index(x, y)]; }
     const QList<Solution>& solutions() const { return solutions_; }
 
-    // The 8-bit code a character is stored as: upper-cased, within Latin-1; a character
-    // outside Latin-1 becomes '?'.
-    static quint8 letterCode(QChar c);
+    // The code a character is stored as: upper-cased, in any alphabet. A cell holds one
+    // UTF-16 unit, so Cyrillic, Greek and accented letters keep their identity.
+    static char16_t letterCode(QChar c);
 
   private:
     std::size_t index(int x, int y) const { return std::size_t(y) * std::size_t(n_) + x; }
@@ -111,7 +111,7 @@ class Puzzle {
     int drawBelow(int m);
 
     int n_ = 0;
-    std::vector<quint8> letterGrid_;
+    std::vector<char16_t> letterGrid_;
     std::vector<quint8> dirGrid_;
     QList<Solution> solutions_;
     PuzzleHooks hooks_;

@@ -38,9 +38,9 @@ void DrawContents(ui::Surface& surface, const Puzzle& puzzle) {
     surface.setFontSize(letterPointSize(n));
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
-            const quint8 code = puzzle.letterAt(x, y);
+            const char16_t code = puzzle.letterAt(x, y);
             if (code == 0) continue;
-            const QString letter{QChar(char16_t(code))};
+            const QString letter{QChar(code)};
             const int width = nearest(surface.TextWidth(letter));
             const int height = nearest(surface.TextHeight(letter));
             surface.CurrentX = x * pitch + pitch / 2 - width / 2;

@@ -37,7 +37,7 @@ QStringList letters(const Puzzle& p) {
     for (int y = 0; y < p.size(); ++y) {
         QString row;
         for (int x = 0; x < p.size(); ++x) {
-            const quint8 c = p.letterAt(x, y);
+            const char16_t c = p.letterAt(x, y);
             row += c == Puzzle::kEmpty ? u'.' : c == 0 ? u'#' : QChar(char16_t(c));
         }
         rows << row;
@@ -104,8 +104,10 @@ class TestPuzzle : public QObject {
         QTest::newRow("lower case") << QChar(u'q') << int('Q');
         QTest::newRow("digit stays") << QChar(u'7') << int('7');
         QTest::newRow("Latin-1 letter") << QChar(u'\u00e9') << 0xC9;
-        QTest::newRow("upper case outside Latin-1 keeps the letter") << QChar(u'\u00ff') << 0xFF;
-        QTest::newRow("outside Latin-1") << QChar(u'\u20ac') << int('?');
+        QTest::newRow("y with diaeresis takes its capital outside Latin-1") << QChar(u'\u00ff') << 0x178;
+        QTest::newRow("Cyrillic") << QChar(u'\u0436') << 0x416;
+        QTest::newRow("Greek final sigma becomes sigma") << QChar(u'\u03c2') << 0x3A3;
+        QTest::newRow("a sign stays") << QChar(u'\u20ac') << 0x20AC;
     }
     void letterCodes() {
         QFETCH(QChar, c);
@@ -225,7 +227,7 @@ class TestPuzzle : public QObject {
     void startUpAndClearedGrids() {
         Puzzle p;
         QCOMPARE(p.size(), 10);
-        QCOMPARE(p.letterAt(9, 9), quint8(0));
+        QCOMPARE(p.letterAt(9, 9), char16_t(0));
         p.PutWord("ab", 0, 0, kRight);
         p.ClearPuzzle(3);
         QCOMPARE(letters(p), (QStringList{"...", "...", "..."}));

@@ -13,11 +13,8 @@
 #include "ui/dialogs.h"
 #include "ui/geometry.h"
 #include "ui/picturebox.h"
-<<<<<<< HEAD
-#include "ui/tests/exportcheck.h"
-=======
 #include "ui/services.h"
->>>>>>> packaging
+#include "ui/tests/exportcheck.h"
 
 using namespace pindral;
 
