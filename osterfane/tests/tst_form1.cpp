@@ -151,8 +151,9 @@ class TestForm1 : public QObject {
         QTest::newRow("only the last character is tested")
             << QStringList{"ab", "home", "1"} << "1ab" << 1 << QStringList{};
         QTest::newRow("Cyrillic and Greek letters stay; case is ignored in the list")
-            << QStringList{u"жук "_qs, u"ЖУК "_qs, u"κάστρο "_qs} << "" << 0
-            << QStringList{u"жук"_qs, u"κάστρο"_qs};
+            << QStringList{u"paste:жук"_qs,    "enter", u"paste:ЖУК"_qs, "enter",
+                           u"paste:κάστρο"_qs, "add"}
+            << "" << 0 << QStringList{u"жук"_qs, u"κάστρο"_qs};
         QTest::newRow("entries keep their order and case")
             << QStringList{"Zebra ", "ant ", "ZEBRA "} << "" << 0 << QStringList{"Zebra", "ant"};
     }

@@ -104,7 +104,8 @@ class TestPuzzle : public QObject {
         QTest::newRow("lower case") << QChar(u'q') << int('Q');
         QTest::newRow("digit stays") << QChar(u'7') << int('7');
         QTest::newRow("Latin-1 letter") << QChar(u'\u00e9') << 0xC9;
-        QTest::newRow("y with diaeresis takes its capital outside Latin-1") << QChar(u'\u00ff') << 0x178;
+        QTest::newRow("y with diaeresis takes its capital outside Latin-1")
+            << QChar(u'\u00ff') << 0x178;
         QTest::newRow("Cyrillic") << QChar(u'\u0436') << 0x416;
         QTest::newRow("Greek final sigma becomes sigma") << QChar(u'\u03c2') << 0x3A3;
         QTest::newRow("a sign stays") << QChar(u'\u20ac') << 0x20AC;
