@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 #include "puzzle.h"
 #include "puzzledrawing.h"
 #include "ui/export.h"
@@ -54,10 +56,5 @@ BENCHMARK(BM_PrintedPdf)->Arg(12)->Arg(450)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    ui::Application app(argc, argv, QStringLiteral("Osterfane"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv, QStringLiteral("Osterfane"));
 }

@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 #include "form1.h"
 #include "puzzle.h"
 #include "ui/core/random.h"
@@ -133,10 +135,5 @@ BENCHMARK(BM_NoRoomDraw)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    ui::Application app(argc, argv, QStringLiteral("Osterfane"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv, QStringLiteral("Osterfane"));
 }

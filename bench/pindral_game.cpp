@@ -4,6 +4,8 @@
 // without it.
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -147,11 +149,5 @@ BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv, QStringLiteral("Pindral"));
 }

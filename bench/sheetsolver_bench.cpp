@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 // Both programs' windows are called Form1, so their headers are named by folder.
 #include "../sheetsolver/brevoni/form1.h"
 #include "../sheetsolver/kallowit/form1.h"
@@ -94,10 +96,5 @@ BENCHMARK(BM_KallowitNext)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    ui::Application app(argc, argv, QStringLiteral("Sheet solver"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv, QStringLiteral("Sheet solver"));
 }

@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "benchmain.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -133,9 +135,5 @@ BENCHMARK_CAPTURE(BM_SaveAndLoadScript, load_click, true)->Unit(benchmark::kMill
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWidgetBenchmarks(argc, argv, QStringLiteral("Tamsorel"));
 }

@@ -1,0 +1,18 @@
+#pragma once
+// The main function of a benchmark program that stands on Qt's widgets: the offscreen
+// platform, the suite's application object titled `program`, then Google Benchmark.
+#include <benchmark/benchmark.h>
+
+#include <QString>
+
+#include "ui/services.h"
+
+inline int runWidgetBenchmarks(int argc, char** argv, const QString& program) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    ui::Application app(argc, argv, program);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
