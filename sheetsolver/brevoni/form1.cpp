@@ -8,7 +8,6 @@
 #include <QSlider>
 #include <QTextEdit>
 
-#include "demopuzzle.h"
 #include "ui/geometry.h"
 
 namespace brevoni {
@@ -87,13 +86,9 @@ Form1::Form1(QWidget* parent)
     cmdFind_ = ui::createControl<QPushButton>(this, "cmdFind", kCmdFind, QStringLiteral("Find!"));
 
     // The designed order: the cells row by row, then the controls on the right.
-    QWidget* previous = cells_.cell(sheetsolver::kCellCount - 1);
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             rtbText_, Command2_, Command3_, Command4_, Command5_, lstStrings_, Text2_, Command6_,
-             cmdRemoveListiem_, Command7_, sldDelay_, cmdFind_}) {
-        QWidget::setTabOrder(previous, w);
-        previous = w;
-    }
+    ui::setTabOrder({cells_.cell(sheetsolver::kCellCount - 1), rtbText_, Command2_, Command3_,
+                     Command4_, Command5_, lstStrings_, Text2_, Command6_, cmdRemoveListiem_,
+                     Command7_, sldDelay_, cmdFind_});
 
     connect(Command2_, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3_, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -104,9 +99,7 @@ Form1::Form1(QWidget* parent)
     connect(Command7_, &QPushButton::clicked, this, &Form1::Command7_Click);
     connect(cmdFind_, &QPushButton::clicked, this, &Form1::cmdFind_Click);
 
-    sheetsolver::setSheetText(rtbText_, sheetsolver::demoSheet());
-    for (const QString& entry : sheetsolver::demoStrings())
-        sheetsolver::addSorted(lstStrings_, entry);
+    sheetsolver::showDemoPuzzle(rtbText_, lstStrings_);
     Command2_Click();
 }
 
@@ -129,8 +122,7 @@ void Form1::Command5_Click() {
 }
 
 void Form1::Command6_Click() {
-    sheetsolver::addSorted(lstStrings_, sheetsolver::upperCased(Text2_->text()));
-    Text2_->clear();
+    sheetsolver::addFromBox(lstStrings_, Text2_);
 }
 
 void Form1::cmdRemoveListiem_Click() {

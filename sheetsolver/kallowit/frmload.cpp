@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "demopuzzle.h"
 #include "form1.h"
 #include "window/sheetcontrols.h"
 
@@ -88,9 +87,7 @@ frmLoad::frmLoad(QWidget* parent) : QWidget(parent) {
     connect(cmdRemoveListiem_, &QPushButton::clicked, this, &frmLoad::cmdRemoveListiem_Click);
     connect(Command1_, &QPushButton::clicked, this, &frmLoad::Command1_Click);
 
-    sheetsolver::setSheetText(rtbText_, sheetsolver::demoSheet());
-    for (const QString& entry : sheetsolver::demoStrings())
-        sheetsolver::addSorted(lstStrings_, entry);
+    sheetsolver::showDemoPuzzle(rtbText_, lstStrings_);
 }
 
 frmLoad::~frmLoad() = default;
@@ -112,8 +109,7 @@ void frmLoad::Command5_Click() {
 }
 
 void frmLoad::Command6_Click() {
-    sheetsolver::addSorted(lstStrings_, sheetsolver::upperCased(Text2_->text()));
-    Text2_->clear();
+    sheetsolver::addFromBox(lstStrings_, Text2_);
 }
 
 void frmLoad::cmdRemoveListiem_Click() {

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QSlider>
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "demopuzzle.h"
 #include "ui/core/rtf.h"
 #include "ui/core/textfile.h"
 #include "ui/dialogs.h"
@@ -112,6 +114,17 @@ QStringList listEntries(const QListWidget* list) {
     for (int row = 0; row < list->count(); ++row)
         entries << list->item(row)->text();
     return entries;
+}
+
+void addFromBox(QListWidget* list, QLineEdit* box) {
+    addSorted(list, upperCased(box->text()));
+    box->clear();
+}
+
+void showDemoPuzzle(QTextEdit* box, QListWidget* list) {
+    setSheetText(box, demoSheet());
+    for (const QString& entry : demoStrings())
+        addSorted(list, entry);
 }
 
 FindRunner::FindRunner(std::function<int()> delay, std::function<void(bool)> setControlsEnabled)

@@ -10,6 +10,7 @@
 #include "sheetsearch.h"
 #include "ui/geometry.h"
 
+class QLineEdit;
 class QListWidget;
 class QSlider;
 class QTextEdit;
@@ -54,6 +55,12 @@ int addSorted(QListWidget* list, const QString& entry);
 // Removes the selected entries; with none selected, nothing happens.
 void removeSelected(QListWidget* list);
 QStringList listEntries(const QListWidget* list);
+
+// "Add": the string box's text, upper-cased, goes into the sorted list; the box is emptied.
+void addFromBox(QListWidget* list, QLineEdit* box);
+
+// The start-up content of both versions: the demonstration sheet and its strings.
+void showDemoPuzzle(QTextEdit* box, QListWidget* list);
 
 // Runs the Find run of a window, yielding to the window as the delay slider says. Before the
 // first yield the window's controls that could change the sheet or the list are disabled
