@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "ui/core/letters.h"
 #include "ui/core/numbers.h"
 #include "ui/core/random.h"
 #include "ui/core/textfile.h"
@@ -51,6 +52,25 @@ class TestCore : public QObject {
         QFETCH(QString, text);
         QFETCH(QStringList, lines);
         QCOMPARE(ui::splitLines(text), lines);
+    }
+
+    void singleSquareWords_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("plain") << u"CAT"_qs << u"CAT"_qs << true;
+        QTest::newRow("combining diaeresis composes")
+            << u"NAI\u0308VE"_qs << u"NA\u00CFVE"_qs << true;
+        QTest::newRow("mark with no composed form") << u"Q\u0308"_qs << u"Q\u0308"_qs << false;
+        QTest::newRow("emoji") << u"CAT\U0001F431"_qs << u"CAT\U0001F431"_qs << false;
+        QTest::newRow("cyrillic") << u"КОТ"_qs << u"КОТ"_qs << true;
+    }
+    void singleSquareWords() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(bool, fits);
+        QCOMPARE(composedWord(typed), stored);
+        QCOMPARE(fitsOneCharPerSquare(composedWord(typed)), fits);
     }
 
     void readAndWriteFiles() {

@@ -1,0 +1,16 @@
+#include "letters.h"
+
+namespace ui {
+
+QString composedWord(QStringView word) {
+    return word.toString().normalized(QString::NormalizationForm_C);
+}
+
+bool fitsOneCharPerSquare(QStringView word) {
+    for (const QChar c : word) {
+        if (c.isSurrogate() || c.isMark()) return false;
+    }
+    return true;
+}
+
+}  // namespace ui
