@@ -11,9 +11,9 @@
 
 #include "benchmain.h"
 
+#include "core/random.h"
 #include "form1.h"
 #include "puzzle.h"
-#include "ui/core/random.h"
 #include "ui/dialogs.h"
 #include "ui/services.h"
 
@@ -104,7 +104,7 @@ void BM_NoRoomDraw(benchmark::State& state) {
     double longestGapMs = 0;
     Clock::time_point lastPump;
     int scripted = 0;
-    ui::RandomSource random;
+    core::RandomSource random;
     const double script[] = {0.0, 0.0, 0.3, 0.0, 0.0, 0.0};
     osterfane::PuzzleHooks hooks{
         [&] { return scripted < 6 ? script[scripted++] : random.nextRandom(); },

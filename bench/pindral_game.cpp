@@ -10,9 +10,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "core/textfile.h"
 #include "fgame.h"
 #include "straightforward.h"
-#include "ui/core/textfile.h"
 #include "ui/dialogs.h"
 #include "ui/picturebox.h"
 
@@ -23,8 +23,8 @@ namespace {
 const QString kDictionary = QStringLiteral("/usr/share/dict/words");
 
 QStringList dictionaryLines() {
-    const ui::TextFileResult file = ui::readTextFile(kDictionary);
-    return file.ok ? ui::splitLines(file.text) : QStringList();
+    const core::TextFileResult file = core::readTextFile(kDictionary);
+    return file.ok ? core::splitLines(file.text) : QStringList();
 }
 
 // A game window over a scratch folder, answering its open dialog with path at every new game.
@@ -107,7 +107,7 @@ void BM_PlacementDictionary(benchmark::State& state) {
     words.removeAll(removalMarker());
     const bool everyTry = state.range(1) != 0;
     words = words.mid(0, state.range(0));
-    ui::RandomSource random;
+    core::RandomSource random;
     mGame game;
     game.hooks().nextRandom = [&] { return random.nextRandom(); };
     for (auto _ : state) {

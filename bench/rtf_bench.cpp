@@ -7,7 +7,7 @@
 
 #include <random>
 
-#include "ui/core/rtf.h"
+#include "core/rtf.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ void BM_ReadPlainText(benchmark::State& state) {
     const QByteArray doc = realisticDocument();
     qsizetype chars = 0;
     for (auto _ : state) {
-        const std::optional<QString> text = ui::rtf::readPlainText(doc);
+        const std::optional<QString> text = core::rtf::readPlainText(doc);
         chars = text ? text->size() : -1;
         benchmark::DoNotOptimize(chars);
     }
@@ -98,10 +98,10 @@ void BM_ReadPlainText(benchmark::State& state) {
 BENCHMARK(BM_ReadPlainText)->Unit(benchmark::kMillisecond);
 
 void BM_WritePlainText(benchmark::State& state) {
-    const QString text = *ui::rtf::readPlainText(realisticDocument());
+    const QString text = *core::rtf::readPlainText(realisticDocument());
     qsizetype bytes = 0;
     for (auto _ : state) {
-        bytes = ui::rtf::writePlainText(text).size();
+        bytes = core::rtf::writePlainText(text).size();
         benchmark::DoNotOptimize(bytes);
     }
     state.SetBytesProcessed(state.iterations() * bytes);

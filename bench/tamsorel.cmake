@@ -1,2 +1,2 @@
 add_suite_benchmark(bench_tamsorel ${CMAKE_CURRENT_LIST_DIR}/tamsorel_bench.cpp
-  LIBS tamsorel_window)
+  LIBS tamsorel_window testing)

@@ -10,12 +10,69 @@ function(wordsearch_warnings target)
 endfunction()
 
 # add_engine_library(name sources...): a static library that may link Qt6::Core and nothing
-# of the window toolkit.
+# of the window toolkit; wordsearch_check_engines() holds every such library to that.
 function(add_engine_library name)
   add_library(${name} STATIC ${ARGN})
   target_link_libraries(${name} PUBLIC Qt6::Core)
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR})
   wordsearch_warnings(${name})
+  set_property(GLOBAL APPEND PROPERTY WORDSEARCH_ENGINES ${name})
+endfunction()
+
+# add_window_library(name sources... LIBS libs...): the windows of a program, a static library
+# over its engine and the ui adapter. Sources are listed one by one, as everywhere in the build.
+function(add_window_library name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS} ui)
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR})
+  wordsearch_warnings(${name})
+endfunction()
+
+# Collects into out_var every library that target links, directly or through other targets of
+# the build, as written in the link lists (Qt6::Gui, core, ...).
+function(wordsearch_link_closure target out_var)
+  set(seen)
+  set(queue ${target})
+  while(queue)
+    list(POP_FRONT queue current)
+    if(NOT TARGET ${current})
+      continue()
+    endif()
+    get_target_property(direct ${current} LINK_LIBRARIES)
+    get_target_property(interface ${current} INTERFACE_LINK_LIBRARIES)
+    foreach(lib IN LISTS direct interface)
+      if(NOT lib OR lib MATCHES "-NOTFOUND$")
+        continue()
+      endif()
+      string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" lib "${lib}")
+      if(NOT lib IN_LIST seen)
+        list(APPEND seen ${lib})
+        get_target_property(imported ${lib} IMPORTED)
+        if(TARGET ${lib} AND NOT imported)
+          list(APPEND queue ${lib})
+        endif()
+      endif()
+    endforeach()
+  endwhile()
+  set(${out_var} ${seen} PARENT_SCOPE)
+endfunction()
+
+# Fails the configuration when an engine library (add_engine_library) links any of Qt's GUI
+# modules, directly or through a library it uses: engines are tested and fuzzed without a
+# display and must stay that way.
+function(wordsearch_check_engines)
+  get_property(engines GLOBAL PROPERTY WORDSEARCH_ENGINES)
+  foreach(engine IN LISTS engines)
+    wordsearch_link_closure(${engine} libs)
+    foreach(lib IN LISTS libs)
+      if(lib MATCHES "^Qt6?::(Gui|Widgets|PrintSupport|Svg|OpenGL|Quick)")
+        message(FATAL_ERROR "The engine library ${engine} links ${lib}; an engine may link "
+                            "Qt6::Core only. Move the code that needs ${lib} into a window "
+                            "library.")
+      endif()
+    endforeach()
+  endforeach()
 endfunction()
 
 # The window icon sizes, in pixels, rendered from each program's SVG icon.

@@ -4,8 +4,8 @@
 // inside its grid, and fill.
 #include <QStringList>
 
+#include "core/textfile.h"
 #include "osterfane/puzzle.h"
-#include "ui/core/textfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray rest(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     // The window never lists a word shorter than two characters.
     QStringList words;
-    for (const QString& line : ui::splitLines(ui::decodeText(rest)))
+    for (const QString& line : core::splitLines(core::decodeText(rest)))
         if (line.size() >= 2) words.append(line);
     if (words.size() > 16) return 0;  // keeps one input under a second
     int retries = 0;

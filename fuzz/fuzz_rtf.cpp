@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/core/rtf.h"
+#include "core/rtf.h"
 
 namespace {
 
@@ -28,11 +28,11 @@ QString keepable(const QString& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    if (const std::optional<QString> text = ui::rtf::readPlainText(bytes)) {
-        if (ui::rtf::readPlainText(ui::rtf::writePlainText(*text)) != text) std::abort();
+    if (const std::optional<QString> text = core::rtf::readPlainText(bytes)) {
+        if (core::rtf::readPlainText(core::rtf::writePlainText(*text)) != text) std::abort();
     }
     QString utf16(qsizetype(size / 2), Qt::Uninitialized);  // copied: data may be unaligned
     std::memcpy(utf16.data(), data, std::size_t(utf16.size()) * sizeof(QChar));
-    if (ui::rtf::readPlainText(ui::rtf::writePlainText(utf16)) != keepable(utf16)) std::abort();
+    if (core::rtf::readPlainText(core::rtf::writePlainText(utf16)) != keepable(utf16)) std::abort();
     return 0;
 }

@@ -2,8 +2,8 @@
 // ExecuteScriptLine, then a search run and a save. Nothing may crash, hang or leak.
 #include <QTemporaryDir>
 
+#include "core/textfile.h"
 #include "fakecontrols.h"
-#include "ui/core/textfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir dir;
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FakeControls controls;
     modFunctions::Solver solver(controls);
     solver.LoadScript(path);
-    for (const QString& line : ui::splitLines(ui::decodeText(bytes)))
+    for (const QString& line : core::splitLines(core::decodeText(bytes)))
         solver.ExecuteScriptLine(line);
     solver.SearchWords();
     solver.SaveScript(dir.filePath("output.tam"));

@@ -60,7 +60,7 @@ Form1::Form1(PuzzleHooks hooks, QWidget* parent) : QWidget(parent), puzzle_(kSta
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 
     picfield_ = ui::createControl<ui::PictureBox>(this, "picfield", kPicfield);
-    picfield_->BackColor = ui::kWhite;
+    picfield_->BackColor = core::kWhite;
     picfield_->ui::Surface::setFont(tahoma);
     picfield_->Cls();
     lstitems_ = ui::createControl<QListWidget>(this, "lstitems", kLstitems);

@@ -72,7 +72,7 @@ class Form1 : public QWidget {
 
     ui::PictureMenu* picfieldMenu_ = nullptr;
 
-    ui::RandomSource random_;
+    core::RandomSource random_;
     Puzzle puzzle_;
     // The words the puzzle holds, as listed, in capitals: the first entries of the list, one
     // for each solution.

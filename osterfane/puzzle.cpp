@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "ui/core/numbers.h"
+#include "core/numbers.h"
 
 namespace osterfane {
 
@@ -178,7 +178,7 @@ void Puzzle::FillRemWithRandom() {
     for (int y = 0; y < n_; ++y) {
         for (int x = 0; x < n_; ++x) {
             if (dirGrid_[index(x, y)] != 0) continue;
-            letterGrid_[index(x, y)] = char16_t(ui::roundHalfEven(draw() * 25 + 65));
+            letterGrid_[index(x, y)] = char16_t(core::roundHalfEven(draw() * 25 + 65));
         }
     }
 }
@@ -188,7 +188,7 @@ void Puzzle::FillRemWithRandom() {
 namespace osterfane {
 
 std::optional<int> sizeFromText(QStringView text, int maxSize) {
-    const double value = ui::leadingNumber(text);
+    const double value = core::leadingNumber(text);
     if (value < 1 || value > maxSize || value != std::floor(value)) return std::nullopt;
     return int(value);
 }

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "ui/core/random.h"
+#include "core/random.h"
 
 namespace osterfane {
 
@@ -115,7 +115,7 @@ class Puzzle {
     std::vector<quint8> dirGrid_;
     QList<Solution> solutions_;
     PuzzleHooks hooks_;
-    ui::RandomSource ownRandom_;
+    core::RandomSource ownRandom_;
 };
 
 }  // namespace osterfane

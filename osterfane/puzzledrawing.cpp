@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/core/numbers.h"
+#include "core/numbers.h"
 
 namespace osterfane {
 
@@ -13,7 +13,7 @@ int pitchOf(const ui::Surface& surface, int n) {
 }
 
 int nearest(double value) {
-    return int(ui::roundHalfEven(value));
+    return int(core::roundHalfEven(value));
 }
 
 }  // namespace
@@ -53,11 +53,11 @@ void DrawContents(ui::Surface& surface, const Puzzle& puzzle) {
 void DrawSolution(ui::Surface& surface, const Puzzle& puzzle) {
     const int pitch = pitchOf(surface, puzzle.size());
     const auto centre = [pitch](qint16 cell) { return qint16(cell * pitch + pitch / 2); };
-    surface.ForeColor = ui::kRed;
+    surface.ForeColor = core::kRed;
     for (const Solution& s : puzzle.solutions()) {
         surface.Line(centre(s.x1), centre(s.y1), centre(s.x2), centre(s.y2));
     }
-    surface.ForeColor = ui::kBlack;
+    surface.ForeColor = core::kBlack;
 }
 
 void DrawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions) {

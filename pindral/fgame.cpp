@@ -11,8 +11,8 @@
 #include <QStandardPaths>
 #include <QTreeWidget>
 
+#include "core/numbers.h"
 #include "fsettings.h"
-#include "ui/core/numbers.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
@@ -132,7 +132,7 @@ fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* pa
 fGame::~fGame() = default;
 
 qint16 fGame::boardPixel(double value) {
-    return qint16(std::clamp(ui::roundHalfEven(value), -32768.0, 32767.0));
+    return qint16(std::clamp(core::roundHalfEven(value), -32768.0, 32767.0));
 }
 
 void fGame::sizeFor(int m) {
@@ -161,14 +161,14 @@ void fGame::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) 
     const int s = settings.SquareSize;
     surface.FillColor = selected        ? settings.SelectColor
                         : square.Solved ? settings.SolutionColor
-                                        : ui::kWhite;
-    surface.ForeColor = ui::kBlack;
+                                        : core::kWhite;
+    surface.ForeColor = core::kBlack;
     surface.Box(x * s, y * s, x * s + s, y * s + s);
 
     // Centred by the measures of the stored letter, printed as a capital.
     const QString letter = square.HasLetter ? QString(square.Letter) : QString();
-    const int w = int(ui::roundHalfEven(surface.TextWidth(letter)));
-    const int h = int(ui::roundHalfEven(surface.TextHeight(letter)));
+    const int w = int(core::roundHalfEven(surface.TextWidth(letter)));
+    const int h = int(core::roundHalfEven(surface.TextHeight(letter)));
     surface.CurrentX = x * s + s / 2 - w / 2;
     surface.CurrentY = y * s + s / 2 - h / 2;
     surface.ForeColor = ui::fromQColor(palette().color(QPalette::Text));

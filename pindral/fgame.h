@@ -3,9 +3,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "core/random.h"
 #include "mgame.h"
 #include "mini.h"
-#include "ui/core/random.h"
 
 class QPushButton;
 class QTreeWidget;
@@ -45,7 +45,7 @@ class fGame : public QWidget {
 
     mGame& game() { return game_; }
     mINI& ini() { return ini_; }
-    ui::RandomSource& random() { return random_; }
+    core::RandomSource& random() { return random_; }
 
     // The action of cmdPlay: choose a word list and start a new game from it.
     void NewGame();
@@ -79,7 +79,7 @@ class fGame : public QWidget {
 
     mINI ini_;
     mGame game_;
-    ui::RandomSource random_;
+    core::RandomSource random_;
     QString listFolder_;
 
     QPushButton* cmdPlay_;

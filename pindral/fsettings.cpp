@@ -102,7 +102,7 @@ fSettings::fSettings(mINI& ini, fGame* game)
 }
 
 void fSettings::showSwatch(int index) {
-    ui::setControlColours(lblColor_[index], colours_[index], ui::kBlack);
+    ui::setControlColours(lblColor_[index], colours_[index], core::kBlack);
 }
 
 bool fSettings::eventFilter(QObject* watched, QEvent* event) {
@@ -127,7 +127,7 @@ void fSettings::keyPressEvent(QKeyEvent* event) {
 
 void fSettings::chooseColour(int index) {
     // The dialog starts from black, not from the swatch.
-    if (const auto colour = ui::dialogs().chooseColour(this, ui::kBlack)) {
+    if (const auto colour = ui::dialogs().chooseColour(this, core::kBlack)) {
         colours_[index] = *colour;
         showSwatch(index);
     }

@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
+#include "core/colour.h"
 #include "mini.h"
-#include "ui/core/colour.h"
 
 class QCheckBox;
 class QKeyEvent;
@@ -24,7 +24,7 @@ class fSettings : public QWidget {
     fSettings(mINI& ini, fGame* game);
 
     // The colours the swatches show now, 0 for the selecting colour, 1 for the solution one.
-    ui::Colour swatchColour(int index) const { return colours_[index]; }
+    core::Colour swatchColour(int index) const { return colours_[index]; }
 
     // The action of cmdOK. Returns false, with a message, when the window must stay open.
     bool accept();
@@ -42,7 +42,7 @@ class fSettings : public QWidget {
 
     mINI& ini_;
     fGame* game_;
-    ui::Colour colours_[2];
+    core::Colour colours_[2];
 
     QLineEdit* txtSize_;
     QLineEdit* txtCount_;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/core/textfile.h"
+#include "core/textfile.h"
 
 namespace pindral {
 
@@ -28,7 +28,7 @@ int stepY(qint32 dir) {
 // ---- Board generation ----
 
 QString mGame::LoadWordList(const QString& path) {
-    const ui::TextFileResult file = ui::readTextFile(path, kMaxWordListBytes);
+    const core::TextFileResult file = core::readTextFile(path, kMaxWordListBytes);
     if (!file.ok) return file.error;
     LoadWordText(file.text);
     return QString();
@@ -39,7 +39,7 @@ void mGame::LoadWordText(const QString& text) {
     Board.clear();
     CurrentCount = 0;
     PlacedWords.clear();
-    Words = ui::splitLines(text);
+    Words = core::splitLines(text);
     RemoveContainedWords(Words);
 }
 

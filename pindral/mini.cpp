@@ -8,8 +8,8 @@
 #include <QList>
 #include <QRegularExpression>
 
-#include "ui/core/numbers.h"
-#include "ui/core/textfile.h"
+#include "core/numbers.h"
+#include "core/textfile.h"
 
 namespace pindral {
 
@@ -114,7 +114,7 @@ bool readBytes(const QString& path, QByteArray& bytes, QString& error) {
         error = file.errorString();
         return false;
     }
-    if (file.size() > ui::kMaxTextFileBytes) {
+    if (file.size() > core::kMaxTextFileBytes) {
         error = QStringLiteral("The file is too large.");
         return false;
     }
@@ -181,7 +181,7 @@ QString ReadIni(const QString& section, const QString& key, const QString& file,
     QString error;
     if (!readBytes(file, content, error)) return defaultText;
     const auto value = iniValue(content, section.toUtf8(), key.toUtf8());
-    return value ? ui::decodeText(*value) : defaultText;
+    return value ? core::decodeText(*value) : defaultText;
 }
 
 QString WriteIni(const QString& section, const QString& key, const QString& value,
@@ -191,7 +191,7 @@ QString WriteIni(const QString& section, const QString& key, const QString& valu
     if (!readBytes(file, content, error)) return error;
     const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder)) return QStringLiteral("The folder %1 cannot be made.").arg(folder);
-    return ui::writeFileAtomically(
+    return core::writeFileAtomically(
         file, iniWithValue(content, section.toUtf8(), key.toUtf8(), value.toUtf8()));
 }
 
@@ -200,7 +200,7 @@ std::optional<qint64> wholeNumberFrom(const QString& text) {
     const QString t = text.trimmed();
     if (!number.match(t).hasMatch()) return std::nullopt;
     bool ok = false;
-    const double value = ui::roundHalfEven(t.toDouble(&ok));
+    const double value = core::roundHalfEven(t.toDouble(&ok));
     if (!ok || !std::isfinite(value) || std::abs(value) > 9.0e15) return std::nullopt;
     return qint64(value);
 }

@@ -8,23 +8,23 @@
 #include <QStringList>
 #include <QStringView>
 
-#include "ui/core/colour.h"
+#include "core/colour.h"
 
 // The search of both sheet solvers: a fixed sheet of 20 x 15 one-letter cells is searched for
 // strings in eight directions, the cells of each occurrence turn red, and the letters of the
 // cells left white, read in cell order, form the keyword.
 namespace sheetsolver {
 
-using ui::Colour;
+using core::Colour;
 
 inline constexpr int kColumns = 20;
 inline constexpr int kRows = 15;
 inline constexpr int kCellCount = kColumns * kRows;
 
 // A cell belongs to a found string exactly when its colour is FoundColour.
-inline constexpr Colour FoundColour = ui::kRed;
+inline constexpr Colour FoundColour = core::kRed;
 // The colour Reset gives every cell.
-inline constexpr Colour ClearColour = ui::kWhite;
+inline constexpr Colour ClearColour = core::kWhite;
 
 // AllOccurrences (first version): every occurrence of a string is coloured.
 // FirstOccurrence (second version): only the first, by start cell and then direction order.

@@ -294,7 +294,7 @@ void savePictureAs(QWidget* parent, const QString& dialogTitle, const QString& f
         const BusyCursor busy;
         const QByteArray bytes = encode(page, target);
         error = bytes.isEmpty() ? QStringLiteral("The picture could not be drawn.")
-                                : writeFileAtomically(target.path, bytes);
+                                : core::writeFileAtomically(target.path, bytes);
     }
     if (error.isEmpty()) return;
     dialogs().information(parent,

@@ -33,9 +33,9 @@ struct Picture {
     QSize size;        // in the surface's pixels, at least 1 x 1
     QFont font;        // the surface's font when drawing starts
     int fontDpi = 96;  // the resolution for which the surface sizes fonts given in points
-    Colour foreColor = kBlack;
-    Colour fillColor = kBlack;
-    Colour backColor = kWhite;
+    core::Colour foreColor = core::kBlack;
+    core::Colour fillColor = core::kBlack;
+    core::Colour backColor = core::kWhite;
     std::function<void(Surface&)> draw;
 };
 

@@ -32,15 +32,15 @@ void setTabOrder(std::initializer_list<QWidget*> widgets) {
     }
 }
 
-QColor toQColor(Colour c) {
+QColor toQColor(core::Colour c) {
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-Colour fromQColor(const QColor& c) {
-    return rgbColour(c.red(), c.green(), c.blue());
+core::Colour fromQColor(const QColor& c) {
+    return core::rgbColour(c.red(), c.green(), c.blue());
 }
 
-void setControlColours(QWidget* w, Colour back, Colour fore) {
+void setControlColours(QWidget* w, core::Colour back, core::Colour fore) {
     QPalette p = w->palette();
     p.setColor(QPalette::Base, toQColor(back));
     p.setColor(QPalette::Window, toQColor(back));

@@ -11,6 +11,8 @@
 
 namespace ui {
 
+using core::Colour;
+
 // Window designs are laid out in twips; on screen one logical pixel is 15 twips.
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -53,10 +55,10 @@ void widenToFit(QWidget* w, int rightLimit);
 void setTabOrder(std::initializer_list<QWidget*> widgets);
 
 // Colour values (0x00BBGGRR) to and from Qt colours.
-QColor toQColor(Colour c);
-Colour fromQColor(const QColor& c);
+QColor toQColor(core::Colour c);
+core::Colour fromQColor(const QColor& c);
 
 // Sets a widget's background and text colours (for text boxes, labels and list boxes).
-void setControlColours(QWidget* w, Colour back, Colour fore);
+void setControlColours(QWidget* w, core::Colour back, core::Colour fore);
 
 }  // namespace ui

@@ -31,9 +31,9 @@ class Surface {
 
     double CurrentX = 0;
     double CurrentY = 0;
-    Colour ForeColor = kBlack;
-    Colour FillColor = kBlack;
-    Colour BackColor = kWhite;
+    core::Colour ForeColor = core::kBlack;
+    core::Colour FillColor = core::kBlack;
+    core::Colour BackColor = core::kWhite;
 
     void setFontSize(double points);
     double fontSize() const { return font_.pointSizeF(); }

@@ -6,16 +6,16 @@
 #include <QTest>
 
 #include "form1.h"
-#include "ui/dialogs.h"
+#include "testing/badinput.h"
+#include "testing/scripteddialogs.h"
 #include "ui/picturebox.h"
-#include "ui/testing/badinput.h"
 
 using namespace osterfane;
 
 namespace {
 
 struct Creator {
-    ui::ScriptedDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     Form1 form;
     QLineEdit* box(const char* name) { return form.findChild<QLineEdit*>(name); }
     void click(const char* name) {
@@ -42,7 +42,7 @@ class TestBadInput : public QObject {
     Q_OBJECT
   private slots:
     void oddTextInTheSizeBox() {
-        for (const ui::testing::BadText& bad : ui::testing::badFieldTexts()) {
+        for (const testing::BadText& bad : testing::badFieldTexts()) {
             Creator c;
             c.box("txtfield")->setText("cat");
             c.click("cmdAdd");
@@ -67,7 +67,7 @@ class TestBadInput : public QObject {
 
     void oddTextPastedIntoTheWordField() {
         Creator c;
-        for (const ui::testing::BadText& bad : ui::testing::badFieldTexts()) {
+        for (const testing::BadText& bad : testing::badFieldTexts()) {
             c.box("txtfield")->insert(bad.text);
             const QString kept = c.box("txtfield")->text();
             QVERIFY2(kept.isEmpty() || kept.back().isLetter(), qPrintable(bad.name));

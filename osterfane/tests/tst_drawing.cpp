@@ -157,15 +157,15 @@ class TestDrawing : public QObject {
         DrawSolution(surface, p);
         QCOMPARE(surface.calls, (QStringList{"Line 112,157 247,292 colour 255",
                                              "Line 427,427 517,337 colour 255"}));
-        QCOMPARE(surface.ForeColor, ui::kBlack);
+        QCOMPARE(surface.ForeColor, core::kBlack);
     }
 
     void noSolutionStillLeavesBlack() {
         RecordingSurface surface(450, 7, 13);
-        surface.ForeColor = ui::kRed;
+        surface.ForeColor = core::kRed;
         DrawSolution(surface, Puzzle(10));
         QVERIFY(surface.calls.isEmpty());
-        QCOMPARE(surface.ForeColor, ui::kBlack);
+        QCOMPARE(surface.ForeColor, core::kBlack);
     }
 
     // The same drawing on a real 450-pixel image: what a user sees.

@@ -13,7 +13,7 @@
 #include <QTest>
 
 #include "form1.h"
-#include "ui/dialogs.h"
+#include "testing/scripteddialogs.h"
 #include "ui/export.h"
 #include "ui/picturebox.h"
 #include "ui/tests/exportcheck.h"
@@ -27,7 +27,7 @@ const QStringList kEntries{"Actions", "AllTheWords", "Fixed", "Format", "BackUpS
 
 struct Window {
     QTemporaryDir dir;
-    ui::ScriptedDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     Form1 form;
 
     template <typename T>

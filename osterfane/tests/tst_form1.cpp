@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "form1.h"
-#include "ui/dialogs.h"
+#include "testing/scripteddialogs.h"
 #include "ui/picturebox.h"
 #include "ui/services.h"
 
@@ -45,7 +45,7 @@ struct Window {
         }
     }
 
-    ui::ScriptedDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     Form1 form;
 };
 

@@ -9,9 +9,9 @@
 
 #include "fgame.h"
 #include "fsettings.h"
-#include "ui/dialogs.h"
+#include "testing/badinput.h"
+#include "testing/scripteddialogs.h"
 #include "ui/picturebox.h"
-#include "ui/testing/badinput.h"
 
 using namespace pindral;
 
@@ -21,7 +21,7 @@ const QStringList kIniLines = {"[Settings]",      "SquareSize=21",          "Squ
                                "SelectColor=255", "SolutionColor=15658734", "Backwards=0"};
 
 struct Game {
-    ui::ScriptedDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     fGame window;
     Game(const QString& ini, const QString& folder) : window(ini, folder) {
         window.show();
@@ -45,7 +45,7 @@ struct Game {
 };
 
 QByteArray bytesOf(const QString& path) {
-    return ui::testing::fileBytes(path);
+    return testing::fileBytes(path);
 }
 
 }  // namespace
@@ -56,7 +56,7 @@ class TestBadInput : public QObject {
     void badWordLists() {
         QTemporaryDir dir;
         const QStringList animals = {"Lion", "Zebra", "Otter"};
-        for (const ui::testing::BadFile& file : ui::testing::badReaderFiles(dir.path(), animals)) {
+        for (const testing::BadFile& file : testing::badReaderFiles(dir.path(), animals)) {
             Game g(dir.filePath("Settings.ini"), dir.path());
             QFile good(dir.filePath("good.txt"));
             QVERIFY(good.open(QIODevice::WriteOnly));
@@ -90,8 +90,7 @@ class TestBadInput : public QObject {
 
     void badSettingsFiles() {
         QTemporaryDir dir;
-        for (const ui::testing::BadFile& file :
-             ui::testing::badReaderFiles(dir.path(), kIniLines)) {
+        for (const testing::BadFile& file : testing::badReaderFiles(dir.path(), kIniLines)) {
             const QByteArray bytes = bytesOf(file.path);
             Game g(file.path, dir.path());
             const Settings& s = g.window.ini().settings;
@@ -109,9 +108,9 @@ class TestBadInput : public QObject {
 
     void settingsThatCannotBeSaved() {
         QTemporaryDir dir;
-        const QString locked = ui::testing::readOnlyFile(
-            dir.path(), "Settings.ini", "; mine\r\n[Settings]\r\nSquareSize=40\r\n");
-        const QString nowhere = ui::testing::unwritableFolder(dir.path()) + "/Settings.ini";
+        const QString locked = testing::readOnlyFile(dir.path(), "Settings.ini",
+                                                     "; mine\r\n[Settings]\r\nSquareSize=40\r\n");
+        const QString nowhere = testing::unwritableFolder(dir.path()) + "/Settings.ini";
         for (const QString& path : {locked, nowhere}) {
             const QByteArray before = bytesOf(path);
             Game g(path, dir.path());
@@ -130,7 +129,7 @@ class TestBadInput : public QObject {
     void oddTextInTheSettingsBoxes() {
         QTemporaryDir dir;
         Game g(dir.filePath("Settings.ini"), dir.path());
-        for (const ui::testing::BadText& bad : ui::testing::badFieldTexts()) {
+        for (const testing::BadText& bad : testing::badFieldTexts()) {
             for (const char* box : {"txtSize", "txtCount"}) {
                 g.window.openSettings();
                 fSettings* s = g.window.settingsWindow();

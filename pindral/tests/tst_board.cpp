@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/random.h"
 #include "mgame.h"
 #include "straightforward.h"
-#include "ui/core/random.h"
 
 using namespace pindral;
 
@@ -299,7 +299,7 @@ class TestBoard : public QObject {
                     w += QChar(u'A' + int(pick() % 3));
                 words << w;
             }
-            ui::RandomSource fastSource, referenceSource;
+            core::RandomSource fastSource, referenceSource;
             fastSource.reseed(round);
             referenceSource.reseed(round);
             mGame fast, reference;
@@ -352,7 +352,7 @@ class TestBoard : public QObject {
     void everyBoardIsFullAndHoldsItsEntries() {
         QFETCH(int, backwards);
         QFETCH(int, highestDir);
-        ui::RandomSource source;
+        core::RandomSource source;
         mGame game;
         game.hooks().nextRandom = [&] { return source.nextRandom(); };
         QFile list(QStringLiteral(WORDSEARCH_SOURCE_DIR "/pindral/wordlists/animals.txt"));

@@ -10,7 +10,7 @@
 
 #include "fgame.h"
 #include "fsettings.h"
-#include "ui/dialogs.h"
+#include "testing/scripteddialogs.h"
 #include "ui/geometry.h"
 #include "ui/picturebox.h"
 #include "ui/services.h"
@@ -25,7 +25,7 @@ const QString kWin = "You win.\r\n\r\nThat's all.\r\n\r\nThank you, come again."
 // A game window over its own folder, with the dialogs answered by the test.
 struct Fixture {
     QTemporaryDir dir;
-    ui::ScriptedDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     std::unique_ptr<fGame> window;
 
     explicit Fixture(const QByteArray& settings = QByteArray()) {
@@ -117,7 +117,7 @@ class TestWindows : public QObject {
         QVERIFY(QDir().mkpath(bin + "/wordlists"));  // a build folder's copy comes first
         QCOMPARE(shippedListFolder(bin), bin + "/wordlists");
 
-        ui::ScriptedDialogs dialogs;
+        testing::ScriptedDialogs dialogs;
         fGame window(root.filePath("Settings.ini"), installed);
         dialogs.cancelNextOpen();
         QTest::mouseClick(window.findChild<QPushButton*>("cmdPlay"), Qt::LeftButton);

@@ -34,7 +34,7 @@ constexpr ui::TwipsRect kLabel2{3000, 3360, 4335, 1215};
 constexpr ui::TwipsRect kCommand1{5280, 4800, 2055, 375};
 
 QFrame* createLine(QWidget* parent, const char* name, const ui::TwipsRect& rect,
-                   ui::Colour colour) {
+                   core::Colour colour) {
     auto* line = ui::createControl<QFrame>(parent, name, rect);
     line->setFrameShape(QFrame::NoFrame);
     line->setAutoFillBackground(true);
@@ -63,8 +63,8 @@ frmLoad::frmLoad(QWidget* parent) : QWidget(parent) {
                                                QStringLiteral("Load from File"));
     Command5_ =
         ui::createControl<QPushButton>(this, "Command5", kCommand5, QStringLiteral("Save to File"));
-    Line1_ = createLine(this, "Line1", kLine1, ui::rgbColour(0x80, 0x80, 0x80));
-    Line2_ = createLine(this, "Line2", kLine2, ui::kWhite);
+    Line1_ = createLine(this, "Line1", kLine1, core::rgbColour(0x80, 0x80, 0x80));
+    Line2_ = createLine(this, "Line2", kLine2, core::kWhite);
     lstStrings_ = ui::createControl<QListWidget>(this, "lstStrings", kLstStrings);
     lstStrings_->setSelectionMode(QAbstractItemView::SingleSelection);
     Text2_ = ui::createControl<QLineEdit>(this, "Text2", kText2);

@@ -16,8 +16,8 @@
 #include <QTest>
 #include <QTextEdit>
 
-#include "ui/core/rtf.h"
-#include "ui/dialogs.h"
+#include "core/rtf.h"
+#include "testing/scripteddialogs.h"
 #include "window/celltable.h"
 #include "window/sheetcontrols.h"
 
@@ -130,7 +130,7 @@ inline void checkKeyRules(QWidget& window) {
 
 // "Load from File" and "Save to File" through the dialog double: cancels, a new file, a
 // round trip, a file that is not RTF and a save that cannot succeed.
-inline void checkFileFlows(QWidget& window, ui::ScriptedDialogs& dialogs) {
+inline void checkFileFlows(QWidget& window, testing::ScriptedDialogs& dialogs) {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString text = QStringLiteral("SHEET\u00c9TEXT\nLINE2");
@@ -175,7 +175,7 @@ inline void checkFileFlows(QWidget& window, ui::ScriptedDialogs& dialogs) {
     click(window, "Command5");
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(ui::rtf::readPlainText(saved.readAll()), std::optional<QString>(text));
+    QCOMPARE(core::rtf::readPlainText(saved.readAll()), std::optional<QString>(text));
 
     QVERIFY(dialogs.informationTexts().isEmpty());
     QVERIFY(dialogs.unexpected().isEmpty());

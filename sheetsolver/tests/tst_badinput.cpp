@@ -5,7 +5,7 @@
 #include "../kallowit/form1.h"
 #include "../kallowit/frmload.h"
 #include "sheetwindowtest.h"
-#include "ui/testing/badinput.h"
+#include "testing/badinput.h"
 
 using namespace sheettest;
 
@@ -16,8 +16,8 @@ const QStringList kRtfLines = {"{\\rtf1\\ansi", "ABC\\par", "DEF}"};
 
 void badSheetFiles(QWidget& window) {
     QTemporaryDir dir;
-    ui::ScriptedDialogs dialogs;
-    for (const ui::testing::BadFile& file : ui::testing::badReaderFiles(dir.path(), kRtfLines)) {
+    testing::ScriptedDialogs dialogs;
+    for (const testing::BadFile& file : testing::badReaderFiles(dir.path(), kRtfLines)) {
         setSheetBox(window, QStringLiteral("kept"));
         dialogs.answerNextOpen(file.path);
         click(window, "Command4");
@@ -32,13 +32,13 @@ void badSheetFiles(QWidget& window) {
 
 void savesThatCannotSucceed(QWidget& window) {
     QTemporaryDir dir;
-    ui::ScriptedDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     setSheetBox(window, QStringLiteral("NEW"));
-    const QString locked = ui::testing::readOnlyFile(dir.path(), "old.rtf", "{\\rtf1 OLD}");
+    const QString locked = testing::readOnlyFile(dir.path(), "old.rtf", "{\\rtf1 OLD}");
     dialogs.answerNextSave(locked);
     click(window, "Command5");
-    QCOMPARE(ui::testing::fileBytes(locked), QByteArray("{\\rtf1 OLD}"));
-    const QString nowhere = ui::testing::unwritableFolder(dir.path()) + "/x.rtf";
+    QCOMPARE(testing::fileBytes(locked), QByteArray("{\\rtf1 OLD}"));
+    const QString nowhere = testing::unwritableFolder(dir.path()) + "/x.rtf";
     dialogs.answerNextSave(nowhere);
     click(window, "Command5");
     QVERIFY(!QFile::exists(nowhere));
@@ -49,7 +49,7 @@ void oddStrings(QWidget& window) {
     auto* list = child<QListWidget>(window, QStringLiteral("lstStrings"));
     list->clear();
     auto* box = child<QLineEdit>(window, QStringLiteral("Text2"));
-    for (const ui::testing::BadText& bad : ui::testing::badFieldTexts()) {
+    for (const testing::BadText& bad : testing::badFieldTexts()) {
         box->setText(bad.text);
         click(window, "Command6");
     }

@@ -163,7 +163,7 @@ class TestBrevoni : public QObject {
     }
 
     void fileFlows() {
-        ui::ScriptedDialogs dialogs;
+        testing::ScriptedDialogs dialogs;
         brevoni::Form1 form;
         checkFileFlows(form, dialogs);
     }
@@ -177,12 +177,12 @@ class TestBrevoni : public QObject {
     }
     void loadsAWordProcessorSheet() {
         QFETCH(QString, name);
-        const QString corpus = QStringLiteral(WORDSEARCH_SOURCE_DIR "/ui/tests/data/rtf/");
+        const QString corpus = QStringLiteral(WORDSEARCH_SOURCE_DIR "/core/tests/data/rtf/");
         QFile expectedFile(corpus + name + QStringLiteral(".txt"));
         QVERIFY(expectedFile.open(QIODevice::ReadOnly));
         const QString expected = QString::fromUtf8(expectedFile.readAll());
 
-        ui::ScriptedDialogs dialogs;
+        testing::ScriptedDialogs dialogs;
         brevoni::Form1 form;
         dialogs.answerNextOpen(corpus + name + QStringLiteral(".rtf"));
         click(form, "Command4");

@@ -141,7 +141,7 @@ class TestKallowit : public QObject {
     }
 
     void fileFlows() {
-        ui::ScriptedDialogs dialogs;
+        testing::ScriptedDialogs dialogs;
         kallowit::frmLoad load;
         checkFileFlows(load, dialogs);
     }

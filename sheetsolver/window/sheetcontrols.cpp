@@ -9,9 +9,9 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "core/rtf.h"
+#include "core/textfile.h"
 #include "demopuzzle.h"
-#include "ui/core/rtf.h"
-#include "ui/core/textfile.h"
 #include "ui/dialogs.h"
 #include "ui/services.h"
 
@@ -83,7 +83,7 @@ void loadSheetFile(QWidget* parent, QTextEdit* box) {
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSheetFileBytes) return;
     const QByteArray bytes = file.read(kMaxSheetFileBytes + 1);
     if (bytes.size() > kMaxSheetFileBytes) return;
-    const std::optional<QString> text = ui::rtf::readPlainText(bytes);
+    const std::optional<QString> text = core::rtf::readPlainText(bytes);
     if (text) setSheetText(box, *text);
 }
 
@@ -91,7 +91,7 @@ void saveSheetFile(QWidget* parent, QTextEdit* box) {
     const std::optional<QString> path = ui::dialogs().saveFile(parent, rtfRequest(false));
     if (!path || path->isEmpty()) return;
     // A failed save ends silently; the old file, if any, is left as it was.
-    ui::writeFileAtomically(*path, ui::rtf::writePlainText(sheetText(box)));
+    core::writeFileAtomically(*path, core::rtf::writePlainText(sheetText(box)));
 }
 
 int addSorted(QListWidget* list, const QString& entry) {

@@ -8,22 +8,22 @@
 #include <QStringList>
 #include <QStringView>
 
-#include "ui/core/colour.h"
+#include "core/colour.h"
 
 // The grid model and the six searches of the grid solver.
 namespace modFunctions {
 
-using ui::Colour;
+using core::Colour;
 
 // Cell numbers are 16-bit signed: a grid holds at most this many cells.
 inline constexpr int kMaxCells = 32767;
 // Each dimension lies in [kMinDimension, kMaxCells].
 inline constexpr int kMinDimension = 2;
 
-inline constexpr Colour kPlainBack = ui::kWhite;
-inline constexpr Colour kPlainFore = ui::kBlack;
-inline constexpr Colour kFoundBack = ui::kRed;
-inline constexpr Colour kFoundFore = ui::kWhite;
+inline constexpr Colour kPlainBack = core::kWhite;
+inline constexpr Colour kPlainFore = core::kBlack;
+inline constexpr Colour kFoundBack = core::kRed;
+inline constexpr Colour kFoundFore = core::kWhite;
 
 // The six searches, in the fixed order in which a run performs them.
 enum class Direction { HorFront, HorBack, VertFront, VertBack, DiagFront, DiagBack };

@@ -4,8 +4,8 @@
 
 #include <QFileInfo>
 
-#include "ui/core/numbers.h"
-#include "ui/core/textfile.h"
+#include "core/numbers.h"
+#include "core/textfile.h"
 
 namespace modFunctions {
 
@@ -84,8 +84,8 @@ void Solver::ResetSolver() {
 }
 
 bool Solver::LoadDimensions() {
-    const auto vertical = ui::parseNumber(controls_.dimensionText(Axis::Vertical));
-    const auto horizontal = ui::parseNumber(controls_.dimensionText(Axis::Horizontal));
+    const auto vertical = core::parseNumber(controls_.dimensionText(Axis::Vertical));
+    const auto horizontal = core::parseNumber(controls_.dimensionText(Axis::Horizontal));
     if (!vertical || !horizontal) {
         controls_.AddLog(msg::kInvalidDimensions);
         return false;
@@ -141,7 +141,7 @@ QStringList Solver::scriptLines() const {
 
 bool Solver::SaveScript(const QString& path) {
     controls_.AddLog(msg::saving(path));
-    const QString error = ui::writeFileAtomically(path, ui::joinCrLfUtf8(scriptLines()));
+    const QString error = core::writeFileAtomically(path, core::joinCrLfUtf8(scriptLines()));
     if (!error.isEmpty()) {
         controls_.AddLog(msg::saveFailed(path, error));
         return false;
@@ -152,12 +152,12 @@ bool Solver::SaveScript(const QString& path) {
 
 bool Solver::LoadScript(const QString& path) {
     controls_.AddLog(msg::loadingScript(path));
-    const ui::TextFileResult file = ui::readTextFile(path);
+    const core::TextFileResult file = core::readTextFile(path);
     if (!file.ok) {
         controls_.AddLog(msg::loadFailed(path, file.error));
         return false;
     }
-    for (const QString& line : ui::splitLines(file.text))
+    for (const QString& line : core::splitLines(file.text))
         ExecuteScriptLine(line);
     return true;
 }
@@ -181,9 +181,9 @@ void Solver::ExecuteScriptLine(QStringView line) {
         LoadDimensions();
     } else if (keyword == u"CON") {
         if (count < 3) return;
-        const auto number = ui::parseNumber(tokens[1]);
+        const auto number = core::parseNumber(tokens[1]);
         if (!number) return;
-        const double n = ui::roundHalfEven(*number);
+        const double n = core::roundHalfEven(*number);
         if (n < 1 || n > grid_.cellCount()) return;
         grid_.setCellText(int(n), tokens[2]);
     } else if (keyword == u"WORD") {

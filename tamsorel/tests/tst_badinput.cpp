@@ -9,9 +9,9 @@
 #include "filebytes.h"
 #include "windowrig.h"
 
-#include "ui/dialogs.h"
+#include "testing/badinput.h"
+#include "testing/scripteddialogs.h"
 #include "ui/services.h"
-#include "ui/testing/badinput.h"
 
 using namespace modFunctions;
 
@@ -44,12 +44,11 @@ class TestBadInput : public QObject {
 
     void badScriptFiles() {
         QTemporaryDir dir;
-        const QList<ui::testing::BadFile> files =
-            ui::testing::badReaderFiles(dir.path(), kScriptLines);
-        for (const ui::testing::BadFile& file : files) {
+        const QList<testing::BadFile> files = testing::badReaderFiles(dir.path(), kScriptLines);
+        for (const testing::BadFile& file : files) {
             Window win;
             fillEarlierState(win);
-            ui::ScriptedDialogs dialogs;
+            testing::ScriptedDialogs dialogs;
             dialogs.answerNextOpen(file.path);
             win.click("cmdLoad");
             QVERIFY2(dialogs.unexpected().isEmpty(), qPrintable(file.name));
@@ -81,14 +80,14 @@ class TestBadInput : public QObject {
         QTemporaryDir dir;
         Window win;
         fillEarlierState(win);
-        ui::ScriptedDialogs dialogs;
+        testing::ScriptedDialogs dialogs;
 
-        dialogs.answerNextSave(ui::testing::unwritableFolder(dir.path()) + "/puzzle.tam");
+        dialogs.answerNextSave(testing::unwritableFolder(dir.path()) + "/puzzle.tam");
         win.click("cmdSave");
         QVERIFY2(win.log().last().startsWith("Save failed"), qPrintable(win.log().last()));
         QVERIFY(!win.log().contains(msg::kSaveDone));
 
-        const QString locked = ui::testing::readOnlyFile(dir.path(), "old.tam", "keep me");
+        const QString locked = testing::readOnlyFile(dir.path(), "old.tam", "keep me");
         dialogs.answerNextSave(locked);
         dialogs.answerNextQuestion(ui::Answer::Yes);
         win.click("cmdSave");
@@ -100,7 +99,7 @@ class TestBadInput : public QObject {
     }
 
     void oddTextInTheBoxes() {
-        for (const ui::testing::BadText& bad : ui::testing::badFieldTexts()) {
+        for (const testing::BadText& bad : testing::badFieldTexts()) {
             Window win;
             fillEarlierState(win);
             win.loadDimensions(bad.text, "3");
@@ -125,7 +124,7 @@ class TestBadInput : public QObject {
         for (int n = 1; n <= 6; ++n)
             win.w.setCellText(n, letters[n - 1]);
         win.get<QPlainTextEdit>("txtWords")->setPlainText("CAT\nDOG\nTAD");
-        ui::ScriptedDialogs dialogs;  // a click that got through would open a dialog
+        testing::ScriptedDialogs dialogs;  // a click that got through would open a dialog
         int pumps = 0;
         win.w.timeText = [&] {
             // Every log line pumps events: press every button meanwhile.
@@ -156,7 +155,7 @@ class TestBadInput : public QObject {
         Window win;
         for (QCheckBox* box : win.w.findChildren<QCheckBox*>())
             box->setChecked(false);
-        ui::ScriptedDialogs dialogs;
+        testing::ScriptedDialogs dialogs;
         dialogs.answerNextOpen(dir.filePath("cyr.tam"));
         win.click("cmdLoad");
         QCOMPARE(win.grid().cellText(4), u"Ё"_qs);

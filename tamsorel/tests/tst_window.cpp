@@ -18,7 +18,7 @@
 #include "filebytes.h"
 #include "windowrig.h"
 
-#include "ui/dialogs.h"
+#include "testing/scripteddialogs.h"
 #include "ui/services.h"
 #include "window/frmtamsorel.h"
 #include "window/lettergridview.h"
@@ -224,7 +224,7 @@ class TestWindow : public QObject {
         QTemporaryDir dir;
         Window win;
         win.loadDimensions("2", "2");
-        ui::ScriptedDialogs dialogs;
+        testing::ScriptedDialogs dialogs;
 
         dialogs.cancelNextSave();
         win.click("cmdSave");
@@ -271,7 +271,7 @@ class TestWindow : public QObject {
     void loadFlows() {
         QTemporaryDir dir;
         Window win;
-        ui::ScriptedDialogs dialogs;
+        testing::ScriptedDialogs dialogs;
         writeBytes(dir.filePath("empty.tam"), "");
         writeBytes(dir.filePath("good.tam"),
                    "reset\r\ndim 3 2\r\nhorfront\r\ncon 1 C\r\ncon 2 A\r\ncon 3 T\r\ncon 4 \r\n"
@@ -309,7 +309,7 @@ class TestWindow : public QObject {
         // One word line of 1 MB goes into the word box whole and can be searched for.
         QTemporaryDir dir;
         Window win;
-        ui::ScriptedDialogs dialogs;
+        testing::ScriptedDialogs dialogs;
         writeBytes(dir.filePath("long.tam"), "reset\r\ndim 2 2\r\nword " +
                                                  QByteArray(1 << 20, 'W') + "\r\ncon 1 " +
                                                  QByteArray(1 << 20, 'C') + "\r\n");

@@ -11,11 +11,13 @@
 #include <QTest>
 
 #include "exportcheck.h"
-#include "ui/dialogs.h"
+#include "testing/scripteddialogs.h"
 #include "ui/export.h"
 #include "ui/picturebox.h"
 
 using namespace ui;
+using namespace core;
+using testing::ScriptedDialogs;
 using namespace exportcheck;
 
 namespace {

@@ -3,12 +3,14 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ui/dialogs.h"
+#include "testing/scripteddialogs.h"
 #include "ui/geometry.h"
 #include "ui/picturebox.h"
 #include "ui/services.h"
 
 using namespace ui;
+using namespace core;
+using testing::ScriptedDialogs;
 
 class TestWidgets : public QObject {
     Q_OBJECT

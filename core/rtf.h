@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace ui::rtf {
+namespace core::rtf {
 
 // The plain text of an RTF document, as a rich-text box holds it and a word processor shows
 // it. Nothing when the bytes do not begin with "{\rtf" (an empty file, plain text).
@@ -37,4 +37,4 @@ std::optional<QString> readPlainText(const QByteArray& document);
 // (written as U+FFFD). For every other text, readPlainText(writePlainText(t)) == t.
 QByteArray writePlainText(const QString& text);
 
-}  // namespace ui::rtf
+}  // namespace core::rtf

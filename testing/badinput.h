@@ -4,9 +4,11 @@
 #include <QList>
 #include <QString>
 
+#include "testing/filebytes.h"
+
 // Files and texts that the suite's readers, writers and fields must survive, shared by the
 // bad-input tests of every program.
-namespace ui::testing {
+namespace testing {
 
 // One way a file can be bad. `text` says whether the file holds decodable lines, so that a
 // test can expect them to be read.
@@ -34,7 +36,4 @@ struct BadText {
 };
 QList<BadText> badFieldTexts();
 
-// The file's bytes, or an empty array when it cannot be read.
-QByteArray fileBytes(const QString& path);
-
-}  // namespace ui::testing
+}  // namespace testing

@@ -4,7 +4,7 @@
 
 #include <QStringView>
 
-namespace ui {
+namespace core {
 
 // Reads the whole text as a number, as a user would type it: surrounding spaces, a sign,
 // digits, decimal and group separators of the user's locale (or of the C locale) and an
@@ -19,4 +19,4 @@ double leadingNumber(QStringView text);
 // Rounds to the nearest whole number, an exact half to the even neighbour (2.5 gives 2).
 double roundHalfEven(double value);
 
-}  // namespace ui
+}  // namespace core

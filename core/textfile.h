@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace ui {
+namespace core {
 
 // Decodes file bytes: UTF-8 (a leading byte-order mark is dropped) when the bytes are valid
 // UTF-8, otherwise Windows-1252, whose five unassigned bytes fall back to Latin-1.
@@ -36,4 +36,4 @@ QString writeFileAtomically(const QString& path, const QByteArray& bytes);
 // Joins lines with CR LF after every line: {"a", "b"} gives "a\r\nb\r\n".
 QByteArray joinCrLfUtf8(const QStringList& lines);
 
-}  // namespace ui
+}  // namespace core

@@ -3,12 +3,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ui/core/letters.h"
-#include "ui/core/numbers.h"
-#include "ui/core/random.h"
-#include "ui/core/textfile.h"
+#include "core/letters.h"
+#include "core/numbers.h"
+#include "core/random.h"
+#include "core/textfile.h"
 
-using namespace ui;
+using namespace core;
 
 class TestCore : public QObject {
     Q_OBJECT
@@ -33,7 +33,7 @@ class TestCore : public QObject {
     void decodeText() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
-        QCOMPARE(ui::decodeText(bytes), text);
+        QCOMPARE(core::decodeText(bytes), text);
     }
 
     void splitLines_data() {
@@ -51,7 +51,7 @@ class TestCore : public QObject {
     void splitLines() {
         QFETCH(QString, text);
         QFETCH(QStringList, lines);
-        QCOMPARE(ui::splitLines(text), lines);
+        QCOMPARE(core::splitLines(text), lines);
     }
 
     void singleSquareWords_data() {
@@ -123,7 +123,7 @@ class TestCore : public QObject {
         QFETCH(QString, text);
         QFETCH(bool, ok);
         QFETCH(double, value);
-        const auto parsed = ui::parseNumber(text);
+        const auto parsed = core::parseNumber(text);
         QCOMPARE(parsed.has_value(), ok);
         if (ok) QCOMPARE(*parsed, value);
     }
@@ -140,7 +140,7 @@ class TestCore : public QObject {
     void leadingNumber() {
         QFETCH(QString, text);
         QFETCH(double, value);
-        QCOMPARE(ui::leadingNumber(text), value);
+        QCOMPARE(core::leadingNumber(text), value);
     }
 
     void roundsHalfToEven() {

@@ -1,6 +1,6 @@
 #include "letters.h"
 
-namespace ui {
+namespace core {
 
 QString composedWord(QStringView word) {
     return word.toString().normalized(QString::NormalizationForm_C);
@@ -13,4 +13,4 @@ bool fitsOneCharPerSquare(QStringView word) {
     return true;
 }
 
-}  // namespace ui
+}  // namespace core

@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QTest>
 
-#include "ui/core/rtf.h"
+#include "core/rtf.h"
 
-using ui::rtf::readPlainText;
-using ui::rtf::writePlainText;
+using core::rtf::readPlainText;
+using core::rtf::writePlainText;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace ui {
+namespace core {
 
 // A word as the suite stores it: composed to Unicode Normalization Form C, so that a letter
 // typed or saved with a separate combining mark (N A I U+0308 V E) becomes the one character
@@ -15,4 +15,4 @@ QString composedWord(QStringView word);
 // Grids hold one QChar a square, so a word failing this cannot be placed or drawn.
 bool fitsOneCharPerSquare(QStringView word);
 
-}  // namespace ui
+}  // namespace core

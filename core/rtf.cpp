@@ -1,4 +1,4 @@
-#include "ui/core/rtf.h"
+#include "core/rtf.h"
 
 #include <QHash>
 #include <QStringDecoder>
@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/core/textfile.h"
+#include "core/textfile.h"
 
-namespace ui::rtf {
+namespace core::rtf {
 
 namespace {
 
@@ -755,4 +755,4 @@ QByteArray writePlainText(const QString& text) {
     return out;
 }
 
-}  // namespace ui::rtf
+}  // namespace core::rtf

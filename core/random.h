@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <random>
 
-namespace ui {
+namespace core {
 
 // The programs' random source: uniform reals r with 0 <= r < 1. Every program start begins
 // from the same state, so the same inputs in the same order give the same results until a
@@ -31,4 +31,4 @@ class RandomSource {
     std::mt19937_64 engine_;
 };
 
-}  // namespace ui
+}  // namespace core

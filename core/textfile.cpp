@@ -5,7 +5,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-namespace ui {
+namespace core {
 
 namespace {
 
@@ -125,4 +125,4 @@ QByteArray joinCrLfUtf8(const QStringList& lines) {
     return out;
 }
 
-}  // namespace ui
+}  // namespace core

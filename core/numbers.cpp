@@ -5,7 +5,7 @@
 #include <QLocale>
 #include <QString>
 
-namespace ui {
+namespace core {
 
 namespace {
 
@@ -65,4 +65,4 @@ double roundHalfEven(double value) {
     return std::nearbyint(value);
 }
 
-}  // namespace ui
+}  // namespace core

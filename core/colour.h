@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-namespace ui {
+namespace core {
 
 // A 24-bit colour: red in the low byte, then green, then blue (0x00BBGGRR). 255 is red.
 using Colour = qint32;
@@ -15,4 +15,4 @@ inline constexpr Colour rgbColour(int red, int green, int blue) {
     return Colour((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
 
-}  // namespace ui
+}  // namespace core

@@ -1,4 +1,4 @@
-#include "ui/testing/badinput.h"
+#include "testing/badinput.h"
 
 #include <unistd.h>
 
@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QStringList>
 
-namespace ui::testing {
+namespace testing {
 namespace {
 
 QString write(const QString& path, const QByteArray& bytes) {
@@ -102,9 +102,4 @@ QList<BadText> badFieldTexts() {
     };
 }
 
-QByteArray fileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-}  // namespace ui::testing
+}  // namespace testing
