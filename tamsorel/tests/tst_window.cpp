@@ -195,6 +195,33 @@ class TestWindow : public QObject {
         QCOMPARE(win.w.cells()->currentCell(), 1);
         QTest::keyClicks(win.editor(), "Z");
         QCOMPARE(win.grid().cellText(1), QStringLiteral("Z"));
+        // Typing the letter a cell already holds moves on all the same.
+        QTest::keyClicks(win.editor(), "BQ");
+        QCOMPARE(win.grid().cellText(3), QStringLiteral("Q"));
+    }
+
+    void currentFoundCellKeepsItsColours() {
+        Window win;
+        win.loadDimensions("2", "2");
+        for (int n = 1; n <= 4; ++n)
+            win.w.setCellText(n, QString(QChar(u'A' + n - 1)));
+        win.get<QPlainTextEdit>("txtWords")->setPlainText("AD");
+        win.click("cmdSearch");
+        win.editor()->setFocus();
+        QCoreApplication::processEvents();
+        LetterGridView* cells = win.w.cells();
+        const QImage cell = cells->grab(cells->cellRect(4)).toImage();
+        // Red with a white letter, framed in white while it has the focus.
+        int red = 0, light = 0;
+        for (int y = 2; y < cell.height() - 2; ++y)
+            for (int x = 2; x < cell.width() - 2; ++x) {
+                const QColor c = cell.pixelColor(x, y);
+                red += c == Qt::red;
+                light += std::min({c.red(), c.green(), c.blue()}) >= 160;
+            }
+        QVERIFY2(red > 2 * light && light > 0,
+                 qPrintable(QString("%1 red, %2 light").arg(red).arg(light)));
+        QCOMPARE(cell.pixelColor(1, cell.height() / 2), QColor(Qt::white));
     }
 
     void searchMarksCellsWithTheButtonsDisabled() {
@@ -350,6 +377,16 @@ class TestWindow : public QObject {
         QTest::keyClicks(win.editor(), "Q");
         QCOMPARE(win.grid().cellText(32761), QStringLiteral("Q"));
         QVERIFY(win.editor()->isVisible());
+    }
+
+    void wideGridShowsEveryRow() {
+        Window win;
+        win.loadDimensions("50", "5");
+        auto* area = win.w.findChild<QScrollArea*>("gridArea");
+        QVERIFY(area->horizontalScrollBar()->isVisible() &&
+                !area->verticalScrollBar()->isVisible());
+        for (int n = 1; n <= 250; ++n)  // rows within the viewport's height
+            QVERIFY(win.w.cells()->cellRect(n).bottom() < area->viewport()->height());
     }
 
     void closingDuringAFlowWaitsForIt() {

@@ -164,8 +164,12 @@ void frmTamsorel::buildControls() {
     gridArea_->setWidget(gridView_);
     gridArea_->setFocusPolicy(Qt::NoFocus);
 
-    connect(gridView_, &LetterGridView::cellEdited, this,
-            [this](int n, const QString& text) { setCellText(n, text); });
+    connect(gridView_, &LetterGridView::cellEdited, this, [this](int n, const QString& text) {
+        const QString before = solver_.grid().cellText(n);
+        setCellText(n, text);
+        // Typing the letter a cell already holds changes nothing, yet moves on all the same.
+        if (solver_.grid().cellText(n) == before) passFocusOn(n);
+    });
     connect(gridView_, &LetterGridView::currentCellMoved, this, [this](const QRect& r) {
         gridArea_->ensureVisible(r.center().x(), r.center().y(), r.width(), r.height());
     });
@@ -254,7 +258,10 @@ void frmTamsorel::setCellText(int n, const QString& text) {
 
 void frmTamsorel::onCellTextChanged(int n) {
     gridView_->cellChanged(n);
-    // A cell that now holds its one character passes the focus to the next cell.
+    passFocusOn(n);
+}
+
+void frmTamsorel::passFocusOn(int n) {
     if (solver_.grid().cellText(n).size() == 1 && n < solver_.grid().cellCount()) {
         gridView_->setCurrentCell(n + 1);
         gridView_->setFocus(Qt::OtherFocusReason);
@@ -317,16 +324,20 @@ void frmTamsorel::gridChanged() {
 }
 
 void frmTamsorel::applyHeight() {
+    const int width = ui::twipsToPixels(layout::kClientWidth);
+    const int left = ui::twipsToPixels(layout::kGridLeft);
     int clientHeight = ui::twipsToPixels(designHeight_ - layout::kNonClientHeight);
+    // A grid wider than the window gets a horizontal scroll bar: the window grows by its
+    // height, so that the bar covers no row.
+    if (solver_.grid().exists() && gridView_->width() > width - left)
+        clientHeight += gridArea_->horizontalScrollBar()->sizeHint().height();
     // Never taller than the screen: the grid area scrolls instead.
     if (QScreen* s = screen()) {
         const int frame = isVisible() ? frameGeometry().height() - geometry().height()
                                       : ui::twipsToPixels(layout::kNonClientHeight);
         clientHeight = std::min(clientHeight, s->availableGeometry().height() - frame);
     }
-    const int width = ui::twipsToPixels(layout::kClientWidth);
     setFixedSize(width, clientHeight);
-    const int left = ui::twipsToPixels(layout::kGridLeft);
     const int top = ui::twipsToPixels(kFirstCellTop);
     gridArea_->setGeometry(left, top, width - left, std::max(0, clientHeight - top));
     gridArea_->setVisible(solver_.grid().exists());

@@ -63,6 +63,8 @@ class frmTamsorel : public QWidget, private modFunctions::SolverControls {
     void saveFlow();
     void loadFlow();
     void onCellTextChanged(int n);
+    // Moves the focus on to cell n + 1 when cell n holds its one character and is not the last.
+    void passFocusOn(int n);
     void applyHeight();
 
     modFunctions::Solver solver_;

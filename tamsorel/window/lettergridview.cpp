@@ -17,10 +17,37 @@ const int kCellH = ui::twipsToPixels(modFunctions::kCellHeight);
 constexpr int kMaxSeparateUpdates = 256;
 const QColor kCellBorder(160, 160, 160);
 
+// The editor of the current cell: it shows the cell's own colours and, while it has the focus,
+// a frame two pixels wide in the cell's text colour, which stands out on either background.
+class CellEditor : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QLineEdit::paintEvent(event);
+        if (!hasFocus()) return;
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Text));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+};
+
+// The text a key types into a cell, empty for keys that type nothing. Like a text box, it
+// takes printable text without Ctrl (Ctrl with Alt is AltGr on some keyboards).
+QString typedText(const QKeyEvent& key) {
+    const QString text = key.text();
+    const Qt::KeyboardModifiers mods = key.modifiers();
+    if (text.isEmpty() || !text.front().isPrint()) return QString();
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)) return QString();
+    return text;
+}
+
 }  // namespace
 
 LetterGridView::LetterGridView(modFunctions::LetterGrid& grid, QWidget* parent)
-    : QWidget(parent), grid_(grid), editor_(new QLineEdit(this)) {
+    : QWidget(parent), grid_(grid), editor_(new CellEditor(this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     editor_->setObjectName(QStringLiteral("txtTextEditor"));
     editor_->setAlignment(Qt::AlignCenter);
@@ -104,8 +131,10 @@ void LetterGridView::showCurrentCell() {
     QPalette p = editor_->palette();
     p.setColor(QPalette::Base, ui::toQColor(grid_.backColor(current_)));
     p.setColor(QPalette::Text, ui::toQColor(grid_.foreColor(current_)));
-    p.setColor(QPalette::Highlight, ui::toQColor(grid_.foreColor(current_)));
-    p.setColor(QPalette::HighlightedText, ui::toQColor(grid_.backColor(current_)));
+    // The letter stays selected so that pasted text replaces it; the selection keeps the cell's
+    // own colours.
+    p.setColor(QPalette::Highlight, p.color(QPalette::Base));
+    p.setColor(QPalette::HighlightedText, p.color(QPalette::Text));
     editor_->setPalette(p);
     if (editor_->text() != grid_.cellText(current_)) editor_->setText(grid_.cellText(current_));
     editor_->selectAll();
@@ -122,7 +151,14 @@ void LetterGridView::moveBy(int dcol, int drow) {
 
 bool LetterGridView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == editor_ && event->type() == QEvent::KeyPress) {
-        switch (static_cast<QKeyEvent*>(event)->key()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // A typed key always replaces the cell's letter, even with the same letter, which
+        // the editor would not report as an edit.
+        if (const QString typed = typedText(*key); !typed.isEmpty()) {
+            if (current_ > 0) emit cellEdited(current_, typed);
+            return true;
+        }
+        switch (key->key()) {
             case Qt::Key_Left:
                 moveBy(-1, 0);
                 return true;

@@ -10,8 +10,9 @@
 
 // The letter cells of the solver as one custom-painted widget: cell n is drawn 255 x 210 twips
 // at its designed place, with its own colours and one centred character. A single in-place
-// editor sits on the current cell; it takes one typed character (replacing the cell's letter)
-// and reports it. The widget is as large as the grid and lives in a scroll area.
+// editor sits on the current cell, in the cell's colours with a focus frame; it takes one typed
+// character (replacing the cell's letter) and reports it. The widget is as large as the grid and
+// lives in a scroll area.
 class LetterGridView : public QWidget {
     Q_OBJECT
   public:
@@ -33,7 +34,8 @@ class LetterGridView : public QWidget {
     QLineEdit* editor() const { return editor_; }
 
   signals:
-    // The user typed or erased the current cell's text in the editor.
+    // The user typed or erased the current cell's text in the editor. A typed key is reported
+    // even when the cell already holds that letter.
     void cellEdited(int n, const QString& text);
     // The current cell moved; its rectangle is given so a scroll area can show it.
     void currentCellMoved(const QRect& rect);
