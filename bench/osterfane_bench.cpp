@@ -14,7 +14,7 @@
 #include "core/random.h"
 #include "form1.h"
 #include "puzzle.h"
-#include "ui/dialogs.h"
+#include "testing/scripteddialogs.h"
 #include "ui/services.h"
 
 namespace {
@@ -64,7 +64,7 @@ void fillList(osterfane::Form1& form, const QStringList& words, int n) {
 // One click on "Draw": 30 words of 3 to 10 letters at n = 15, from the click to the picture
 // drawn and shown.
 void BM_DrawClick(benchmark::State& state) {
-    ui::ScriptedDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     osterfane::Form1 form;
     form.show();
     fillList(form, randomWords(fittingLengthsFor15()), 15);
@@ -99,7 +99,7 @@ BENCHMARK(BM_Construction50)->Unit(benchmark::kMillisecond);
 // first two words are laid by script (ABC across the top, AEF down the left of a 3 x 3 grid),
 // so no line is left for XYZ. Reports the longest time between two pumps.
 void BM_NoRoomDraw(benchmark::State& state) {
-    ui::ScriptedDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     using Clock = std::chrono::steady_clock;
     double longestGapMs = 0;
     Clock::time_point lastPump;

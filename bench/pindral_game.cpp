@@ -13,7 +13,7 @@
 #include "core/textfile.h"
 #include "fgame.h"
 #include "straightforward.h"
-#include "ui/dialogs.h"
+#include "testing/scripteddialogs.h"
 #include "ui/picturebox.h"
 
 using namespace pindral;
@@ -30,7 +30,7 @@ QStringList dictionaryLines() {
 // A game window over a scratch folder, answering its open dialog with path at every new game.
 struct Game {
     QTemporaryDir dir;
-    ui::ScriptedDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     fGame window{dir.filePath("Settings.ini"), dir.path()};
 
     void newGame(const QString& path) {

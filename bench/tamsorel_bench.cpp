@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <random>
 
-#include "ui/dialogs.h"
+#include "testing/scripteddialogs.h"
 #include "window/frmtamsorel.h"
 
 using namespace modFunctions;
@@ -114,7 +114,7 @@ void BM_SaveAndLoadScript(benchmark::State& state, bool load) {
     fillRandom(win.w.solver().grid());
     win.w.findChild<QPlainTextEdit*>("txtWords")
         ->setPlainText(benchWords(win.w.solver().grid()).join(u'\n'));
-    ui::ScriptedDialogs dialogs;
+    testing::ScriptedDialogs dialogs;
     win.w.solver().SaveScript(path);
     auto* button = win.w.findChild<QPushButton*>(load ? "cmdLoad" : "cmdSave");
     for (auto _ : state) {
