@@ -1,5 +1,7 @@
 #include "letters.h"
 
+#include <algorithm>
+
 namespace core {
 
 QString composedWord(QStringView word) {
@@ -11,6 +13,12 @@ bool fitsOneCharPerSquare(QStringView word) {
         if (c.isSurrogate() || c.isMark()) return false;
     }
     return true;
+}
+
+QString reversed(QStringView word) {
+    QString r(word.size(), Qt::Uninitialized);
+    std::reverse_copy(word.begin(), word.end(), r.begin());
+    return r;
 }
 
 }  // namespace core

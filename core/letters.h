@@ -15,4 +15,8 @@ QString composedWord(QStringView word);
 // Grids hold one QChar a square, so a word failing this cannot be placed or drawn.
 bool fitsOneCharPerSquare(QStringView word);
 
+// The QChars of the word in reverse order: "CAT" gives "TAC". Words the grids hold have one QChar
+// a square (fitsOneCharPerSquare), so this is the word read backwards across the squares.
+QString reversed(QStringView word);
+
 }  // namespace core

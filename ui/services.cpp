@@ -45,6 +45,13 @@ QString programTitle() {
     return QCoreApplication::applicationName();
 }
 
+QFont designFont(double points, bool bold) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
 void registerFonts() {
     static bool done = false;
     if (done) return;

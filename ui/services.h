@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 #include <QString>
 
@@ -29,6 +30,10 @@ QString programTitle();
 // Makes the suite's fonts available: the Tahoma that fonts-wine ships outside fontconfig's
 // folders is registered when present. A missing font falls back silently.
 void registerFonts();
+
+// The suite's design font: Tahoma (or the closest font there is) at a size in points, bold or
+// not. Every window and drawing asks for its font here.
+QFont designFont(double points, bool bold = false);
 
 // The application object of every program: names the program, registers the fonts and gives
 // every window the program's icon (the resource folder ":/program-icon" that the build compiles
