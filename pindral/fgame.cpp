@@ -1,6 +1,7 @@
 #include "fgame.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QCloseEvent>
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 #include "core/numbers.h"
@@ -34,6 +36,55 @@ constexpr int kDesignHeight = 4335;
 // The space kept right of and below the board, in pixels, as in the design.
 constexpr int kMargin = 8;
 
+// The height of a tree row whose text line, centred in it, keeps all the ink of the text and
+// of tall and deep letters. Some fonts (the Tahoma shipped for Wine among them) draw accents
+// over capitals and the tails of g, j, p, q and y beyond the ascent and descent they report.
+int rowHeightFor(const QFont& font, const QString& text) {
+    static const QString kTallAndDeep = QStringLiteral("\u00C2\u00C5\u00C9\u00D6\u00D1gjpqy");
+    const QFontMetrics metrics(font);
+    const QRect ink = metrics.tightBoundingRect(kTallAndDeep + text);  // y from the baseline
+    const int above = std::max(0, -ink.top() - metrics.ascent());
+    const int below = std::max(0, ink.bottom() + 1 - metrics.descent());
+    return metrics.height() + 2 * std::max(above, below);
+}
+
+// The word tree's rows, each at least rowHeightFor its font and text.
+class TallRows : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), rowHeightFor(item.font, item.text)));
+        return size;
+    }
+};
+
+double relativeLuminance(const QColor& colour) {
+    auto linear = [](double c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+// The text of found entries: the palette's greyed text, darkened towards the normal text until
+// it reads at 4.5:1 or more against the tree's background.
+QColor foundTextColour(const QPalette& palette) {
+    const QColor grey = palette.color(QPalette::Disabled, QPalette::Text);
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    const QColor background = palette.color(QPalette::Active, QPalette::Base);
+    constexpr int kSteps = 20;
+    for (int step = 0; step < kSteps; ++step) {
+        auto mix = [step](int from, int to) { return from + (to - from) * step / kSteps; };
+        const QColor colour(mix(grey.red(), text.red()), mix(grey.green(), text.green()),
+                            mix(grey.blue(), text.blue()));
+        if (contrastRatio(colour, background) >= 4.5) return colour;
+    }
+    return text;
+}
+
 QString defaultSettingsFile() {
     return mINI::settingsFile(ui::programFolder(), QStandardPaths::writableLocation(
                                                        QStandardPaths::GenericConfigLocation) +
@@ -47,6 +98,11 @@ QFont tahoma(double points, bool bold) {
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const auto [dark, light] = std::minmax(relativeLuminance(a), relativeLuminance(b));
+    return (light + 0.05) / (dark + 0.05);
 }
 
 QString shippedListFolder(const QString& programFolder) {
@@ -79,6 +135,7 @@ fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* pa
     tvWords_->setHeaderHidden(true);
     tvWords_->setRootIsDecorated(false);
     tvWords_->setColumnCount(1);
+    tvWords_->setItemDelegate(new TallRows(tvWords_));
     pBoard_ = ui::createControl<ui::PictureBox>(this, "pBoard", kBoardRect);
     pBoard_->BackColor = ui::fromQColor(palette().color(QPalette::Base));
     pBoard_->ui::Surface::setFont(tahoma(9));
@@ -122,7 +179,7 @@ fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* pa
             [this](Qt::MouseButtons, double, double) { game_.EndSelection(); });
 
     // Window load: the settings, then the size for the next game's board, empty.
-    ini_.LoadSettings();
+    ini_.LoadSettings(boardArea());
     sizeFor(ini_.settings.SquareCount);
     pBoard_->Cls();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -142,6 +199,15 @@ void fGame::sizeFor(int m) {
     pBoard_->setGeometry(boardRect.left(), boardRect.top(), board, board);
     tvWords_->setGeometry(treeRect.left(), treeRect.top(), treeRect.width(), board);
     setFixedSize(boardRect.left() + board + kMargin, treeRect.top() + board + kMargin);
+}
+
+QSize fGame::boardArea() const {
+    const QScreen* shownOn = screen();
+    if (!shownOn) return kNoScreenLimit;
+    const QRect boardRect = ui::toPixels(kBoardRect);
+    const QSize frame = frameGeometry().size() - size();
+    return shownOn->availableGeometry().size() - frame -
+           QSize(boardRect.left() + kMargin, boardRect.top() + kMargin);
 }
 
 void fGame::ResizeBoard() {
@@ -240,7 +306,7 @@ void fGame::markNodeFound(int node) {
     plain.setBold(false);
     item->setFont(0, plain);
     // Greyed as well: the bold face of some Tahoma versions hardly differs from the regular.
-    item->setForeground(0, tvWords_->palette().brush(QPalette::Disabled, QPalette::Text));
+    item->setForeground(0, foundTextColour(tvWords_->palette()));
     tvWords_->scrollToItem(item);
 }
 

@@ -24,6 +24,10 @@ class fSettings;
 // The windows' font: Tahoma (or the closest font there is) at the size in points.
 QFont tahoma(double points, bool bold = false);
 
+// The contrast between two colours as the Web Content Accessibility Guidelines measure it,
+// from 1 (none) to 21 (black on white). Text needs 4.5 or more to stay legible.
+double contrastRatio(const QColor& a, const QColor& b);
+
 // The folder where the open dialog starts: the shipped word lists, found in "wordlists" beside
 // the program as built, or in "pindral/wordlists" of the installed data folder; the program's
 // folder when neither exists.
@@ -59,6 +63,9 @@ class fGame : public QWidget {
     fSettings* settingsWindow() const;
     // Called by the settings window after OK: shows the new size and colours in a running game.
     void settingsApplied();
+    // The room the board has, in pixels: the available area of the window's screen less the
+    // window's parts around the board and, once the window is shown, its frame.
+    QSize boardArea() const;
 
     // A pointer position in board pixels as a whole number: nearest, halves to the even one,
     // kept within 16 bits.

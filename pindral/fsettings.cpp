@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include "fgame.h"
 #include "mgame.h"
@@ -134,9 +133,9 @@ void fSettings::chooseColour(int index) {
 }
 
 std::optional<int> fSettings::wholeNumberIn(QLineEdit* box, const QString& what) {
-    static const QRegularExpression whole(QStringLiteral(R"(^\s*\+?\d{1,9}\s*$)"));
-    const QString text = box->text();
-    if (whole.match(text).hasMatch() && text.trimmed().toInt() >= 1) return text.trimmed().toInt();
+    // Read as the settings file is read: a fraction rounds to the nearest, halves to even.
+    const std::optional<qint64> value = wholeNumberFrom(box->text());
+    if (value && *value >= 1 && *value <= kLargestTyped) return int(*value);
     ui::dialogs().information(this, what + QStringLiteral(" must be a whole number of 1 or more."),
                               kProgramTitle);
     box->setFocus();
@@ -152,17 +151,23 @@ bool fSettings::accept() {
     // The new size applies at once to a running game, whose number of squares stays.
     const mGame* running = game_ && game_->game().GameActive ? &game_->game() : nullptr;
     const int widest = std::max(*count, running ? int(running->CurrentCount) : 0);
-    const qint64 board = qint64(*size) * qint64(widest);
-    if (board > kMaxBoardPixels) {
-        ui::dialogs().information(
-            this,
-            QStringLiteral("%1 squares of %2 pixels make a board %3 pixels wide; it may be at "
-                           "most %4 pixels wide.")
-                .arg(widest)
-                .arg(*size)
-                .arg(board)
-                .arg(kMaxBoardPixels),
-            kProgramTitle);
+    const qint64 largest = largestSquareSize(widest, game_ ? game_->boardArea() : kNoScreenLimit);
+    if (*size > largest) {
+        const qint64 board = qint64(*size) * qint64(widest);
+        const QString advice =
+            largest >= 1
+                ? QStringLiteral("With %1 squares across, the largest square size that fits is %2.")
+                      .arg(widest)
+                      .arg(largest)
+                : QStringLiteral("Not even squares of 1 pixel fit.");
+        ui::dialogs().information(this,
+                                  QStringLiteral("%1 squares of %2 pixels make a board of %3 x %3 "
+                                                 "pixels, larger than the screen. %4")
+                                      .arg(widest)
+                                      .arg(*size)
+                                      .arg(board)
+                                      .arg(advice),
+                                  kProgramTitle);
         txtSize_->setFocus();
         txtSize_->selectAll();
         return false;

@@ -37,7 +37,11 @@ class fSettings : public QWidget {
 
   private:
     void showSwatch(int index);
-    // The whole number in a box, or nothing (with a message naming it) when it is not one.
+    // The largest number a box takes, so that the board check's product cannot overflow;
+    // the board check refuses far smaller ones.
+    static constexpr qint64 kLargestTyped = 999999999;
+    // The number in a box rounded to a whole one from 1 to kLargestTyped, or nothing (with a
+    // message naming it) when it is not such a number.
     std::optional<int> wholeNumberIn(QLineEdit* box, const QString& what);
 
     mINI& ini_;

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/textfile.h"
+#include "ui/core/letters.h"
+#include "ui/core/textfile.h"
 
 namespace pindral {
 
@@ -39,7 +40,9 @@ void mGame::LoadWordText(const QString& text) {
     Board.clear();
     CurrentCount = 0;
     PlacedWords.clear();
-    Words = core::splitLines(text);
+    Words.clear();
+    for (const QString& line : ui::splitLines(text))
+        Words << ui::composedWord(line);
     RemoveContainedWords(Words);
 }
 
@@ -97,7 +100,9 @@ void mGame::PlaceWords(qint16 n, qint16 backwards) {
     const int dirCount = backwards != 0 ? 8 : 4;
     for (const QString& word : std::as_const(Words)) {
         // A removed entry stays out even on a board wide enough to hold the marker.
-        if (word.isEmpty() || word.size() > n || word == removalMarker()) continue;
+        if (word.isEmpty() || word.size() > n || word == removalMarker() ||
+            !ui::fitsOneCharPerSquare(word))
+            continue;
         for (int tries = 1; tries <= kMaxTries; ++tries) {
             const int x = draw(n);
             const int y = draw(n);

@@ -97,9 +97,10 @@ class mGame {
     // ---- Board generation ----
 
     // Reads the file's lines (UTF-8, else Windows-1252; CR LF, CR or LF ends a line) into
-    // Words and removes contained entries. On success Board and PlacedWords are emptied too.
-    // When the file cannot be read, or is larger than kMaxWordListBytes, nothing changes and
-    // the reason is returned; an empty string means success.
+    // Words, each composed to Unicode Normalization Form C (a letter and its combining mark
+    // become one character where Unicode has one), and removes contained entries. On success Board
+    // and PlacedWords are emptied too. When the file cannot be read, or is larger than
+    // kMaxWordListBytes, nothing changes and the reason is returned; an empty string means success.
     QString LoadWordList(const QString& path);
     // The same from text already read.
     void LoadWordText(const QString& text);
@@ -111,7 +112,8 @@ class mGame {
     // Places the entries of Words in order, each from a random start square in a random
     // direction (codes 0..3, or 0..7 when backwards is non-zero), at most kMaxTries tries
     // each; then fills every free square with a random capital. An entry that is empty,
-    // removed, longer than n or that finds no room is left out silently. The draws are those
+    // removed, longer than n, that holds a character no square can hold (an emoji, a mark
+    // with no composed form) or that finds no room is left out silently. The draws are those
     // of trying at random, except that an entry with no possible placement at all is given up
     // once that is certain instead of after kMaxTries tries.
     void PlaceWords(qint16 n, qint16 backwards);

@@ -1,5 +1,6 @@
 #include "mini.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QDir>
@@ -16,6 +17,14 @@ namespace pindral {
 namespace {
 
 constexpr char kSection[] = "Settings";
+
+// A UTF-8 byte-order mark, as editors put before the first line. It is no part of that line
+// when the content is read, and stays in front when the content is written.
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+qsizetype bomLength(const QByteArray& content) {
+    return content.startsWith(kUtf8Bom) ? qsizetype(sizeof kUtf8Bom - 1) : 0;
+}
 
 // One line of INI content: its text and its line end ("", "\n", "\r" or "\r\n").
 struct Line {
@@ -130,7 +139,7 @@ bool readBytes(const QString& path, QByteArray& bytes, QString& error) {
 
 std::optional<QByteArray> iniValue(const QByteArray& content, const QByteArray& section,
                                    const QByteArray& key) {
-    const QList<Line> lines = splitKeepingEnds(content);
+    const QList<Line> lines = splitKeepingEnds(content.mid(bomLength(content)));
     const SectionSpan span = findSection(lines, section);
     if (span.header < 0) return std::nullopt;
     const qsizetype at = findKey(lines, span, key);
@@ -140,7 +149,8 @@ std::optional<QByteArray> iniValue(const QByteArray& content, const QByteArray& 
 
 QByteArray iniWithValue(const QByteArray& content, const QByteArray& section, const QByteArray& key,
                         const QByteArray& value) {
-    QList<Line> lines = splitKeepingEnds(content);
+    const QByteArray bom = content.left(bomLength(content));
+    QList<Line> lines = splitKeepingEnds(content.mid(bom.size()));
     QByteArray newline = "\r\n";
     for (const Line& l : std::as_const(lines)) {
         if (!l.end.isEmpty()) {
@@ -169,7 +179,7 @@ QByteArray iniWithValue(const QByteArray& content, const QByteArray& section, co
         lines.insert(last + 1, {keyLine, newline});
     }
 
-    QByteArray out;
+    QByteArray out = bom;
     for (const Line& l : std::as_const(lines))
         out += l.text + l.end;
     return out;
@@ -211,7 +221,12 @@ QString mINI::settingsFile(const QString& programFolder, const QString& configFo
     return base + QStringLiteral("/Settings.ini");
 }
 
-void mINI::LoadSettings() {
+qint64 largestSquareSize(qint64 count, QSize area) {
+    const qint64 board = std::min({area.width(), area.height(), kMaxBoardPixels});
+    return std::max<qint64>(board, 0) / std::max<qint64>(count, 1);
+}
+
+void mINI::LoadSettings(QSize boardArea) {
     const Settings defaults;
     auto load = [this](const char* key, qint64 fallback, qint64 low, qint64 high) {
         const QString text = ReadIni(QString::fromLatin1(kSection), QString::fromLatin1(key), file_,
@@ -224,7 +239,7 @@ void mINI::LoadSettings() {
     settings.SelectColor = qint32(load("SelectColor", defaults.SelectColor, 0, 0xFFFFFF));
     settings.SolutionColor = qint32(load("SolutionColor", defaults.SolutionColor, 0, 0xFFFFFF));
     settings.Backwards = qint16(load("Backwards", defaults.Backwards, -32768, 32767));
-    if (int(settings.SquareSize) * int(settings.SquareCount) > kMaxBoardPixels) {
+    if (settings.SquareSize > largestSquareSize(settings.SquareCount, boardArea)) {
         settings.SquareSize = defaults.SquareSize;
         settings.SquareCount = defaults.SquareCount;
     }

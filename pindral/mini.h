@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 
 namespace pindral {
@@ -11,7 +12,8 @@ namespace pindral {
 // A section starts at a line "[name]"; a key line is "name=value". Section and key names are
 // compared without regard to letter case and without surrounding spaces; a value loses its
 // surrounding spaces and one pair of matching quotes around it. Only the first section of a
-// name and the first key of a name in it count. Lines starting with ';' are comments.
+// name and the first key of a name in it count. Lines starting with ';' are comments. A UTF-8
+// byte-order mark at the start is ignored when reading and kept when writing.
 
 // The value of a key in INI content, or nothing when the section or key is missing.
 std::optional<QByteArray> iniValue(const QByteArray& content, const QByteArray& section,
@@ -48,6 +50,13 @@ struct Settings {
 // The widest board, in pixels, that the game draws.
 inline constexpr int kMaxBoardPixels = 32767;
 
+// The room a board may fill, in pixels, when no screen limits it.
+inline constexpr QSize kNoScreenLimit{kMaxBoardPixels, kMaxBoardPixels};
+
+// The largest square size at which a board of count squares across and down fits in area
+// (and within kMaxBoardPixels); 0 when not even squares of one pixel fit. count is 1 or more.
+qint64 largestSquareSize(qint64 count, QSize area);
+
 // Reads text as a decimal number: surrounding spaces, a sign and a fraction allowed, rounded
 // to the nearest whole number with halves to the even one. Nothing for text that is empty or
 // not such a number.
@@ -65,9 +74,10 @@ class mINI {
     const QString& file() const { return file_; }
 
     // Sets the five settings from the file. A key that is missing, empty, not a number or out
-    // of range reads as its default; a size and count whose board is wider than
-    // kMaxBoardPixels both read as their defaults.
-    void LoadSettings();
+    // of range reads as its default; a size and count whose board does not fit in boardArea
+    // (the room the window has for the board on its screen, in pixels) both read as their
+    // defaults.
+    void LoadSettings(QSize boardArea = kNoScreenLimit);
 
     // Writes the five settings in their order. Returns an empty string on success, else why
     // the file could not be written (the settings in memory stay as they are).

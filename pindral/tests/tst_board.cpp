@@ -143,6 +143,8 @@ class TestBoard : public QObject {
         QTest::newRow("Windows-1252 when not UTF-8")
             << QByteArray("Caf\xe9\n\x80uro") << QStringList{"Café", "€uro"};
         QTest::newRow("no lines at all") << QByteArray() << QStringList{};
+        QTest::newRow("a letter and its mark become one character")
+            << QByteArray("NAI\xcc\x88VE\nQ\xcc\x88") << QStringList{"NA\u00cfVE", "Q\u0308"};
     }
     void linesAreReadAsWritten() {
         QFETCH(QByteArray, bytes);
@@ -219,6 +221,9 @@ class TestBoard : public QObject {
         QTest::newRow("stored as it stands: lowercase and a space")
             << QStringList{"a b"} << 3 << 0 << QList<double>{0.0, 0.5, 0.0}
             << QStringList{"ZZZ", "a b", "ZZZ"} << QStringList{"a b@0,1>0"};
+        QTest::newRow("an entry with a character no square holds draws nothing")
+            << QStringList{"E\U0001F600", "Q\u0308", "AB"} << 3 << 0 << QList<double>{0.0, 0.0, 0.0}
+            << QStringList{"ABZ", "ZZZ", "ZZZ"} << QStringList{"AB@0,0>0"};
     }
     void placementFollowsTheDraws() {
         QFETCH(QStringList, words);

@@ -63,6 +63,9 @@ class TestSettings : public QObject {
             << QByteArray("[Settings]\rA=3\rB=4") << QByteArray("B") << QByteArray("4");
         QTest::newRow("an empty value")
             << QByteArray("[Settings]\nA=\n") << QByteArray("A") << QByteArray("");
+        QTest::newRow("a byte-order mark before the section")
+            << QByteArray("\xEF\xBB\xBF[Settings]\r\nA=5\r\n") << QByteArray("A")
+            << QByteArray("5");
         QTest::newRow("no section")
             << QByteArray("A=1\n") << QByteArray("A") << QByteArray("<none>");
     }
@@ -95,6 +98,9 @@ class TestSettings : public QObject {
         QTest::newRow("bytes that are not UTF-8 stay as they are")
             << QByteArray("[Settings]\n; caf\xe9\nC=1\n") << QByteArray("C")
             << QByteArray("[Settings]\n; caf\xe9\nC=9\n");
+        QTest::newRow("a byte-order mark stays in front of its section")
+            << QByteArray("\xEF\xBB\xBF[Settings]\r\nC=1\r\n") << QByteArray("C")
+            << QByteArray("\xEF\xBB\xBF[Settings]\r\nC=9\r\n");
     }
     void keysAreWrittenInPlace() {
         QFETCH(QByteArray, content);

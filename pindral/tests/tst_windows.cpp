@@ -3,7 +3,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -83,11 +86,25 @@ CellPos lastSquare(const PlacedWord& p) {
 
 const QByteArray kAnimals = "Lion\r\nZebra\r\nOtter\r\nPanda\r\nMoose\r\n";
 
+// How many pixel rows of an area of the image hold a pixel unlike the background.
+int inkRows(const QImage& image, const QRect& area, const QColor& background) {
+    int rows = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        bool ink = false;
+        for (int x = area.left(); x <= area.right() && !ink; ++x)
+            ink = image.pixelColor(x, y) != background;
+        rows += ink ? 1 : 0;
+    }
+    return rows;
+}
+
 }  // namespace
 
 class TestWindows : public QObject {
     Q_OBJECT
   private slots:
+    void initTestCase() { ui::registerFonts(); }
+
     void theGameWindowStartsAsDesigned() {
         Fixture f;
         QCOMPARE(f.window->windowTitle(), "Zorbeck!");
@@ -240,6 +257,31 @@ class TestWindows : public QObject {
         QCOMPARE(f.dialogs.informationTexts().size(), 1);
     }
 
+    // Accents on capitals and the tails of g keep all their ink, found or not; a found entry
+    // is greyed but stays legible.
+    void theWordTreeShowsWholeLetters() {
+        Fixture f;
+        f.newGame(f.write("list.txt", "Hedgehog\r\nCAF\xc3\x89\r\n"));
+        const PlacedWord first = f.game().PlacedWords[0];
+        f.drag({first.X, first.Y}, lastSquare(first));
+        const QImage shown = f.tree()->viewport()->grab().toImage();
+        const QColor background = f.tree()->palette().color(QPalette::Base);
+        for (QTreeWidgetItem* item : {f.tree()->topLevelItem(0), f.tree()->topLevelItem(1)}) {
+            QImage alone(200, 60, QImage::Format_RGB32);
+            alone.fill(background);
+            QPainter painter(&alone);
+            painter.setFont(item->font(0));
+            painter.drawText(10, 40, item->text(0));
+            painter.end();
+            QCOMPARE(inkRows(shown, f.tree()->visualItemRect(item), background),
+                     inkRows(alone, alone.rect(), background));
+        }
+        const QColor found = f.tree()->topLevelItem(0)->foreground(0).color();
+        QVERIFY(found != f.tree()->palette().color(QPalette::Text));
+        QVERIFY2(contrastRatio(found, background) >= 4.5, qPrintable(found.name()));
+        QCOMPARE(qRound(contrastRatio(QColor(0x76, 0x76, 0x76), Qt::white) * 100), 454);
+    }
+
     void theSettingsWindowOpensOnceAndStartsFromTheSettings() {
         Fixture f("[Settings]\nSquareSize=44\nBackwards=0\nSelectColor=65280\n");
         QTest::mouseClick(f.child<QPushButton>("cmdSettings"), Qt::LeftButton);
@@ -339,9 +381,9 @@ class TestWindows : public QObject {
         QTest::newRow("size empty") << ""
                                     << "15"
                                     << "The square size must" << false;
-        QTest::newRow("size with a fraction") << "12.5"
-                                              << "15"
-                                              << "The square size must" << false;
+        QTest::newRow("size rounding to zero") << "0.5"
+                                               << "15"
+                                               << "The square size must" << false;
         QTest::newRow("size zero") << "0"
                                    << "15"
                                    << "The square size must" << false;
@@ -377,6 +419,39 @@ class TestWindows : public QObject {
         QVERIFY(s->isVisible());
         QCOMPARE(f.window->ini().settings, Settings{});
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
+    }
+
+    // The texts that the file reads as 40 and 14 (see the settings store's tests).
+    void theWindowRoundsNumbersAsTheFileDoes() {
+        Fixture f;
+        f.window->openSettings();
+        fSettings* s = f.window->settingsWindow();
+        s->findChild<QLineEdit*>("txtSize")->setText(" 40.5 ");
+        s->findChild<QLineEdit*>("txtCount")->setText("13.5");
+        QVERIFY(s->accept());
+        QCOMPARE(f.window->ini().settings.SquareSize, 40);
+        QCOMPARE(f.window->ini().settings.SquareCount, 14);
+    }
+
+    // A board larger than the screen is refused, naming the largest square size that fits,
+    // and read from the file as the defaults.
+    void aBoardLargerThanTheScreenIsRefused() {
+        Fixture f("[Settings]\nSquareSize=2000\n");
+        QCOMPARE(f.window->ini().settings, Settings{});
+        f.window->openSettings();
+        fSettings* s = f.window->settingsWindow();
+        auto* size = s->findChild<QLineEdit*>("txtSize");
+        size->setText("2000");
+        QVERIFY(!s->accept());
+        static const QRegularExpression named("the largest square size that fits is (\\d+)\\.$");
+        const int fits = named.match(f.dialogs.informationTexts().last()).captured(1).toInt();
+        size->setText(QString::number(fits + 1));
+        QVERIFY(!s->accept());
+        size->setText(QString::number(fits));
+        QVERIFY(s->accept());
+        f.newGame(f.write("list.txt", kAnimals));
+        const QSize room = f.window->screen()->availableGeometry().size();
+        QCOMPARE(room.expandedTo(f.window->frameGeometry().size()), room);
     }
 
     void theBoardMenuWaitsForAGame() {
