@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/core/letters.h"
-#include "ui/core/textfile.h"
+#include "core/letters.h"
+#include "core/textfile.h"
 
 namespace pindral {
 
@@ -41,8 +41,8 @@ void mGame::LoadWordText(const QString& text) {
     CurrentCount = 0;
     PlacedWords.clear();
     Words.clear();
-    for (const QString& line : ui::splitLines(text))
-        Words << ui::composedWord(line);
+    for (const QString& line : core::splitLines(text))
+        Words << core::composedWord(line);
     RemoveContainedWords(Words);
 }
 
@@ -101,7 +101,7 @@ void mGame::PlaceWords(qint16 n, qint16 backwards) {
     for (const QString& word : std::as_const(Words)) {
         // A removed entry stays out even on a board wide enough to hold the marker.
         if (word.isEmpty() || word.size() > n || word == removalMarker() ||
-            !ui::fitsOneCharPerSquare(word))
+            !core::fitsOneCharPerSquare(word))
             continue;
         for (int tries = 1; tries <= kMaxTries; ++tries) {
             const int x = draw(n);
