@@ -60,6 +60,8 @@ Form1::Form1(PuzzleHooks hooks, QWidget* parent) : QWidget(parent), puzzle_(kSta
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 
     picfield_ = ui::createControl<ui::PictureBox>(this, "picfield", kPicfield);
+    // The border lies inside the 450 pixels and closes the grid at the left and top.
+    picfield_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     picfield_->BackColor = ui::kWhite;
     picfield_->ui::Surface::setFont(tahoma);
     picfield_->Cls();
@@ -226,9 +228,12 @@ void Form1::drawPuzzle() {
 }
 
 ui::Picture Form1::picture(bool withSolutions) const {
-    return ui::pictureOf(*picfield_, [this, withSolutions](ui::Surface& surface) {
+    ui::Picture picture = ui::pictureOf(*picfield_, [this, withSolutions](ui::Surface& surface) {
         DrawPuzzle(surface, puzzle_, withSolutions);
     });
+    const int side = gridExtent(picture.size.width(), puzzle_.size());
+    picture.extent = QSize(side, side);
+    return picture;
 }
 
 void Form1::savePicture(bool answerKey) {

@@ -221,6 +221,19 @@ class TestForm1 : public QObject {
         QVERIFY(image != QImage(image.size(), image.format()));
     }
 
+    // A sunken border inside the 450 pixels closes the grid at the left and top. Drawing starts
+    // inside it, where the last line of size 12, at 444, shows.
+    void theSurfaceHasItsBorder() {
+        Window w;
+        w.size()->setText("12");
+        w.click("cmdDraw");
+        QCOMPARE(w.picture()->image().size(), QSize(446, 446));
+        const QImage shown = w.picture()->grab().toImage();
+        const auto dark = [&shown](int x, int y) { return qGray(shown.pixel(x + 2, y + 2)) < 192; };
+        QVERIFY(dark(-1, 100) && dark(-2, 100) && dark(100, -1) && dark(100, -2));
+        QVERIFY(dark(444, 100) && dark(100, 444) && !dark(445, 100));
+    }
+
     void tooLongWordIsNamedAndSelected() {
         Window w;
         w.addWords({"cat", "abcdefghijk", "dog"});
