@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -11,6 +13,7 @@
 #include <QSignalBlocker>
 
 #include "puzzledrawing.h"
+#include "ui/core/letters.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
@@ -124,20 +127,29 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// Only the last character is tested; the entry keeps its text up to its last letter.
+// The text is composed first, so a letter followed by its combining mark is one letter. Only
+// the last character is tested; the entry keeps its text up to its last letter.
 void Form1::txtfield_Change() {
     const QString text = txtfield_->text();
-    qsizetype keep = text.size();
-    while (keep > 0 && !endsAnEntry(text[keep - 1]))
+    const QString composed = ui::composedWord(text);
+    qsizetype keep = composed.size();
+    while (keep > 0 && !endsAnEntry(composed[keep - 1]))
         --keep;
-    if (keep == text.size()) return;
-    txtfield_->setText(text.left(keep));
-    txtfield_->setCursorPosition(int(keep));
+    if (keep == text.size() && composed == text) return;
+    // Taking characters off the end puts the caret at the end; composing keeps it where it was.
+    const qsizetype caret =
+        keep < composed.size()
+            ? keep
+            : std::min(keep, ui::composedWord(text.left(txtfield_->cursorPosition())).size());
+    txtfield_->setText(composed.left(keep));
+    txtfield_->setCursorPosition(int(caret));
 }
 
+// A word of one character, or one with a character no square can hold (an emoji, a mark that
+// has no composed form), stays in the field like a word of one letter.
 void Form1::cmdAdd_Click() {
     const QString text = txtfield_->text();
-    if (text.size() <= 1) return;
+    if (text.size() <= 1 || !ui::fitsOneCharPerSquare(text)) return;
     if (IsInList(text) == -1) lstitems_->addItem(text);
     txtfield_->clear();
 }

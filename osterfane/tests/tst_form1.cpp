@@ -154,6 +154,14 @@ class TestForm1 : public QObject {
             << QStringList{u"paste:жук"_qs,    "enter", u"paste:ЖУК"_qs, "enter",
                            u"paste:κάστρο"_qs, "add"}
             << "" << 0 << QStringList{u"жук"_qs, u"κάστρο"_qs};
+        QTest::newRow("a letter and its typed mark are one letter")
+            << QStringList{"NAI", u"paste:\u0308"_qs, "VE", "enter"} << "" << 0
+            << QStringList{u"NA\u00CFVE"_qs};
+        QTest::newRow("composing inside the word keeps the caret there")
+            << QStringList{"ve", "home", u"paste:nai\u0308"_qs} << u"na\u00EFve"_qs << 3
+            << QStringList{};
+        QTest::newRow("an emoji stays in the field") << QStringList{u"paste:c\U0001F600t"_qs, "add"}
+                                                     << u"c\U0001F600t"_qs << 4 << QStringList{};
         QTest::newRow("entries keep their order and case")
             << QStringList{"Zebra ", "ant ", "ZEBRA "} << "" << 0 << QStringList{"Zebra", "ant"};
     }
