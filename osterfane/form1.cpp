@@ -1,5 +1,7 @@
 #include "form1.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -11,6 +13,7 @@
 #include <QSignalBlocker>
 
 #include "puzzledrawing.h"
+#include "ui/core/letters.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
@@ -60,7 +63,9 @@ Form1::Form1(PuzzleHooks hooks, QWidget* parent) : QWidget(parent), puzzle_(kSta
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 
     picfield_ = ui::createControl<ui::PictureBox>(this, "picfield", kPicfield);
-    picfield_->BackColor = core::kWhite;
+    // The border lies inside the 450 pixels and closes the grid at the left and top.
+    picfield_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    picfield_->BackColor = ui::kWhite;
     picfield_->ui::Surface::setFont(tahoma);
     picfield_->Cls();
     lstitems_ = ui::createControl<QListWidget>(this, "lstitems", kLstitems);
@@ -122,20 +127,29 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// Only the last character is tested; the entry keeps its text up to its last letter.
+// The text is composed first, so a letter followed by its combining mark is one letter. Only
+// the last character is tested; the entry keeps its text up to its last letter.
 void Form1::txtfield_Change() {
     const QString text = txtfield_->text();
-    qsizetype keep = text.size();
-    while (keep > 0 && !endsAnEntry(text[keep - 1]))
+    const QString composed = ui::composedWord(text);
+    qsizetype keep = composed.size();
+    while (keep > 0 && !endsAnEntry(composed[keep - 1]))
         --keep;
-    if (keep == text.size()) return;
-    txtfield_->setText(text.left(keep));
-    txtfield_->setCursorPosition(int(keep));
+    if (keep == text.size() && composed == text) return;
+    // Taking characters off the end puts the caret at the end; composing keeps it where it was.
+    const qsizetype caret =
+        keep < composed.size()
+            ? keep
+            : std::min(keep, ui::composedWord(text.left(txtfield_->cursorPosition())).size());
+    txtfield_->setText(composed.left(keep));
+    txtfield_->setCursorPosition(int(caret));
 }
 
+// A word of one character, or one with a character no square can hold (an emoji, a mark that
+// has no composed form), stays in the field like a word of one letter.
 void Form1::cmdAdd_Click() {
     const QString text = txtfield_->text();
-    if (text.size() <= 1) return;
+    if (text.size() <= 1 || !ui::fitsOneCharPerSquare(text)) return;
     if (IsInList(text) == -1) lstitems_->addItem(text);
     txtfield_->clear();
 }
@@ -226,9 +240,12 @@ void Form1::drawPuzzle() {
 }
 
 ui::Picture Form1::picture(bool withSolutions) const {
-    return ui::pictureOf(*picfield_, [this, withSolutions](ui::Surface& surface) {
+    ui::Picture picture = ui::pictureOf(*picfield_, [this, withSolutions](ui::Surface& surface) {
         DrawPuzzle(surface, puzzle_, withSolutions);
     });
+    const int side = gridExtent(picture.size.width(), puzzle_.size());
+    picture.extent = QSize(side, side);
+    return picture;
 }
 
 void Form1::savePicture(bool answerKey) {

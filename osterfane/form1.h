@@ -50,7 +50,8 @@ class Form1 : public QWidget {
     void chkSolutions_Click();
 
     void drawPuzzle();
-    // The built puzzle as a picture of the surface, with or without its solution lines.
+    // The built puzzle as a picture of the surface, with or without its solution lines, ending
+    // at the grid's last line.
     ui::Picture picture(bool withSolutions) const;
     void savePicture(bool answerKey);
     void printPuzzle();

@@ -8,8 +8,8 @@ namespace osterfane {
 
 namespace {
 
-int pitchOf(const ui::Surface& surface, int n) {
-    return n > 0 ? surface.width() / n : 0;
+int pitchOf(int side, int n) {
+    return n > 0 ? side / n : 0;
 }
 
 int nearest(double value) {
@@ -22,10 +22,14 @@ int letterPointSize(int n) {
     return std::max(6, nearest((10.0 - n) * 2 + 10));
 }
 
+int gridExtent(int side, int n) {
+    return std::min(side, n * pitchOf(side, n) + 1);
+}
+
 void DrawGrid(ui::Surface& surface, int n) {
     const int side = surface.width();
     const int height = surface.height();
-    const int pitch = pitchOf(surface, n);
+    const int pitch = pitchOf(side, n);
     for (int k = 1; k <= n; ++k) {
         surface.Line(k * pitch, 0, k * pitch, height);
         surface.Line(0, k * pitch, side, k * pitch);
@@ -34,7 +38,7 @@ void DrawGrid(ui::Surface& surface, int n) {
 
 void DrawContents(ui::Surface& surface, const Puzzle& puzzle) {
     const int n = puzzle.size();
-    const int pitch = pitchOf(surface, n);
+    const int pitch = pitchOf(surface.width(), n);
     surface.setFontSize(letterPointSize(n));
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
@@ -51,7 +55,7 @@ void DrawContents(ui::Surface& surface, const Puzzle& puzzle) {
 }
 
 void DrawSolution(ui::Surface& surface, const Puzzle& puzzle) {
-    const int pitch = pitchOf(surface, puzzle.size());
+    const int pitch = pitchOf(surface.width(), puzzle.size());
     const auto centre = [pitch](qint16 cell) { return qint16(cell * pitch + pitch / 2); };
     surface.ForeColor = core::kRed;
     for (const Solution& s : puzzle.solutions()) {

@@ -12,8 +12,13 @@ namespace osterfane {
 // Point size of the letters of an n x n puzzle: 30 - 2n, at least 6.
 int letterPointSize(int n);
 
+// Pixels from a surface's left edge through the last grid line of an n x n puzzle, that line
+// included: n * pitch + 1, no more than side. Exports end their picture there, so their frame
+// lies on that line.
+int gridExtent(int side, int n);
+
 // Lines at k * pitch for k = 1 ... n, vertical then horizontal for each k, in the foreground
-// colour. No line at 0: the surface's edge closes the grid at the left and top.
+// colour. No line at 0: the surface's border closes the grid at the left and top.
 void DrawGrid(ui::Surface& surface, int n);
 
 // Every cell's letter centred in its cell in the foreground colour, at letterPointSize. A cell

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <QTimer>
 
@@ -49,11 +50,12 @@ constexpr FormatName kFormats[] = {
     {PictureFormat::Png, "png"}, {PictureFormat::Svg, "svg"}, {PictureFormat::Pdf, "pdf"}};
 
 // Draws the picture at its own size on painter, whose transform places and scales it, clipped
-// to the surface as the screen is, and frames it where the surface's edge is.
+// to its exported size, and frames it at that size's edge.
 void drawPicture(QPainter& painter, const Picture& picture) {
     const QSize size = picture.size.expandedTo(QSize(1, 1));
+    const QSize shown = exportedSize(picture);
     painter.save();
-    painter.setClipRect(QRect(QPoint(0, 0), size));
+    painter.setClipRect(QRect(QPoint(0, 0), shown));
     PainterSurface surface(&painter, size.width(), size.height());
     surface.setFontDpi(picture.fontDpi);
     surface.setFont(picture.font);
@@ -61,11 +63,11 @@ void drawPicture(QPainter& painter, const Picture& picture) {
     surface.FillColor = picture.fillColor;
     surface.BackColor = picture.backColor;
     if (picture.draw) picture.draw(surface);
-    // On screen the window around the surface shows where the picture ends; on paper a frame
-    // does.
+    // On screen the box's border, or the window around it, shows where the picture ends; on
+    // paper a frame does.
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
+    painter.drawRect(QRectF(0.5, 0.5, shown.width() - 1, shown.height() - 1));
     painter.restore();
 }
 
@@ -83,7 +85,7 @@ QStringList alphabetical(QStringList words) {
 void paintPage(QPainter& painter, QPagedPaintDevice& device, const DocumentPage& page) {
     const double width = device.width();
     const double height = device.height();
-    const QSize size = page.picture.size.expandedTo(QSize(1, 1));
+    const QSize size = exportedSize(page.picture);
     const QStringList words = alphabetical(page.words);
 
     QFont wordFont = page.picture.font;
@@ -150,6 +152,22 @@ class BusyCursor {
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// QSvgGenerator gives the size in millimetres, rounded, and renderers turn that back into one
+// pixel more or less. This gives the root element's width and height in pixels instead.
+QByteArray withPixelSize(const QByteArray& svg, QSize size) {
+    const qsizetype start = svg.indexOf("<svg");
+    const qsizetype end = start < 0 ? -1 : svg.indexOf('>', start);
+    if (end < 0) return svg;
+    QString root = QString::fromUtf8(svg.mid(start, end - start));
+    const auto setLength = [&root](const QString& name, int pixels) {
+        const QRegularExpression attribute(QStringLiteral("(?<=\\s)%1=\"[^\"]*\"").arg(name));
+        root.replace(attribute, QStringLiteral("%1=\"%2\"").arg(name).arg(pixels));
+    };
+    setLength(QStringLiteral("width"), size.width());
+    setLength(QStringLiteral("height"), size.height());
+    return svg.left(start) + root.toUtf8() + svg.mid(end);
+}
+
 QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
@@ -168,9 +186,14 @@ Picture pictureOf(const PictureBox& box, std::function<void(Surface&)> draw) {
     return picture;
 }
 
+QSize exportedSize(const Picture& picture) {
+    const QSize size = picture.size.expandedTo(QSize(1, 1));
+    return picture.extent.isEmpty() ? size : picture.extent.boundedTo(size);
+}
+
 QImage renderImage(const Picture& picture, int scale) {
     scale = std::max(1, scale);
-    const QSize size = picture.size.expandedTo(QSize(1, 1));
+    const QSize size = exportedSize(picture);
     QImage image(size * scale, QImage::Format_RGB32);
     image.setDotsPerMeterX(image.dotsPerMeterX() * scale);
     image.setDotsPerMeterY(image.dotsPerMeterY() * scale);
@@ -194,7 +217,7 @@ QByteArray svgBytes(const Picture& picture, const QString& title) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QSize size = picture.size.expandedTo(QSize(1, 1));
+    const QSize size = exportedSize(picture);
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
     generator.setSize(size);
@@ -205,7 +228,7 @@ QByteArray svgBytes(const Picture& picture, const QString& title) {
     if (!painter.begin(&generator)) return {};
     drawPicture(painter, picture);
     painter.end();
-    return bytes;
+    return withPixelSize(bytes, size);
 }
 
 QByteArray pdfBytes(const Document& document, const QString& title) {

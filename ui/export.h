@@ -37,9 +37,15 @@ struct Picture {
     core::Colour fillColor = core::kBlack;
     core::Colour backColor = core::kWhite;
     std::function<void(Surface&)> draw;
+    // The part of the picture that leaves the screen, from (0, 0), framed at its edge; no
+    // larger than size. A drawing that ends short of its surface's edge (a grid whose last line
+    // falls inside it) sets it, so that the frame lies on that line and no empty strip shows
+    // beyond. Empty means the whole size.
+    QSize extent;
 };
 
-// The picture that draw makes on box: the box's size, font and colours as they are now.
+// The picture that draw makes on box: the box's size, font and colours as they are now. The
+// size is the box's outer size, as drawings read it, whatever its border hides.
 Picture pictureOf(const PictureBox& box, std::function<void(Surface&)> draw);
 
 // One page of a document: the picture centred at the top, scaled to the page width (smaller
@@ -58,12 +64,17 @@ enum class PictureFormat { Png, Svg, Pdf };
 // How many times its on-screen size a PNG file is.
 inline constexpr int kPngScale = 4;
 
-// The picture at scale times its size, framed like a document's, antialiased. Its resolution
-// is scale times the screen's, so it keeps its size on paper.
+// The part of the picture that leaves the screen: its extent, else its size; at least 1 x 1.
+QSize exportedSize(const Picture& picture);
+
+// The picture at scale times its exported size, framed like a document's, antialiased. Its
+// resolution is scale times the screen's, so it keeps its size on paper.
 QImage renderImage(const Picture& picture, int scale);
 
-// Whole files, in memory. PNG at kPngScale; SVG and PDF as vectors, with text as text. The PDF
-// has the document's pages at the locale's paper size (Letter or A4) with 15 mm margins.
+// Whole files, in memory. PNG at kPngScale; SVG and PDF as vectors, with text as text. The SVG
+// gives its size in pixels, one a picture pixel, so renderers draw it at exactly the exported
+// size. The PDF has the document's pages at the locale's paper size (Letter or A4) with 15 mm
+// margins.
 QByteArray pngBytes(const Picture& picture);
 QByteArray svgBytes(const Picture& picture, const QString& title);
 QByteArray pdfBytes(const Document& document, const QString& title);

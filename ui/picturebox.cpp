@@ -60,7 +60,7 @@ double PainterSurface::TextHeight(const QString&) const {
     return QFontMetricsF(deviceFont(), painter_->device()).height();
 }
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     font_ = QWidget::font();
 }
@@ -115,11 +115,14 @@ void PictureBox::Refresh() {
 void PictureBox::paintEvent(QPaintEvent* event) {
     syncImageSize();
     QPainter painter(this);
-    painter.drawImage(event->rect(), image_, event->rect());
+    const QRect inside = contentsRect();
+    const QRect shown = event->rect() & inside;
+    painter.drawImage(shown, image_, shown.translated(-inside.topLeft()));
+    drawFrame(&painter);
     if (hasFocus()) {  // a dotted edge: the style's focus frame may tint the whole picture
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.drawRect(inside.adjusted(0, 0, -1, -1));
     }
 }
 
@@ -129,9 +132,9 @@ const QImage& PictureBox::image() const {
 }
 
 void PictureBox::syncImageSize() const {
-    const QSize wanted = size().expandedTo(QSize(1, 1));
+    const QSize wanted = contentsRect().size().expandedTo(QSize(1, 1));
     if (image_.size() == wanted) return;
-    QImage resized(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QImage resized(wanted, QImage::Format_RGB32);
     resized.fill(toQColor(BackColor));
     if (!image_.isNull()) {
         QPainter painter(&resized);
@@ -140,17 +143,23 @@ void PictureBox::syncImageSize() const {
     image_ = resized;
 }
 
+QPointF PictureBox::drawingPoint(const QMouseEvent* event) const {
+    return event->position() - QPointF(contentsRect().topLeft());
+}
+
 void PictureBox::mousePressEvent(QMouseEvent* event) {
-    emit mousePressed(event->buttons() | event->button(), event->position().x(),
-                      event->position().y());
+    const QPointF at = drawingPoint(event);
+    emit mousePressed(event->buttons() | event->button(), at.x(), at.y());
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved(event->buttons(), event->position().x(), event->position().y());
+    const QPointF at = drawingPoint(event);
+    emit mouseMoved(event->buttons(), at.x(), at.y());
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
-    emit mouseReleased(event->button(), event->position().x(), event->position().y());
+    const QPointF at = drawingPoint(event);
+    emit mouseReleased(event->button(), at.x(), at.y());
 }
 
 }  // namespace ui

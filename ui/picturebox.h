@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QFrame>
 #include <QImage>
 #include <QPainter>
-#include <QWidget>
 
 #include "core/colour.h"
 
@@ -16,8 +16,10 @@ class Surface {
   public:
     virtual ~Surface() = default;
 
-    virtual int width() const = 0;   // the drawable width in pixels
-    virtual int height() const = 0;  // the drawable height in pixels
+    // The size in pixels that drawings read as the surface's. A picture box gives its outer
+    // size, border included, so less than this shows when it has a border.
+    virtual int width() const = 0;
+    virtual int height() const = 0;
 
     // Fills the whole surface with the background colour; CurrentX = CurrentY = 0.
     virtual void Cls() = 0;
@@ -78,8 +80,10 @@ class PainterSurface : public Surface {
 
 // The retained drawing surface of a window: everything drawn goes into an off-screen image,
 // which the widget paints, so the picture survives covering. Drawing shows at the next
-// repaint; Refresh shows it at once.
-class PictureBox : public QWidget, public Surface {
+// repaint; Refresh shows it at once. A frame style (none by default) gives the box a border
+// inside its rectangle: drawing then starts at the border's inner top-left corner, and what
+// falls under or beyond the border is clipped.
+class PictureBox : public QFrame, public Surface {
     Q_OBJECT
   public:
     explicit PictureBox(QWidget* parent = nullptr);
@@ -94,11 +98,11 @@ class PictureBox : public QWidget, public Surface {
     double TextHeight(const QString& text) const override;
     void Refresh();
 
-    // The retained picture, one image pixel per logical pixel.
+    // The retained picture, one image pixel per logical pixel: the part inside the border.
     const QImage& image() const;
 
   signals:
-    // Mouse events with the position in pixels of the box and the pressed buttons.
+    // Mouse events with the position in the drawing's pixels and the pressed buttons.
     void mousePressed(Qt::MouseButtons buttons, double x, double y);
     void mouseMoved(Qt::MouseButtons buttons, double x, double y);
     void mouseReleased(Qt::MouseButtons buttons, double x, double y);
@@ -114,8 +118,10 @@ class PictureBox : public QWidget, public Surface {
     template <typename Draw>
     void drawOnImage(Draw draw);
 
-    // Keeps the image as large as the box; new area shows the background colour.
+    // Keeps the image as large as the inside of the box; new area shows the background colour.
     void syncImageSize() const;
+    // The mouse position in the drawing's pixels.
+    QPointF drawingPoint(const QMouseEvent* event) const;
 
     mutable QImage image_;
 };

@@ -86,31 +86,38 @@ class TestDrawing : public QObject {
         QCOMPARE(letterPointSize(n), points);
     }
 
-    // Lines come vertical then horizontal for each k from 1 to n; nothing is drawn at 0.
+    // Lines come vertical then horizontal for each k from 1 to n; nothing is drawn at 0. An
+    // export ends at the last line, so its frame lies there: no second line beyond a strip.
     void gridLines_data() {
         QTest::addColumn<int>("n");
         QTest::addColumn<QStringList>("firstLines");
         QTest::addColumn<QString>("lastLine");
+        QTest::addColumn<int>("extent");
         QTest::newRow("n 10") << 10
                               << QStringList{"Line 45,0 45,450 colour 0",
                                              "Line 0,45 450,45 colour 0"}
-                              << "Line 0,450 450,450 colour 0";
+                              << "Line 0,450 450,450 colour 0" << 450;
         QTest::newRow("n 1 closes on the edge")
             << 1 << QStringList{"Line 450,0 450,450 colour 0", "Line 0,450 450,450 colour 0"}
-            << "Line 0,450 450,450 colour 0";
+            << "Line 0,450 450,450 colour 0" << 450;
+        QTest::newRow("n 12 ends at 444")
+            << 12 << QStringList{"Line 37,0 37,450 colour 0", "Line 0,37 450,37 colour 0"}
+            << "Line 0,444 450,444 colour 0" << 445;
         QTest::newRow("n 13 leaves a strip")
             << 13 << QStringList{"Line 34,0 34,450 colour 0", "Line 0,34 450,34 colour 0"}
-            << "Line 0,442 450,442 colour 0";
+            << "Line 0,442 450,442 colour 0" << 443;
     }
     void gridLines() {
         QFETCH(int, n);
         QFETCH(QStringList, firstLines);
         QFETCH(QString, lastLine);
+        QFETCH(int, extent);
         RecordingSurface surface(450, 0, 0);
         DrawGrid(surface, n);
         QCOMPARE(surface.calls.size(), 2 * n);
         QCOMPARE(surface.calls.mid(0, 2), firstLines);
         QCOMPARE(surface.calls.last(), lastLine);
+        QCOMPARE(gridExtent(450, n), extent);
     }
 
     // X = x*p + p\2 - nearest(tw)\2, Y likewise, with halves rounded to even.

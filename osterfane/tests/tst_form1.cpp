@@ -154,6 +154,14 @@ class TestForm1 : public QObject {
             << QStringList{u"paste:жук"_qs,    "enter", u"paste:ЖУК"_qs, "enter",
                            u"paste:κάστρο"_qs, "add"}
             << "" << 0 << QStringList{u"жук"_qs, u"κάστρο"_qs};
+        QTest::newRow("a letter and its typed mark are one letter")
+            << QStringList{"NAI", u"paste:\u0308"_qs, "VE", "enter"} << "" << 0
+            << QStringList{u"NA\u00CFVE"_qs};
+        QTest::newRow("composing inside the word keeps the caret there")
+            << QStringList{"ve", "home", u"paste:nai\u0308"_qs} << u"na\u00EFve"_qs << 3
+            << QStringList{};
+        QTest::newRow("an emoji stays in the field") << QStringList{u"paste:c\U0001F600t"_qs, "add"}
+                                                     << u"c\U0001F600t"_qs << 4 << QStringList{};
         QTest::newRow("entries keep their order and case")
             << QStringList{"Zebra ", "ant ", "ZEBRA "} << "" << 0 << QStringList{"Zebra", "ant"};
     }
@@ -219,6 +227,19 @@ class TestForm1 : public QObject {
         QCOMPARE(image.pixelColor(45, 10), QColor(Qt::black));  // a grid line
         QCOMPARE(redPixels(image), 0);
         QVERIFY(image != QImage(image.size(), image.format()));
+    }
+
+    // A sunken border inside the 450 pixels closes the grid at the left and top. Drawing starts
+    // inside it, where the last line of size 12, at 444, shows.
+    void theSurfaceHasItsBorder() {
+        Window w;
+        w.size()->setText("12");
+        w.click("cmdDraw");
+        QCOMPARE(w.picture()->image().size(), QSize(446, 446));
+        const QImage shown = w.picture()->grab().toImage();
+        const auto dark = [&shown](int x, int y) { return qGray(shown.pixel(x + 2, y + 2)) < 192; };
+        QVERIFY(dark(-1, 100) && dark(-2, 100) && dark(100, -1) && dark(100, -2));
+        QVERIFY(dark(444, 100) && dark(100, 444) && !dark(445, 100));
     }
 
     void tooLongWordIsNamedAndSelected() {

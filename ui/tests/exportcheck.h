@@ -1,7 +1,7 @@
 #pragma once
 
 // Reading exported pictures back in tests: PDF through poppler-utils (pdftotext, pdfinfo),
-// SVG through the XML reader.
+// SVG through the XML reader and librsvg.
 
 #include <QFile>
 #include <QImage>
@@ -22,6 +22,16 @@ inline QString run(const QString& program, const QStringList& arguments) {
     process.start(program, arguments);
     process.waitForFinished(60000);
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The size in pixels at which librsvg (the build requires rsvg-convert) draws an SVG document.
+inline QSize svgRenderedSize(const QByteArray& svg) {
+    QProcess process;
+    process.start(QStringLiteral("rsvg-convert"));
+    process.write(svg);
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    return QImage::fromData(process.readAllStandardOutput(), "PNG").size();
 }
 
 // The text of a PDF file, page breaks as form feeds; with layout, lines keep the columns

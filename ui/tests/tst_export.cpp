@@ -133,6 +133,7 @@ class TestExport : public QObject {
         QVERIFY(shapes.texts >= 1);
         QVERIFY(!svg.contains("<image"));
         QVERIFY(svg.contains("viewBox=\"0 0 100 80\""));
+        QCOMPARE(svgRenderedSize(svg), QSize(100, 80));  // once 81 high, from a size in mm
     }
 
     void pdfHoldsTheWordsAsText() {
