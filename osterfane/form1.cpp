@@ -13,7 +13,7 @@
 #include <QSignalBlocker>
 
 #include "puzzledrawing.h"
-#include "ui/core/letters.h"
+#include "core/letters.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
@@ -65,7 +65,7 @@ Form1::Form1(PuzzleHooks hooks, QWidget* parent) : QWidget(parent), puzzle_(kSta
     picfield_ = ui::createControl<ui::PictureBox>(this, "picfield", kPicfield);
     // The border lies inside the 450 pixels and closes the grid at the left and top.
     picfield_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    picfield_->BackColor = ui::kWhite;
+    picfield_->BackColor = core::kWhite;
     picfield_->ui::Surface::setFont(tahoma);
     picfield_->Cls();
     lstitems_ = ui::createControl<QListWidget>(this, "lstitems", kLstitems);
@@ -131,7 +131,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 // the last character is tested; the entry keeps its text up to its last letter.
 void Form1::txtfield_Change() {
     const QString text = txtfield_->text();
-    const QString composed = ui::composedWord(text);
+    const QString composed = core::composedWord(text);
     qsizetype keep = composed.size();
     while (keep > 0 && !endsAnEntry(composed[keep - 1]))
         --keep;
@@ -140,7 +140,7 @@ void Form1::txtfield_Change() {
     const qsizetype caret =
         keep < composed.size()
             ? keep
-            : std::min(keep, ui::composedWord(text.left(txtfield_->cursorPosition())).size());
+            : std::min(keep, core::composedWord(text.left(txtfield_->cursorPosition())).size());
     txtfield_->setText(composed.left(keep));
     txtfield_->setCursorPosition(int(caret));
 }
@@ -149,7 +149,7 @@ void Form1::txtfield_Change() {
 // has no composed form), stays in the field like a word of one letter.
 void Form1::cmdAdd_Click() {
     const QString text = txtfield_->text();
-    if (text.size() <= 1 || !ui::fitsOneCharPerSquare(text)) return;
+    if (text.size() <= 1 || !core::fitsOneCharPerSquare(text)) return;
     if (IsInList(text) == -1) lstitems_->addItem(text);
     txtfield_->clear();
 }
