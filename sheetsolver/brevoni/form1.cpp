@@ -80,10 +80,11 @@ Form1::Form1(QWidget* parent)
     Command7_ =
         ui::createControl<QPushButton>(this, "Command7", kCommand7, QStringLiteral("Reset"));
     Label1_ = ui::createControl<QLabel>(this, "Label1", kLabel1, QStringLiteral("The keyword is:"));
-    lblword_ = ui::createControl<QLabel>(this, "lblword", kLblword);
+    lblword_ = ui::createControl<sheetsolver::ResultLabel>(this, "lblword", kLblword);
     Label3_ = ui::createControl<QLabel>(this, "Label3", kLabel3, QStringLiteral("Delay:"));
     sldDelay_ = sheetsolver::createDelaySlider(this, kSldDelay);
     cmdFind_ = ui::createControl<QPushButton>(this, "cmdFind", kCmdFind, QStringLiteral("Find!"));
+    lblword_->setControlsBelow({Label3_, sldDelay_, cmdFind_});
 
     // The designed order: the cells row by row, then the controls on the right.
     ui::setTabOrder({cells_.cell(sheetsolver::kCellCount - 1), rtbText_, Command2_, Command3_,
@@ -131,7 +132,7 @@ void Form1::cmdRemoveListiem_Click() {
 
 void Form1::Command7_Click() {
     sheetsolver::setSheetText(rtbText_, QString());
-    lblword_->clear();
+    lblword_->showResult(QString());
     for (int i = 0; i < sheetsolver::kCellCount; ++i) {
         cells_.setCellText(i, QString());
         cells_.setCellColour(i, sheetsolver::ClearColour);
@@ -144,9 +145,7 @@ void Form1::cmdFind_Click() {
         runner_.run(cells_, sheetsolver::listEntries(lstStrings_),
                     sheetsolver::SearchMode::AllOccurrences, false);
     if (!keyword) return;
-    lblword_->setText(*keyword);
-    // A keyword longer than the designed label would be cut off; nothing lies to its right.
-    ui::widenToFit(lblword_, width());
+    lblword_->showResult(*keyword);
 }
 
 void Form1::setEditingEnabled(bool enabled) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "window/celltable.h"
+#include "window/resultlabel.h"
 #include "window/sheetcontrols.h"
 
 class QLabel;
@@ -53,7 +54,7 @@ class Form1 : public QWidget {
     QPushButton* cmdRemoveListiem_ = nullptr;
     QPushButton* Command7_ = nullptr;
     QLabel* Label1_ = nullptr;
-    QLabel* lblword_ = nullptr;
+    sheetsolver::ResultLabel* lblword_ = nullptr;
     QLabel* Label3_ = nullptr;
     QSlider* sldDelay_ = nullptr;
     QPushButton* cmdFind_ = nullptr;

@@ -56,9 +56,10 @@ Form1::Form1(const frmLoad& load, QWidget* parent)
     Label2_->setWordWrap(true);
     Label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1_ = ui::createControl<QLabel>(this, "Label1", kLabel1, QStringLiteral("The keyword "));
-    lblword_ = ui::createControl<QLabel>(this, "lblword", kLblword);
+    lblword_ = ui::createControl<sheetsolver::ResultLabel>(this, "lblword", kLblword);
     cmdFind_ = ui::createControl<QPushButton>(this, "cmdFind", kCmdFind, QStringLiteral("Find!"));
     lblword_->raise();  // the designed label starts inside the caption's box
+    lblword_->setControlsBelow({cmdFind_});
 
     connect(cmdFind_, &QPushButton::clicked, this, &Form1::cmdFind_Click);
 }
@@ -83,7 +84,7 @@ void Form1::startUp() {
 void Form1::cmdFind_Click() {
     const std::optional<QString> caption =
         runner_.run(cells_, load_.strings(), sheetsolver::SearchMode::FirstOccurrence, true);
-    if (caption) lblword_->setText(*caption);
+    if (caption) lblword_->showResult(*caption);
 }
 
 void Form1::setEditingEnabled(bool enabled) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "window/celltable.h"
+#include "window/resultlabel.h"
 #include "window/sheetcontrols.h"
 
 class QLabel;
@@ -45,7 +46,7 @@ class Form1 : public QWidget {
     QSlider* sldDelay_ = nullptr;
     QLabel* Label2_ = nullptr;
     QLabel* Label1_ = nullptr;
-    QLabel* lblword_ = nullptr;
+    sheetsolver::ResultLabel* lblword_ = nullptr;
     QPushButton* cmdFind_ = nullptr;
     sheetsolver::FindRunner runner_;
     bool started_ = false;

@@ -96,9 +96,8 @@ inline void checkKeyRules(QWidget& window) {
 
     // Keys that type nothing write nothing and keep the focus.
     six->setFocus();
-    for (const Qt::Key key :
-         {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Left, Qt::Key_Right, Qt::Key_Down, Qt::Key_Tab,
-          Qt::Key_F1, Qt::Key_Escape, Qt::Key_Return, Qt::Key_Home}) {
+    for (const Qt::Key key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_F1, Qt::Key_Escape,
+                              Qt::Key_Return, Qt::Key_Home}) {
         QTest::keyClick(six, key);
         QCOMPARE(six->text(), QStringLiteral("Z"));
         QCOMPARE(QApplication::focusWidget(), six);
@@ -126,6 +125,69 @@ inline void checkKeyRules(QWidget& window) {
     QKeyEvent accented(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u00e9"));
     QApplication::sendEvent(last, &accented);
     QCOMPARE(last->text(), QStringLiteral("\u00c9"));
+}
+
+// The arrows move between cells, on across the ends of the rows; Tab leaves the table for the
+// control after it (next), Shift+Tab for "Find!", and both come back to the cell last used.
+inline void checkTableNavigation(QWidget& window, const QString& next) {
+    // From, arrow, to.
+    const int moves[][3] = {{19, Qt::Key_Right, 20},   {20, Qt::Key_Left, 19},
+                            {25, Qt::Key_Down, 45},    {45, Qt::Key_Up, 25},
+                            {0, Qt::Key_Left, 0},      {5, Qt::Key_Up, 5},
+                            {299, Qt::Key_Right, 299}, {285, Qt::Key_Down, 285}};
+    for (const auto& [from, key, to] : moves) {
+        cell(window, from)->setFocus();
+        QTest::keyClick(cell(window, from), Qt::Key(key));
+        QCOMPARE(QApplication::focusWidget(), cell(window, to));
+        QCOMPARE(cell(window, to)->selectedText(), cell(window, to)->text());
+    }
+    QTest::keyClick(cell(window, 285), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdFind"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), cell(window, 285));
+    QTest::keyClick(cell(window, 285), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), next);
+}
+
+// "Remove" takes out exactly the selected entry, the last (reached with End) or one in the
+// middle, and leaves none selected, so a second click removes nothing.
+inline void checkRemove(QWidget& window) {
+    auto* list = child<QListWidget>(window, QStringLiteral("lstStrings"));
+    QStringList expected = entries(window);
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_End);
+    click(window, "cmdRemoveListiem");
+    list->setCurrentRow(3);
+    click(window, "cmdRemoveListiem");
+    click(window, "cmdRemoveListiem");
+    expected.removeLast();
+    expected.removeAt(3);
+    QCOMPARE(entries(window), expected);
+    QVERIFY(list->selectedItems().isEmpty());
+}
+
+// A keyword of 300 letters (the cells are lower case, the strings upper case): the label shows
+// the whole result inside the window, above "Find!"; a short result brings the designed
+// layout back.
+inline void checkWholeResultShown(QWidget& window, CellTable& cells) {
+    auto* label = child<QLabel>(window, QStringLiteral("lblword"));
+    auto* find = child<QWidget>(window, QStringLiteral("cmdFind"));
+    const QRect designed[] = {window.rect(), find->geometry()};
+    QString sheet;
+    for (int i = 0; i < 320; ++i)
+        sheet += QChar(u'a' + i * 7 % 26);
+    cells.fillFrom(sheet);
+    click(window, "cmdFind");
+    QVERIFY(label->text().startsWith(sheet.left(kCellCount)));
+    const QRect text = label->fontMetrics().boundingRect(label->contentsRect(),
+                                                         Qt::TextWrapAnywhere, label->text());
+    QVERIFY(label->contentsRect().contains(text));
+    QVERIFY(window.rect().contains(label->geometry()) && window.rect().contains(find->geometry()));
+    QVERIFY(!label->geometry().intersects(find->geometry()));
+    cells.fillFrom(QString());
+    click(window, "cmdFind");
+    QCOMPARE(window.rect(), designed[0]);
+    QCOMPARE(find->geometry(), designed[1]);
 }
 
 // "Load from File" and "Save to File" through the dialog double: cancels, a new file, a

@@ -144,6 +144,16 @@ class TestBrevoni : public QObject {
         QCOMPARE(child<QLabel>(form, QStringLiteral("lblword"))->text(), *keyword);
     }
 
+    void removeTakesOnlyTheSelectedEntry() {
+        brevoni::Form1 form;
+        checkRemove(form);
+    }
+
+    void longResultIsShownWhole() {
+        brevoni::Form1 form;
+        checkWholeResultShown(form, form.cells());
+    }
+
     void resetClearsEverything() {
         brevoni::Form1 form;
         click(form, "cmdFind");
@@ -160,6 +170,7 @@ class TestBrevoni : public QObject {
         brevoni::Form1 form;
         showActive(form);
         checkKeyRules(form);
+        checkTableNavigation(form, QStringLiteral("rtbText"));
     }
 
     void fileFlows() {

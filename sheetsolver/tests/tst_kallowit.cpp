@@ -133,11 +133,23 @@ class TestKallowit : public QObject {
                  qPrintable(keywordCaption(form)));
     }
 
+    void removeTakesOnlyTheSelectedEntry() {
+        kallowit::frmLoad load;
+        checkRemove(load);
+    }
+
+    void longResultIsShownWhole() {
+        kallowit::frmLoad load;
+        kallowit::Form1& form = next(load);
+        checkWholeResultShown(form, form.cells());
+    }
+
     void keyRules() {
         kallowit::frmLoad load;
         kallowit::Form1& form = next(load);
         showActive(form);
         checkKeyRules(form);
+        checkTableNavigation(form, QStringLiteral("sldDelay"));
     }
 
     void fileFlows() {

@@ -1,5 +1,7 @@
 #include "celltable.h"
 
+#include <optional>
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -24,6 +26,28 @@ std::optional<QChar> printableCharacter(const QKeyEvent& key) {
     return text[0];
 }
 
+// The cell an arrow key moves to from cell n (possibly off the sheet), or nothing for a key
+// that is no arrow. Left and right run on across the ends of the rows.
+std::optional<int> arrowTarget(int key, int n) {
+    switch (key) {
+        case Qt::Key_Left:
+            return n - 1;
+        case Qt::Key_Right:
+            return n + 1;
+        case Qt::Key_Up:
+            return n - kColumns;
+        case Qt::Key_Down:
+            return n + kColumns;
+        default:
+            return std::nullopt;
+    }
+}
+
+bool isTabKey(const QKeyEvent& key) {
+    const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
+    return tab && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
 }  // namespace
 
 CellTable::CellTable(QObject* parent) : QObject(parent) {
@@ -45,6 +69,7 @@ QLineEdit* CellTable::createCell(int i, QWidget* parent, const ui::TwipsRect& re
     box->setContextMenuPolicy(Qt::NoContextMenu);
     box->setAcceptDrops(false);
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    box->setFocusPolicy(i == tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
     box->installEventFilter(this);
     colours_[i] = ui::fromQColor(box->palette().color(QPalette::Base));
     cells_[i] = box;
@@ -98,9 +123,24 @@ int CellTable::indexOf(const QObject* object) const {
     return hasCell(i) && cells_[i] == object ? i : -1;
 }
 
+void CellTable::focusCell(int i) {
+    if (QLineEdit* box = cell(i)) {
+        box->setFocus(Qt::OtherFocusReason);
+        box->setSelection(0, 1);
+    }
+}
+
+void CellTable::makeTabStop(int i) {
+    if (i == tabStop_) return;
+    if (QLineEdit* old = cell(tabStop_)) old->setFocusPolicy(Qt::ClickFocus);
+    tabStop_ = i;
+    cells_[i]->setFocusPolicy(Qt::StrongFocus);
+}
+
 bool CellTable::eventFilter(QObject* watched, QEvent* event) {
     const int n = indexOf(watched);
     if (n < 0) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) makeTabStop(n);
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
         return true;  // the selection paste of X11 would bypass the key rules
@@ -108,6 +148,12 @@ bool CellTable::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
 
     const auto* key = static_cast<QKeyEvent*>(event);
+    // The cell passes Tab on to the window, which moves the focus out of the table.
+    if (isTabKey(*key)) return QObject::eventFilter(watched, event);
+    if (const std::optional<int> target = arrowTarget(key->key(), n)) {
+        focusCell(hasCell(*target) ? *target : n);
+        return true;
+    }
     if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
         setCellText(n, QString());
         return true;
@@ -115,10 +161,7 @@ bool CellTable::eventFilter(QObject* watched, QEvent* event) {
     const std::optional<QChar> typed = printableCharacter(*key);
     if (!typed) return true;
     setCellText(n, QString(typed->toUpper()));
-    if (QLineEdit* next = cell(n + 1)) {
-        next->setFocus(Qt::OtherFocusReason);
-        next->setSelection(0, 1);
-    }
+    focusCell(n + 1);
     return true;
 }
 

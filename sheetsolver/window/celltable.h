@@ -19,9 +19,16 @@ namespace sheetsolver {
 //
 // Keys in a cell: a key that types one printable character writes it, upper-cased, into the
 // cell and moves the focus on to the next cell with its letter selected (the last cell keeps
-// the focus). Backspace and Delete empty the cell and leave the focus where it is. Every other
-// key (Shift, Ctrl, arrows, Tab, function keys, Escape, shortcuts) writes nothing and keeps
-// the focus, so a released modifier can never put a control character into the sheet.
+// the focus). Backspace and Delete empty the cell and leave the focus where it is. The arrow
+// keys move the focus, with the letter selected: left and right one cell along the row and on
+// into the row before or after, up and down one row (20 cells); at the edge of the sheet the
+// focus stays, selecting its cell's letter. Every other key (Shift, Ctrl, function keys, Escape,
+// shortcuts) writes nothing and keeps the focus, so a released modifier can never put a control
+// character into the sheet.
+//
+// The table is one stop in the window's tab order: only the cell that last had the focus (at
+// first cell 0) takes it from Tab and Shift+Tab, and both keys leave the table for the next or
+// previous control.
 class CellTable final : public QObject, public Sheet {
   public:
     explicit CellTable(QObject* parent = nullptr);
@@ -52,9 +59,13 @@ class CellTable final : public QObject, public Sheet {
 
   private:
     int indexOf(const QObject* object) const;
+    // Gives cell i the focus with its letter selected, so the next key typed replaces it.
+    void focusCell(int i);
+    void makeTabStop(int i);
 
     std::array<QLineEdit*, kCellCount> cells_{};
     std::array<Colour, kCellCount> colours_{};
+    int tabStop_ = 0;
 };
 
 }  // namespace sheetsolver

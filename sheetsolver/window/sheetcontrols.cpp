@@ -103,9 +103,13 @@ int addSorted(QListWidget* list, const QString& entry) {
 }
 
 void removeSelected(QListWidget* list) {
-    for (int row = list->count() - 1; row >= 0; --row) {
-        if (list->item(row)->isSelected()) delete list->takeItem(row);
-    }
+    // Taken as a set first: removing an entry moves the selection on to its neighbour.
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    if (selected.isEmpty()) return;
+    for (QListWidgetItem* item : selected)
+        delete list->takeItem(list->row(item));
+    list->setCurrentItem(nullptr);
+    list->clearSelection();
 }
 
 QStringList listEntries(const QListWidget* list) {

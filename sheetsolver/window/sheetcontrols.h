@@ -52,7 +52,8 @@ void saveSheetFile(QWidget* parent, QTextEdit* box);
 // Adds an entry at its alphabetical place, as a sorted list box does: ignoring case first,
 // then by character codes; an equal entry goes after those already there. Returns its row.
 int addSorted(QListWidget* list, const QString& entry);
-// Removes the selected entries; with none selected, nothing happens.
+// Removes exactly the selected entries and leaves no entry selected, so a second call removes
+// nothing; with none selected, nothing happens.
 void removeSelected(QListWidget* list);
 QStringList listEntries(const QListWidget* list);
 
