@@ -12,8 +12,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "puzzledrawing.h"
 #include "core/letters.h"
+#include "puzzledrawing.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
@@ -65,9 +65,9 @@ Form1::Form1(PuzzleHooks hooks, QWidget* parent) : QWidget(parent), puzzle_(kSta
     picfield_ = ui::createControl<ui::PictureBox>(this, "picfield", kPicfield);
     // The border lies inside the 450 pixels and closes the grid at the left and top.
     picfield_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    picfield_->BackColor = core::kWhite;
+    picfield_->setBackColour(core::kWhite);
     picfield_->ui::Surface::setFont(tahoma);
-    picfield_->Cls();
+    picfield_->clear();
     lstitems_ = ui::createControl<QListWidget>(this, "lstitems", kLstitems);
     txtfield_ = ui::createControl<QLineEdit>(this, "txtfield", kTxtfield);
     cmdAdd_ = ui::createControl<QPushButton>(this, "cmdAdd", kCmdAdd, QStringLiteral("Add"));
@@ -233,9 +233,9 @@ void Form1::cmdDraw_Click() {
 }
 
 void Form1::drawPuzzle() {
-    picfield_->Cls();
+    picfield_->clear();
     DrawGrid(*picfield_, puzzle_.size());
-    picfield_->Refresh();
+    picfield_->refresh();
     DrawContents(*picfield_, puzzle_);
 }
 

@@ -31,8 +31,8 @@ void DrawGrid(ui::Surface& surface, int n) {
     const int height = surface.height();
     const int pitch = pitchOf(side, n);
     for (int k = 1; k <= n; ++k) {
-        surface.Line(k * pitch, 0, k * pitch, height);
-        surface.Line(0, k * pitch, side, k * pitch);
+        surface.line(k * pitch, 0, k * pitch, height);
+        surface.line(0, k * pitch, side, k * pitch);
     }
 }
 
@@ -45,11 +45,11 @@ void DrawContents(ui::Surface& surface, const Puzzle& puzzle) {
             const char16_t code = puzzle.letterAt(x, y);
             if (code == 0) continue;
             const QString letter{QChar(code)};
-            const int width = nearest(surface.TextWidth(letter));
-            const int height = nearest(surface.TextHeight(letter));
-            surface.CurrentX = x * pitch + pitch / 2 - width / 2;
-            surface.CurrentY = y * pitch + pitch / 2 - height / 2;
-            surface.Print(letter);
+            const int width = nearest(surface.textWidth(letter));
+            const int height = nearest(surface.textHeight(letter));
+            surface.setCurrentX(x * pitch + pitch / 2 - width / 2);
+            surface.setCurrentY(y * pitch + pitch / 2 - height / 2);
+            surface.print(letter);
         }
     }
 }
@@ -57,15 +57,15 @@ void DrawContents(ui::Surface& surface, const Puzzle& puzzle) {
 void DrawSolution(ui::Surface& surface, const Puzzle& puzzle) {
     const int pitch = pitchOf(surface.width(), puzzle.size());
     const auto centre = [pitch](qint16 cell) { return qint16(cell * pitch + pitch / 2); };
-    surface.ForeColor = core::kRed;
+    surface.setForeColour(core::kRed);
     for (const Solution& s : puzzle.solutions()) {
-        surface.Line(centre(s.x1), centre(s.y1), centre(s.x2), centre(s.y2));
+        surface.line(centre(s.x1), centre(s.y1), centre(s.x2), centre(s.y2));
     }
-    surface.ForeColor = core::kBlack;
+    surface.setForeColour(core::kBlack);
 }
 
 void DrawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions) {
-    surface.Cls();
+    surface.clear();
     DrawGrid(surface, puzzle.size());
     DrawContents(surface, puzzle);
     if (withSolutions) DrawSolution(surface, puzzle);

@@ -137,7 +137,7 @@ fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* pa
     tvWords_->setColumnCount(1);
     tvWords_->setItemDelegate(new TallRows(tvWords_));
     pBoard_ = ui::createControl<ui::PictureBox>(this, "pBoard", kBoardRect);
-    pBoard_->BackColor = ui::fromQColor(palette().color(QPalette::Base));
+    pBoard_->setBackColour(ui::fromQColor(palette().color(QPalette::Base)));
     pBoard_->ui::Surface::setFont(tahoma(9));
     ui::setTabOrder({cmdPlay_, cmdSettings_, tvWords_, pBoard_});
     // A right press starts a selection like any press, so the menu waits for a right click
@@ -181,7 +181,7 @@ fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* pa
     // Window load: the settings, then the size for the next game's board, empty.
     ini_.LoadSettings(boardArea());
     sizeFor(ini_.settings.SquareCount);
-    pBoard_->Cls();
+    pBoard_->clear();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -225,24 +225,24 @@ void fGame::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) 
     const Square& square = game_.square(x, y);
     const Settings& settings = ini_.settings;
     const int s = settings.SquareSize;
-    surface.FillColor = selected        ? settings.SelectColor
-                        : square.Solved ? settings.SolutionColor
-                                        : core::kWhite;
-    surface.ForeColor = core::kBlack;
-    surface.Box(x * s, y * s, x * s + s, y * s + s);
+    surface.setFillColour(selected        ? settings.SelectColor
+                          : square.Solved ? settings.SolutionColor
+                                          : core::kWhite);
+    surface.setForeColour(core::kBlack);
+    surface.box(x * s, y * s, x * s + s, y * s + s);
 
     // Centred by the measures of the stored letter, printed as a capital.
     const QString letter = square.HasLetter ? QString(square.Letter) : QString();
-    const int w = int(core::roundHalfEven(surface.TextWidth(letter)));
-    const int h = int(core::roundHalfEven(surface.TextHeight(letter)));
-    surface.CurrentX = x * s + s / 2 - w / 2;
-    surface.CurrentY = y * s + s / 2 - h / 2;
-    surface.ForeColor = ui::fromQColor(palette().color(QPalette::Text));
-    if (square.HasLetter) surface.Print(QString(square.Letter.toUpper()));
+    const int w = int(core::roundHalfEven(surface.textWidth(letter)));
+    const int h = int(core::roundHalfEven(surface.textHeight(letter)));
+    surface.setCurrentX(x * s + s / 2 - w / 2);
+    surface.setCurrentY(y * s + s / 2 - h / 2);
+    surface.setForeColour(ui::fromQColor(palette().color(QPalette::Text)));
+    if (square.HasLetter) surface.print(QString(square.Letter.toUpper()));
 }
 
 void fGame::paintBoard(ui::Surface& surface) const {
-    surface.Cls();
+    surface.clear();
     for (qint16 y = 0; y < game_.CurrentCount; ++y)
         for (qint16 x = 0; x < game_.CurrentCount; ++x)
             drawSquare(surface, x, y, false);
@@ -250,7 +250,7 @@ void fGame::paintBoard(ui::Surface& surface) const {
 
 void fGame::DrawBoard() {
     paintBoard(*pBoard_);
-    pBoard_->Refresh();
+    pBoard_->refresh();
 }
 
 ui::DocumentPage fGame::boardPage() const {

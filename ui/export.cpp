@@ -59,9 +59,9 @@ void drawPicture(QPainter& painter, const Picture& picture) {
     PainterSurface surface(&painter, size.width(), size.height());
     surface.setFontDpi(picture.fontDpi);
     surface.setFont(picture.font);
-    surface.ForeColor = picture.foreColor;
-    surface.FillColor = picture.fillColor;
-    surface.BackColor = picture.backColor;
+    surface.setForeColour(picture.foreColor);
+    surface.setFillColour(picture.fillColor);
+    surface.setBackColour(picture.backColor);
     if (picture.draw) picture.draw(surface);
     // On screen the box's border, or the window around it, shows where the picture ends; on
     // paper a frame does.
@@ -179,9 +179,9 @@ Picture pictureOf(const PictureBox& box, std::function<void(Surface&)> draw) {
     picture.size = box.size().expandedTo(QSize(1, 1));
     picture.font = box.Surface::font();
     picture.fontDpi = box.image().logicalDpiY();
-    picture.foreColor = box.ForeColor;
-    picture.fillColor = box.FillColor;
-    picture.backColor = box.BackColor;
+    picture.foreColor = box.foreColour();
+    picture.fillColor = box.fillColour();
+    picture.backColor = box.backColour();
     picture.draw = std::move(draw);
     return picture;
 }

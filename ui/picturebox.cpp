@@ -12,27 +12,27 @@ void Surface::setFontSize(double points) {
     font_.setPointSizeF(points);
 }
 
-void PainterSurface::Cls() {
-    painter_->fillRect(QRect(0, 0, width_, height_), toQColor(BackColor));
-    CurrentX = 0;
-    CurrentY = 0;
+void PainterSurface::clear() {
+    painter_->fillRect(QRect(0, 0, width_, height_), toQColor(backColour_));
+    currentX_ = 0;
+    currentY_ = 0;
 }
 
-void PainterSurface::Line(int x1, int y1, int x2, int y2) {
-    painter_->setPen(QPen(toQColor(ForeColor), 1));
+void PainterSurface::line(int x1, int y1, int x2, int y2) {
+    painter_->setPen(QPen(toQColor(foreColour_), 1));
     painter_->drawLine(x1, y1, x2, y2);
-    CurrentX = x2;
-    CurrentY = y2;
+    currentX_ = x2;
+    currentY_ = y2;
 }
 
-void PainterSurface::Box(int x1, int y1, int x2, int y2) {
+void PainterSurface::box(int x1, int y1, int x2, int y2) {
     const QRect r = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
-    painter_->fillRect(r, toQColor(FillColor));
-    painter_->setPen(QPen(toQColor(ForeColor), 1));
+    painter_->fillRect(r, toQColor(fillColour_));
+    painter_->setPen(QPen(toQColor(foreColour_), 1));
     painter_->setBrush(Qt::NoBrush);
     painter_->drawRect(r.adjusted(0, 0, -1, -1));
-    CurrentX = x2;
-    CurrentY = y2;
+    currentX_ = x2;
+    currentY_ = y2;
 }
 
 QFont PainterSurface::deviceFont() const {
@@ -43,20 +43,20 @@ QFont PainterSurface::deviceFont() const {
     return font;
 }
 
-void PainterSurface::Print(const QString& text) {
+void PainterSurface::print(const QString& text) {
     const QFont font = deviceFont();
     painter_->setFont(font);
-    painter_->setPen(toQColor(ForeColor));
+    painter_->setPen(toQColor(foreColour_));
     const QFontMetricsF metrics(font, painter_->device());
-    painter_->drawText(QPointF(CurrentX, CurrentY + metrics.ascent()), text);
-    CurrentX += metrics.horizontalAdvance(text);
+    painter_->drawText(QPointF(currentX_, currentY_ + metrics.ascent()), text);
+    currentX_ += metrics.horizontalAdvance(text);
 }
 
-double PainterSurface::TextWidth(const QString& text) const {
+double PainterSurface::textWidth(const QString& text) const {
     return QFontMetricsF(deviceFont(), painter_->device()).horizontalAdvance(text);
 }
 
-double PainterSurface::TextHeight(const QString&) const {
+double PainterSurface::textHeight(const QString&) const {
     return QFontMetricsF(deviceFont(), painter_->device()).height();
 }
 
@@ -70,45 +70,45 @@ void PictureBox::drawOnImage(Draw draw) {
     syncImageSize();
     QPainter painter(&image_);
     PainterSurface surface(&painter, image_.width(), image_.height());
-    surface.CurrentX = CurrentX;
-    surface.CurrentY = CurrentY;
-    surface.ForeColor = ForeColor;
-    surface.FillColor = FillColor;
-    surface.BackColor = BackColor;
+    surface.setCurrentX(currentX_);
+    surface.setCurrentY(currentY_);
+    surface.setForeColour(foreColour_);
+    surface.setFillColour(fillColour_);
+    surface.setBackColour(backColour_);
     surface.setFont(font_);
     draw(surface);
-    CurrentX = surface.CurrentX;
-    CurrentY = surface.CurrentY;
+    currentX_ = surface.currentX();
+    currentY_ = surface.currentY();
     update();
 }
 
-void PictureBox::Cls() {
-    drawOnImage([](Surface& s) { s.Cls(); });
+void PictureBox::clear() {
+    drawOnImage([](Surface& s) { s.clear(); });
 }
 
-void PictureBox::Line(int x1, int y1, int x2, int y2) {
-    drawOnImage([=](Surface& s) { s.Line(x1, y1, x2, y2); });
+void PictureBox::line(int x1, int y1, int x2, int y2) {
+    drawOnImage([=](Surface& s) { s.line(x1, y1, x2, y2); });
 }
 
-void PictureBox::Box(int x1, int y1, int x2, int y2) {
-    drawOnImage([=](Surface& s) { s.Box(x1, y1, x2, y2); });
+void PictureBox::box(int x1, int y1, int x2, int y2) {
+    drawOnImage([=](Surface& s) { s.box(x1, y1, x2, y2); });
 }
 
-void PictureBox::Print(const QString& text) {
-    drawOnImage([&](Surface& s) { s.Print(text); });
+void PictureBox::print(const QString& text) {
+    drawOnImage([&](Surface& s) { s.print(text); });
 }
 
-double PictureBox::TextWidth(const QString& text) const {
+double PictureBox::textWidth(const QString& text) const {
     syncImageSize();
     return QFontMetricsF(font_, &image_).horizontalAdvance(text);
 }
 
-double PictureBox::TextHeight(const QString&) const {
+double PictureBox::textHeight(const QString&) const {
     syncImageSize();
     return QFontMetricsF(font_, &image_).height();
 }
 
-void PictureBox::Refresh() {
+void PictureBox::refresh() {
     repaint();
 }
 
@@ -135,7 +135,7 @@ void PictureBox::syncImageSize() const {
     const QSize wanted = contentsRect().size().expandedTo(QSize(1, 1));
     if (image_.size() == wanted) return;
     QImage resized(wanted, QImage::Format_RGB32);
-    resized.fill(toQColor(BackColor));
+    resized.fill(toQColor(backColour_));
     if (!image_.isNull()) {
         QPainter painter(&resized);
         painter.drawImage(0, 0, image_);

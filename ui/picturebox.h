@@ -10,8 +10,8 @@
 namespace ui {
 
 // Drawing operations of a picture box, in pixels with (0, 0) at the top-left inner corner.
-// Lines and text use ForeColor; a filled box uses FillColor inside and ForeColor for its
-// outline. Print leaves CurrentX, CurrentY after the printed text, as the box's own pen does.
+// Lines and text use foreColour_; a filled box uses fillColour_ inside and foreColour_ for its
+// outline. Print leaves currentX_, currentY_ after the printed text, as the box's own pen does.
 class Surface {
   public:
     virtual ~Surface() = default;
@@ -21,21 +21,27 @@ class Surface {
     virtual int width() const = 0;
     virtual int height() const = 0;
 
-    // Fills the whole surface with the background colour; CurrentX = CurrentY = 0.
-    virtual void Cls() = 0;
-    virtual void Line(int x1, int y1, int x2, int y2) = 0;
+    // Fills the whole surface with the background colour and puts the pen at (0, 0).
+    virtual void clear() = 0;
+    virtual void line(int x1, int y1, int x2, int y2) = 0;
     // A box from (x1, y1) to (x2, y2), both corners inside, filled and outlined.
-    virtual void Box(int x1, int y1, int x2, int y2) = 0;
-    virtual void Print(const QString& text) = 0;
+    virtual void box(int x1, int y1, int x2, int y2) = 0;
+    virtual void print(const QString& text) = 0;
     // The size of text in the current font, in pixels.
-    virtual double TextWidth(const QString& text) const = 0;
-    virtual double TextHeight(const QString& text) const = 0;
+    virtual double textWidth(const QString& text) const = 0;
+    virtual double textHeight(const QString& text) const = 0;
 
-    double CurrentX = 0;
-    double CurrentY = 0;
-    core::Colour ForeColor = core::kBlack;
-    core::Colour FillColor = core::kBlack;
-    core::Colour BackColor = core::kWhite;
+    // The pen position, where the next print starts.
+    double currentX() const { return currentX_; }
+    double currentY() const { return currentY_; }
+    void setCurrentX(double x) { currentX_ = x; }
+    void setCurrentY(double y) { currentY_ = y; }
+    core::Colour foreColour() const { return foreColour_; }
+    core::Colour fillColour() const { return fillColour_; }
+    core::Colour backColour() const { return backColour_; }
+    void setForeColour(core::Colour c) { foreColour_ = c; }
+    void setFillColour(core::Colour c) { fillColour_ = c; }
+    void setBackColour(core::Colour c) { backColour_ = c; }
 
     void setFontSize(double points);
     double fontSize() const { return font_.pointSizeF(); }
@@ -43,6 +49,11 @@ class Surface {
     const QFont& font() const { return font_; }
 
   protected:
+    double currentX_ = 0;
+    double currentY_ = 0;
+    core::Colour foreColour_ = core::kBlack;
+    core::Colour fillColour_ = core::kBlack;
+    core::Colour backColour_ = core::kWhite;
     QFont font_;
 };
 
@@ -61,12 +72,12 @@ class PainterSurface : public Surface {
 
     int width() const override { return width_; }
     int height() const override { return height_; }
-    void Cls() override;
-    void Line(int x1, int y1, int x2, int y2) override;
-    void Box(int x1, int y1, int x2, int y2) override;
-    void Print(const QString& text) override;
-    double TextWidth(const QString& text) const override;
-    double TextHeight(const QString& text) const override;
+    void clear() override;
+    void line(int x1, int y1, int x2, int y2) override;
+    void box(int x1, int y1, int x2, int y2) override;
+    void print(const QString& text) override;
+    double textWidth(const QString& text) const override;
+    double textHeight(const QString& text) const override;
 
   private:
     // The font as the device must get it for the resolution chosen with setFontDpi.
@@ -90,13 +101,13 @@ class PictureBox : public QFrame, public Surface {
 
     int width() const override { return QWidget::width(); }
     int height() const override { return QWidget::height(); }
-    void Cls() override;
-    void Line(int x1, int y1, int x2, int y2) override;
-    void Box(int x1, int y1, int x2, int y2) override;
-    void Print(const QString& text) override;
-    double TextWidth(const QString& text) const override;
-    double TextHeight(const QString& text) const override;
-    void Refresh();
+    void clear() override;
+    void line(int x1, int y1, int x2, int y2) override;
+    void box(int x1, int y1, int x2, int y2) override;
+    void print(const QString& text) override;
+    double textWidth(const QString& text) const override;
+    double textHeight(const QString& text) const override;
+    void refresh();
 
     // The retained picture, one image pixel per logical pixel: the part inside the border.
     const QImage& image() const;

@@ -18,25 +18,25 @@ class RecordingSurface : public ui::Surface {
 
     int width() const override { return side_; }
     int height() const override { return side_; }
-    void Cls() override { calls << QStringLiteral("Cls"); }
-    void Line(int x1, int y1, int x2, int y2) override {
+    void clear() override { calls << QStringLiteral("Cls"); }
+    void line(int x1, int y1, int x2, int y2) override {
         calls << QStringLiteral("Line %1,%2 %3,%4 colour %5")
                      .arg(x1)
                      .arg(y1)
                      .arg(x2)
                      .arg(y2)
-                     .arg(ForeColor);
+                     .arg(foreColour_);
     }
-    void Box(int, int, int, int) override { calls << QStringLiteral("Box"); }
-    void Print(const QString& text) override {
+    void box(int, int, int, int) override { calls << QStringLiteral("Box"); }
+    void print(const QString& text) override {
         calls << QStringLiteral("Print %1 at %2,%3 size %4")
                      .arg(text)
-                     .arg(CurrentX)
-                     .arg(CurrentY)
+                     .arg(currentX_)
+                     .arg(currentY_)
                      .arg(fontSize());
     }
-    double TextWidth(const QString&) const override { return textWidth_; }
-    double TextHeight(const QString&) const override { return textHeight_; }
+    double textWidth(const QString&) const override { return textWidth_; }
+    double textHeight(const QString&) const override { return textHeight_; }
 
     QStringList calls;
 
@@ -160,19 +160,19 @@ class TestDrawing : public QObject {
         p.PutWord("abcd", 2, 3, kDownRight);
         p.PutWord(Puzzle::flipString("dog"), 9, 9, kUpRight);
         RecordingSurface surface(450, 7, 13);
-        surface.ForeColor = 0x123456;
+        surface.setForeColour(0x123456);
         DrawSolution(surface, p);
         QCOMPARE(surface.calls, (QStringList{"Line 112,157 247,292 colour 255",
                                              "Line 427,427 517,337 colour 255"}));
-        QCOMPARE(surface.ForeColor, core::kBlack);
+        QCOMPARE(surface.foreColour(), core::kBlack);
     }
 
     void noSolutionStillLeavesBlack() {
         RecordingSurface surface(450, 7, 13);
-        surface.ForeColor = core::kRed;
+        surface.setForeColour(core::kRed);
         DrawSolution(surface, Puzzle(10));
         QVERIFY(surface.calls.isEmpty());
-        QCOMPARE(surface.ForeColor, core::kBlack);
+        QCOMPARE(surface.foreColour(), core::kBlack);
     }
 
     // The same drawing on a real 450-pixel image: what a user sees.
@@ -181,7 +181,7 @@ class TestDrawing : public QObject {
         QPainter painter(&image);
         ui::PainterSurface surface(&painter, 450, 450);
         surface.setFont(QFont(QStringLiteral("Tahoma"), 8));
-        surface.Cls();
+        surface.clear();
 
         Puzzle p = filledPuzzle(13, "h");
         DrawGrid(surface, 13);
@@ -189,7 +189,7 @@ class TestDrawing : public QObject {
         QCOMPARE(image.pixelColor(445, 445), QColor(Qt::white));  // the strip beyond the grid
         QCOMPARE(image.pixelColor(0, 100), QColor(Qt::white));    // no line at 0
 
-        surface.Cls();
+        surface.clear();
         p = filledPuzzle(10, "h");
         DrawContents(surface, p);
         const QRect ink = inkBox(image, QRect(1, 1, 43, 43));

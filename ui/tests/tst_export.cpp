@@ -28,15 +28,15 @@ Picture samplePicture() {
     picture.size = QSize(100, 80);
     picture.font = QFont(QStringLiteral("DejaVu Sans"));
     picture.draw = [](Surface& s) {
-        s.Cls();
-        s.Line(50, 0, 50, 80);
-        s.ForeColor = kRed;
-        s.Line(10, 10, 90, 70);
-        s.ForeColor = kBlack;
+        s.clear();
+        s.line(50, 0, 50, 80);
+        s.setForeColour(kRed);
+        s.line(10, 10, 90, 70);
+        s.setForeColour(kBlack);
         s.setFontSize(10);
-        s.CurrentX = 5;
-        s.CurrentY = 60;
-        s.Print(QStringLiteral("Wq"));
+        s.setCurrentX(5);
+        s.setCurrentY(60);
+        s.print(QStringLiteral("Wq"));
     };
     return picture;
 }
@@ -110,11 +110,11 @@ class TestExport : public QObject {
     void textScalesWithThePicture() {
         Picture picture = samplePicture();
         picture.draw = [](Surface& s) {
-            s.Cls();
+            s.clear();
             s.setFontSize(20);
-            s.CurrentX = 10;
-            s.CurrentY = 10;
-            s.Print(QStringLiteral("HHH"));
+            s.setCurrentX(10);
+            s.setCurrentY(10);
+            s.print(QStringLiteral("HHH"));
         };
         const QRect screen = inkBox(renderImage(picture, 1), 2);
         const QRect large = inkBox(renderImage(picture, 4), 8);
@@ -275,8 +275,8 @@ class TestExport : public QObject {
     void copyPutsTheShownPictureOnTheClipboard() {
         PictureBox box;
         box.resize(30, 20);
-        box.ForeColor = kRed;
-        box.Line(0, 5, 29, 5);
+        box.setForeColour(kRed);
+        box.line(0, 5, 29, 5);
         copyPicture(box);
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), QSize(30, 20));

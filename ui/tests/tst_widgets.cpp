@@ -62,13 +62,13 @@ class TestWidgets : public QObject {
     void pictureBoxRetainsItsDrawing() {
         PictureBox box;
         box.resize(50, 40);
-        box.BackColor = kWhite;
-        box.Cls();
-        box.ForeColor = kRed;
-        box.Line(0, 10, 49, 10);
-        box.FillColor = 0x00FF00;
-        box.ForeColor = kBlack;
-        box.Box(20, 20, 29, 29);
+        box.setBackColour(kWhite);
+        box.clear();
+        box.setForeColour(kRed);
+        box.line(0, 10, 49, 10);
+        box.setFillColour(0x00FF00);
+        box.setForeColour(kBlack);
+        box.box(20, 20, 29, 29);
         const QImage& image = box.image();
         QCOMPARE(image.size(), QSize(50, 40));
         QCOMPARE(image.pixelColor(25, 10), QColor(255, 0, 0));
@@ -81,13 +81,13 @@ class TestWidgets : public QObject {
         QCOMPARE(shown.pixelColor(25, 10), QColor(255, 0, 0));
 
         box.setFontSize(20);
-        QVERIFY(box.TextWidth("W") > box.TextWidth("i"));
-        QVERIFY(box.TextHeight("W") >= 20);
-        box.CurrentX = 2;
-        box.CurrentY = 2;
-        box.Print("A");
-        QVERIFY(box.CurrentX > 2);
-        box.Cls();
+        QVERIFY(box.textWidth("W") > box.textWidth("i"));
+        QVERIFY(box.textHeight("W") >= 20);
+        box.setCurrentX(2);
+        box.setCurrentY(2);
+        box.print("A");
+        QVERIFY(box.currentX() > 2);
+        box.clear();
         QCOMPARE(box.image().pixelColor(25, 10), QColor(255, 255, 255));
     }
 
