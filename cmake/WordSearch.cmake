@@ -91,22 +91,23 @@ function(wordsearch_gzip source output)
     VERBATIM)
 endfunction()
 
-# add_program(name sources... LIBS libs...): one of the suite's window programs.
-# Its desktop files are found by the program's name in lower case (its "id"):
+# add_program(name sources... LIBS libs...): one of the suite's window programs. Its command,
+# like every command on the system, is the name in lower case (its "id"), and so are its files:
 #   packaging/applications/<id>.desktop   the menu entry
 #   packaging/icons/<id>.svg              the icon
-#   packaging/man/<id>.1                  the manual page, installed as <name>.1
+#   packaging/man/<id>.1                  the manual page
 # The icon is rendered to PNGs at build time and compiled into the program as the resource
 # folder ":/program-icon", which ui::Application makes every window's icon; the SVG, the PNGs
 # and the menu entry are installed into the hicolor theme and share/applications.
 function(add_program name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  string(TOLOWER ${name} id)
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
+  set_target_properties(${name} PROPERTIES OUTPUT_NAME ${id})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   wordsearch_warnings(${name})
   install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-  string(TOLOWER ${name} id)
   set(desktop_file ${PROJECT_SOURCE_DIR}/packaging/applications/${id}.desktop)
   set(icon_svg ${PROJECT_SOURCE_DIR}/packaging/icons/${id}.svg)
   set(man_page ${PROJECT_SOURCE_DIR}/packaging/man/${id}.1)
@@ -117,7 +118,7 @@ function(add_program name)
   endforeach()
   install(FILES ${desktop_file} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${icon_svg} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-  set(man_gz ${CMAKE_CURRENT_BINARY_DIR}/${name}.1.gz)
+  set(man_gz ${CMAKE_CURRENT_BINARY_DIR}/${id}.1.gz)
   wordsearch_gzip(${man_page} ${man_gz})
   install(FILES ${man_gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
@@ -138,6 +139,21 @@ function(add_program name)
   qt_add_resources(${name} ${name}_icon PREFIX /program-icon BASE ${icon_dir} FILES ${icon_pngs})
   add_custom_target(${name}_man ALL DEPENDS ${man_gz})
   set_property(GLOBAL APPEND PROPERTY WORDSEARCH_PROGRAMS ${name})
+
+  # Every command answers --help and --version without a display, and refuses an unknown
+  # option with the status 2. The shell adds the status to what the test's pattern reads.
+  if(WORDSEARCH_TESTS)
+    set(run_shown sh -c "QT_QPA_PLATFORM= \"$0\" \"$1\" 2>&1; echo \"status $?\"" $<TARGET_FILE:${name}>)
+    add_test(NAME ${id}_help COMMAND ${run_shown} --help)
+    set_tests_properties(${id}_help PROPERTIES
+      PASS_REGULAR_EXPRESSION "^Usage: ${id} \\[options\\].*man ${id}\nstatus 0\n$")
+    add_test(NAME ${id}_version COMMAND ${run_shown} --version)
+    set_tests_properties(${id}_version PROPERTIES
+      PASS_REGULAR_EXPRESSION "^${id} ${PROJECT_VERSION}\nstatus 0\n$")
+    add_test(NAME ${id}_bad_option COMMAND ${run_shown} --no-such-option)
+    set_tests_properties(${id}_bad_option PROPERTIES
+      PASS_REGULAR_EXPRESSION "^${id}: Unknown option 'no-such-option'.*status 2\n$")
+  endif()
 endfunction()
 
 # add_unit_test(name sources... LIBS libs...): a Qt Test program registered with CTest. It runs

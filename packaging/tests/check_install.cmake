@@ -20,14 +20,16 @@ set(expected ${DATADIR}/doc/${PACKAGE}/copyright ${DATADIR}/doc/${PACKAGE}/chang
 foreach(program ${PROGRAMS})
   string(TOLOWER ${program} id)
   list(APPEND expected
-    ${BINDIR}/${program}
+    ${BINDIR}/${id}
     ${DATADIR}/applications/${id}.desktop
     ${DATADIR}/icons/hicolor/scalable/apps/${id}.svg
-    ${MANDIR}/man1/${program}.1.gz)
+    ${MANDIR}/man1/${id}.1.gz)
   foreach(size ${ICON_SIZES})
     list(APPEND expected ${DATADIR}/icons/hicolor/${size}x${size}/apps/${id}.png)
   endforeach()
 endforeach()
+# The file type of the solver's scripts.
+list(APPEND expected ${DATADIR}/mime/packages/tamsorel-script.xml)
 # Files that one program reads at run time.
 if(Pindral IN_LIST PROGRAMS)
   file(GLOB lists RELATIVE ${SOURCE_DIR}/pindral/wordlists ${SOURCE_DIR}/pindral/wordlists/*.txt)
@@ -63,9 +65,11 @@ foreach(entry ${entries})
   get_filename_component(id ${entry} NAME_WE)
   file(STRINGS ${entry} exec REGEX "^Exec=")
   file(STRINGS ${entry} icon REGEX "^Icon=")
+  if(NOT exec STREQUAL "Exec=${id} %f")
+    message(FATAL_ERROR "${entry}: ${exec} is not \"Exec=${id} %f\"")
+  endif()
   string(REGEX REPLACE "^Exec=([^ ]*).*" "\\1" exec "${exec}")
-  string(TOLOWER "${exec}" exec_id)
-  if(NOT exec_id STREQUAL id OR NOT EXISTS ${PREFIX}/${BINDIR}/${exec} OR NOT icon STREQUAL "Icon=${id}")
+  if(NOT exec STREQUAL id OR NOT EXISTS ${PREFIX}/${BINDIR}/${exec} OR NOT icon STREQUAL "Icon=${id}")
     message(FATAL_ERROR "${entry}: Exec or Icon does not name the installed ${id}")
   endif()
 endforeach()
