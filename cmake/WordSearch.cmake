@@ -143,7 +143,7 @@ function(add_program name)
   # Every command answers --help and --version without a display, and refuses an unknown
   # option with the status 2. The shell adds the status to what the test's pattern reads.
   if(WORDSEARCH_TESTS)
-    set(run_shown sh -c "QT_QPA_PLATFORM= \"$0\" \"$1\" 2>&1; echo \"status $?\"" $<TARGET_FILE:${name}>)
+    set(run_shown sh -c "QT_QPA_PLATFORM= \"$0\" \"$1\" 2>&1\necho \"status $?\"" $<TARGET_FILE:${name}>)
     add_test(NAME ${id}_help COMMAND ${run_shown} --help)
     set_tests_properties(${id}_help PROPERTIES
       PASS_REGULAR_EXPRESSION "^Usage: ${id} \\[options\\].*man ${id}\nstatus 0\n$")

@@ -20,8 +20,8 @@ CommandLine::CommandLine(const QString& command, const QString& summary, const Q
     parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser_.addOption(QCommandLineOption({QStringLiteral("h"), QStringLiteral("help")},
                                          QStringLiteral("Show this help and end.")));
-    parser_.addOption(QCommandLineOption(QStringLiteral("version"),
-                                         QStringLiteral("Show the version and end.")));
+    parser_.addOption(
+        QCommandLineOption(QStringLiteral("version"), QStringLiteral("Show the version and end.")));
     parser_.addPositionalArgument(QStringLiteral("FILE"), fileHelp, QStringLiteral("[FILE]"));
 }
 
@@ -69,8 +69,8 @@ QString CommandLine::helpText() const {
 }
 
 int CommandLine::usageError(const QString& message) const {
-    write(stderr, command_ + QStringLiteral(": ") + message + QStringLiteral("\nTry '") +
-                      command_ + QStringLiteral(" --help' for more information.\n"));
+    write(stderr, command_ + QStringLiteral(": ") + message + QStringLiteral("\nTry '") + command_ +
+                      QStringLiteral(" --help' for more information.\n"));
     return 2;
 }
 

@@ -294,7 +294,7 @@ QByteArray encode(const DocumentPage& page, const ExportTarget& target) {
 }  // namespace
 
 void copyPicture(const PictureBox& box) {
-    QGuiApplication::clipboard()->setImage(box.image());
+    QGuiApplication::clipboard()->setImage(box.renderedAt(1));
 }
 
 void savePictureAs(QWidget* parent, const QString& dialogTitle, const QString& fileName,

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 
+#include <utility>
+
 #include "geometry.h"
 
 namespace ui {
@@ -65,25 +67,49 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
     font_ = QWidget::font();
 }
 
-template <typename Draw>
-void PictureBox::drawOnImage(Draw draw) {
-    syncImageSize();
-    QPainter painter(&image_);
-    PainterSurface surface(&painter, image_.width(), image_.height());
-    surface.setCurrentX(currentX_);
-    surface.setCurrentY(currentY_);
-    surface.setForeColour(foreColour_);
-    surface.setFillColour(fillColour_);
-    surface.setBackColour(backColour_);
-    surface.setFont(font_);
-    draw(surface);
+namespace {
+
+// Past this many drawing operations since the last clear, a box stops recording them: a change
+// of screen then enlarges the picture it has instead of drawing it anew.
+constexpr size_t kMaxRecordedOperations = 1'000'000;
+
+}  // namespace
+
+void PictureBox::runOperation(QImage& image, const Operation& op) {
+    QPainter painter(&image);
+    const QSize logical = image.deviceIndependentSize().toSize();
+    PainterSurface surface(&painter, logical.width(), logical.height());
+    surface.setCurrentX(op.state.currentX);
+    surface.setCurrentY(op.state.currentY);
+    surface.setForeColour(op.state.foreColour);
+    surface.setFillColour(op.state.fillColour);
+    surface.setBackColour(op.state.backColour);
+    surface.setFont(op.state.font);
+    op.draw(surface);
     currentX_ = surface.currentX();
     currentY_ = surface.currentY();
+}
+
+void PictureBox::drawOnImage(std::function<void(Surface&)> draw, bool clears) {
+    syncImageSize();
+    if (clears) {
+        operations_.clear();
+        recording_ = true;
+    }
+    Operation op{{currentX_, currentY_, foreColour_, fillColour_, backColour_, font_},
+                 std::move(draw)};
+    runOperation(image_, op);
+    if (recording_) {
+        if (operations_.size() < kMaxRecordedOperations)
+            operations_.push_back(std::move(op));
+        else
+            recording_ = false;
+    }
     update();
 }
 
 void PictureBox::clear() {
-    drawOnImage([](Surface& s) { s.clear(); });
+    drawOnImage([](Surface& s) { s.clear(); }, true);
 }
 
 void PictureBox::line(int x1, int y1, int x2, int y2) {
@@ -95,7 +121,7 @@ void PictureBox::box(int x1, int y1, int x2, int y2) {
 }
 
 void PictureBox::print(const QString& text) {
-    drawOnImage([&](Surface& s) { s.print(text); });
+    drawOnImage([text](Surface& s) { s.print(text); });
 }
 
 double PictureBox::textWidth(const QString& text) const {
@@ -117,7 +143,9 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect inside = contentsRect();
     const QRect shown = event->rect() & inside;
-    painter.drawImage(shown, image_, shown.translated(-inside.topLeft()));
+    painter.setClipRect(shown);
+    painter.drawImage(inside.topLeft(), image_);
+    painter.setClipping(false);
     drawFrame(&painter);
     if (hasFocus()) {  // a dotted edge: the style's focus frame may tint the whole picture
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
@@ -131,16 +159,53 @@ const QImage& PictureBox::image() const {
     return image_;
 }
 
+QImage PictureBox::blankImage(qreal ratio) const {
+    const QSize logical = contentsRect().size().expandedTo(QSize(1, 1));
+    QImage image(logical * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(toQColor(backColour_));
+    return image;
+}
+
+QImage PictureBox::renderedAt(qreal ratio) const {
+    syncImageSize();
+    if (ratio == image_.devicePixelRatio()) return image_;
+    QImage image = blankImage(ratio);
+    auto* self = const_cast<PictureBox*>(this);
+    const double x = currentX_, y = currentY_;
+    if (recording_) {
+        for (const Operation& op : operations_)
+            self->runOperation(image, op);
+    } else {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(QPointF(0, 0), image.deviceIndependentSize()), image_);
+    }
+    self->currentX_ = x;
+    self->currentY_ = y;
+    return image;
+}
+
 void PictureBox::syncImageSize() const {
-    const QSize wanted = contentsRect().size().expandedTo(QSize(1, 1));
-    if (image_.size() == wanted) return;
-    QImage resized(wanted, QImage::Format_RGB32);
-    resized.fill(toQColor(backColour_));
+    // Backed at the screen's ratio of device to logical pixels, so letters and lines stay sharp
+    // at 125 %, 150 % or 200 %; drawing coordinates stay logical.
+    const qreal ratio = devicePixelRatioF();
+    const QSize logical = contentsRect().size().expandedTo(QSize(1, 1));
+    if (!image_.isNull() && image_.devicePixelRatio() == ratio &&
+        image_.deviceIndependentSize().toSize() == logical)
+        return;
+    auto* self = const_cast<PictureBox*>(this);
+    if (!image_.isNull() && image_.devicePixelRatio() != ratio &&
+        image_.deviceIndependentSize().toSize() == logical) {
+        self->image_ = renderedAt(ratio);  // a screen of another ratio: draw everything anew
+        return;
+    }
+    QImage resized = blankImage(ratio);
     if (!image_.isNull()) {
         QPainter painter(&resized);
-        painter.drawImage(0, 0, image_);
+        painter.drawImage(QPointF(0, 0), image_);
     }
-    image_ = resized;
+    self->image_ = resized;
 }
 
 QPointF PictureBox::drawingPoint(const QMouseEvent* event) const {

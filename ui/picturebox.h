@@ -5,6 +5,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include <functional>
+#include <vector>
+
 #include "core/colour.h"
 
 namespace ui {
@@ -109,8 +112,12 @@ class PictureBox : public QFrame, public Surface {
     double textHeight(const QString& text) const override;
     void refresh();
 
-    // The retained picture, one image pixel per logical pixel: the part inside the border.
+    // The retained picture of the part inside the border, backed at the screen's device pixel
+    // ratio (its devicePixelRatio()): twice the logical size in each direction at 200 %.
     const QImage& image() const;
+    // The same picture drawn anew at another ratio: renderedAt(1) has one pixel per logical
+    // pixel, whatever the screen, as copies and exports want it.
+    QImage renderedAt(qreal ratio) const;
 
   signals:
     // Mouse events with the position in the drawing's pixels and the pressed buttons.
@@ -126,15 +133,31 @@ class PictureBox : public QFrame, public Surface {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    template <typename Draw>
-    void drawOnImage(Draw draw);
+    // A drawing operation with the pen, colours and font it started with, kept so that the
+    // picture can be drawn anew at another device pixel ratio.
+    struct Operation {
+        struct State {
+            double currentX, currentY;
+            core::Colour foreColour, fillColour, backColour;
+            QFont font;
+        } state;
+        std::function<void(Surface&)> draw;
+    };
 
-    // Keeps the image as large as the inside of the box; new area shows the background colour.
+    // Draws on the image and records the operation; clears starts the record afresh.
+    void drawOnImage(std::function<void(Surface&)> draw, bool clears = false);
+    void runOperation(QImage& image, const Operation& op);
+    QImage blankImage(qreal ratio) const;
+
+    // Keeps the image as large as the inside of the box at the screen's ratio; new area shows
+    // the background colour.
     void syncImageSize() const;
     // The mouse position in the drawing's pixels.
     QPointF drawingPoint(const QMouseEvent* event) const;
 
     mutable QImage image_;
+    std::vector<Operation> operations_;
+    bool recording_ = true;
 };
 
 }  // namespace ui

@@ -91,6 +91,37 @@ class TestWidgets : public QObject {
         QCOMPARE(box.image().pixelColor(25, 10), QColor(255, 255, 255));
     }
 
+    // Run at ratio 1 and, as ui_widgets_test_ratio2, with QT_SCALE_FACTOR=2.
+    void pictureBoxIsBackedAtTheScreenRatio() {
+        PictureBox box;
+        box.resize(60, 40);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        box.Surface::setFont(designFont(20));
+        box.clear();
+        box.setCurrentX(4);
+        box.setCurrentY(2);
+        box.print("Wg");
+        const qreal ratio = box.devicePixelRatioF();
+        QCOMPARE(box.image().size(), QSize(60, 40) * ratio);
+        const QImage logical = box.renderedAt(1);
+        QCOMPARE(logical.size(), QSize(60, 40));
+        if (ratio == 1) QCOMPARE(logical, box.image());
+        if (ratio < 2) return;
+        // Letter edges have detail below one logical pixel, which no enlargement of the
+        // ratio-1 picture has: some 2 x 2 blocks of the backing are not of one colour.
+        const QImage two = box.image().convertToFormat(QImage::Format_RGB32);
+        int detailed = 0;
+        for (int y = 0; y + 1 < two.height(); y += 2)
+            for (int x = 0; x + 1 < two.width(); x += 2) {
+                const QRgb c = two.pixel(x, y);
+                if (two.pixel(x + 1, y) != c || two.pixel(x, y + 1) != c ||
+                    two.pixel(x + 1, y + 1) != c)
+                    ++detailed;
+            }
+        QVERIFY2(detailed > 10, qPrintable(QString::number(detailed)));
+    }
+
     void installedFilesLieBesideTheProgramsFolder() {
         QCOMPARE(installedDataFolder("/opt/suite/bin"), "/opt/suite/share");
         QCOMPARE(installedDataFolder("/usr/bin"), "/usr/share");
