@@ -1,9 +1,11 @@
 // The window adapter: designed geometry, colours, the dialog double, the retained surface.
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "testing/scripteddialogs.h"
+#include "ui/accessiblegrid.h"
 #include "ui/geometry.h"
 #include "ui/picturebox.h"
 #include "ui/services.h"
@@ -120,6 +122,41 @@ class TestWidgets : public QObject {
                     ++detailed;
             }
         QVERIFY2(detailed > 10, qPrintable(QString::number(detailed)));
+    }
+
+    void drawnGridsReadAsTables() {
+        struct Letters final : GridDescription {
+            QString found = "..#...";
+            QString gridName() const override { return "Board, 2 by 3"; }
+            int rowCount() const override { return 2; }
+            int columnCount() const override { return 3; }
+            QString cellName(int r, int c) const override {
+                return QString("Row %1, column %2, %3")
+                    .arg(r + 1)
+                    .arg(c + 1)
+                    .arg("ABCDEF"[r * 3 + c]);
+            }
+            QRect cellRect(int r, int c) const override { return QRect(c * 10, r * 10, 10, 10); }
+            bool cellFound(int r, int c) const override { return found[r * 3 + c] == '#'; }
+            bool cellSelected(int, int) const override { return false; }
+        } letters;
+        QWidget board;
+        describeGridForScreenReaders(&board, &letters);
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&board);
+        QVERIFY(table && table->tableInterface());
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->text(QAccessible::Name), "Board, 2 by 3");
+        QCOMPARE(table->childCount(), 6);
+        QAccessibleInterface* e = table->tableInterface()->cellAt(1, 1);
+        QCOMPARE(e->role(), QAccessible::Cell);
+        QCOMPARE(e->text(QAccessible::Name), "Row 2, column 2, E");
+        QCOMPARE(table->child(4), e);
+        QCOMPARE(table->indexOfChild(e), 4);
+        QVERIFY(!e->state().checked);
+        letters.found = "....#.";
+        gridCellsChanged(&board);
+        QVERIFY(e->state().checked);
+        QCOMPARE(table->tableInterface()->cellAt(1, 1), e);  // the same cell object
     }
 
     void installedFilesLieBesideTheProgramsFolder() {
