@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <optional>
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +23,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSvgGenerator>
 #include <QTimer>
 
 #include "core/textfile.h"
@@ -58,11 +59,13 @@ void drawPicture(QPainter& painter, const Picture& picture) {
     painter.setClipRect(QRect(QPoint(0, 0), shown));
     PainterSurface surface(&painter, size.width(), size.height());
     surface.setFontDpi(picture.fontDpi);
+    surface.batchLetters();
     surface.setFont(picture.font);
     surface.setForeColour(picture.foreColor);
     surface.setFillColour(picture.fillColor);
     surface.setBackColour(picture.backColor);
     if (picture.draw) picture.draw(surface);
+    surface.flushGlyphs();
     // On screen the box's border, or the window around it, shows where the picture ends; on
     // paper a frame does.
     painter.setPen(QPen(Qt::black, 1));
@@ -152,21 +155,175 @@ class BusyCursor {
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// QSvgGenerator gives the size in millimetres, rounded, and renderers turn that back into one
-// pixel more or less. This gives the root element's width and height in pixels instead.
-QByteArray withPixelSize(const QByteArray& svg, QSize size) {
-    const qsizetype start = svg.indexOf("<svg");
-    const qsizetype end = start < 0 ? -1 : svg.indexOf('>', start);
-    if (end < 0) return svg;
-    QString root = QString::fromUtf8(svg.mid(start, end - start));
-    const auto setLength = [&root](const QString& name, int pixels) {
-        const QRegularExpression attribute(QStringLiteral("(?<=\\s)%1=\"[^\"]*\"").arg(name));
-        root.replace(attribute, QStringLiteral("%1=\"%2\"").arg(name).arg(pixels));
-    };
-    setLength(QStringLiteral("width"), size.width());
-    setLength(QStringLiteral("height"), size.height());
-    return svg.left(start) + root.toUtf8() + svg.mid(end);
+// A number for an SVG attribute: at most two decimals, no trailing zeros.
+QString svgNumber(double value) {
+    QString text = QString::number(value, 'f', 2);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.')) text.chop(1);
+    return text == QStringLiteral("-0") ? QStringLiteral("0") : text;
 }
+
+QString svgColour(core::Colour c) {
+    return toQColor(c).name();
+}
+
+QString xmlEscaped(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+// A Surface that writes SVG by hand, compactly: all lines of one colour form one path, letters
+// printed on one baseline in one colour and font form one text element with a position for
+// each letter, and text stays text. Lines are offset by half a pixel, so that a one-pixel line
+// covers the pixel row or column it names, as on screen, instead of half of two.
+class SvgSurface final : public Surface {
+  public:
+    SvgSurface(QSize size, int fontDpi) : size_(size) {
+        measuringDevice_.setDotsPerMeterX(qRound(fontDpi / 0.0254));
+        measuringDevice_.setDotsPerMeterY(qRound(fontDpi / 0.0254));
+    }
+
+    int width() const override { return size_.width(); }
+    int height() const override { return size_.height(); }
+
+    void clear() override {
+        flushAll();
+        body_ += QStringLiteral("<rect width=\"%1\" height=\"%2\" fill=\"%3\"/>\n")
+                     .arg(size_.width())
+                     .arg(size_.height())
+                     .arg(svgColour(backColour_));
+        currentX_ = currentY_ = 0;
+    }
+    void line(int x1, int y1, int x2, int y2) override {
+        flushText();
+        if (!lines_.isEmpty() && lineColour_ != foreColour_) flushLines();
+        lineColour_ = foreColour_;
+        lines_ += QStringLiteral("M%1 %2L%3 %4")
+                      .arg(svgNumber(x1 + 0.5), svgNumber(y1 + 0.5), svgNumber(x2 + 0.5),
+                           svgNumber(y2 + 0.5));
+        currentX_ = x2;
+        currentY_ = y2;
+    }
+    void box(int x1, int y1, int x2, int y2) override {
+        flushAll();
+        const QRect r = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
+        body_ += QStringLiteral(
+                     "<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" fill=\"%5\"/>\n"
+                     "<rect x=\"%6\" y=\"%7\" width=\"%8\" height=\"%9\" fill=\"none\" ")
+                     .arg(r.x())
+                     .arg(r.y())
+                     .arg(r.width())
+                     .arg(r.height())
+                     .arg(svgColour(fillColour_))
+                     .arg(svgNumber(r.x() + 0.5), svgNumber(r.y() + 0.5), svgNumber(r.width() - 1),
+                          svgNumber(r.height() - 1)) +
+                 QStringLiteral("stroke=\"%1\"/>\n").arg(svgColour(foreColour_));
+        currentX_ = x2;
+        currentY_ = y2;
+    }
+    void print(const QString& text) override {
+        flushLines();
+        const QFontMetricsF& m = metrics();
+        const double baseline = currentY_ + m.ascent();
+        const QString style = textStyle();
+        const bool joins = !letters_.isEmpty() && textStyleOfRun_ == style &&
+                           textBaseline_ == baseline && text.size() == 1;
+        if (!joins) flushText();
+        if (text.size() == 1) {
+            textStyleOfRun_ = style;
+            textBaseline_ = baseline;
+            letters_ += text;
+            xs_ << svgNumber(currentX_);
+        } else {
+            body_ += QStringLiteral("<text x=\"%1\" y=\"%2\" %3>%4</text>\n")
+                         .arg(svgNumber(currentX_), svgNumber(baseline), style, xmlEscaped(text));
+        }
+        currentX_ += advance(text);
+    }
+    double textWidth(const QString& text) const override { return advance(text); }
+    double textHeight(const QString&) const override { return metrics().height(); }
+
+    // The document so far, closed. size is the part shown, from (0, 0).
+    QByteArray document(QSize shown, const QString& title) {
+        flushAll();
+        QString svg = QStringLiteral(
+                          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                          "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" "
+                          "width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">\n"
+                          "<title>%3</title>\n")
+                          .arg(shown.width())
+                          .arg(shown.height())
+                          .arg(xmlEscaped(title));
+        svg += body_;
+        // On paper and in files a frame shows where the picture ends.
+        svg += QStringLiteral(
+                   "<rect x=\"0.5\" y=\"0.5\" width=\"%1\" height=\"%2\" fill=\"none\" "
+                   "stroke=\"#000000\"/>\n</svg>\n")
+                   .arg(shown.width() - 1)
+                   .arg(shown.height() - 1);
+        return svg.toUtf8();
+    }
+
+  private:
+    const QFontMetricsF& metrics() const {
+        if (!metrics_ || measuredFont_ != font_) {
+            measuredFont_ = font_;
+            metrics_.emplace(font_, &measuringDevice_);
+            advances_.clear();
+        }
+        return *metrics_;
+    }
+    double advance(const QString& text) const {
+        const QFontMetricsF& m = metrics();
+        auto found = advances_.find(text);
+        if (found == advances_.end())
+            found = advances_.emplace(text, m.horizontalAdvance(text)).first;
+        return found->second;
+    }
+    // The text attributes: font and colour, with sizes in the picture's pixels.
+    QString textStyle() const {
+        const double pixels = font_.pointSizeF() > 0
+                                  ? font_.pointSizeF() * measuringDevice_.logicalDpiY() / 72.0
+                                  : font_.pixelSize();
+        QString style =
+            QStringLiteral("font-family=\"%1\" font-size=\"%2\" fill=\"%3\"")
+                .arg(xmlEscaped(font_.family()), svgNumber(pixels), svgColour(foreColour_));
+        if (font_.bold()) style += QStringLiteral(" font-weight=\"bold\"");
+        if (font_.italic()) style += QStringLiteral(" font-style=\"italic\"");
+        return style;
+    }
+    void flushLines() {
+        if (lines_.isEmpty()) return;
+        body_ += QStringLiteral("<path d=\"%1\" fill=\"none\" stroke=\"%2\"/>\n")
+                     .arg(lines_, svgColour(lineColour_));
+        lines_.clear();
+    }
+    void flushText() {
+        if (letters_.isEmpty()) return;
+        body_ += QStringLiteral("<text x=\"%1\" y=\"%2\" %3 xml:space=\"preserve\">%4</text>\n")
+                     .arg(xs_.join(u' '), svgNumber(textBaseline_), textStyleOfRun_,
+                          xmlEscaped(letters_));
+        letters_.clear();
+        xs_.clear();
+    }
+    void flushAll() {
+        flushLines();
+        flushText();
+    }
+
+    QSize size_;
+    QImage measuringDevice_{1, 1, QImage::Format_RGB32};
+    mutable QFont measuredFont_;
+    mutable std::optional<QFontMetricsF> metrics_;
+    mutable std::map<QString, double> advances_;
+    QString body_;
+    QString lines_;
+    core::Colour lineColour_ = core::kBlack;
+    QString letters_;
+    QStringList xs_;
+    QString textStyleOfRun_;
+    double textBaseline_ = 0;
+};
 
 QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -209,26 +366,21 @@ QByteArray pngBytes(const Picture& picture) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!renderImage(picture, kPngScale).save(&buffer, "PNG")) return {};
+    // Quality 80 is zlib's fastest level: a puzzle's few colours compress well at any level,
+    // and the default level took longer than drawing the picture.
+    if (!renderImage(picture, kPngScale).save(&buffer, "PNG", 80)) return {};
     return bytes;
 }
 
 QByteArray svgBytes(const Picture& picture, const QString& title) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const QSize size = exportedSize(picture);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setResolution(picture.fontDpi);
-    generator.setTitle(title);
-    QPainter painter;
-    if (!painter.begin(&generator)) return {};
-    drawPicture(painter, picture);
-    painter.end();
-    return withPixelSize(bytes, size);
+    const QSize size = picture.size.expandedTo(QSize(1, 1));
+    SvgSurface surface(size, picture.fontDpi);
+    surface.setFont(picture.font);
+    surface.setForeColour(picture.foreColor);
+    surface.setFillColour(picture.fillColor);
+    surface.setBackColour(picture.backColor);
+    if (picture.draw) picture.draw(surface);
+    return surface.document(exportedSize(picture), title);
 }
 
 QByteArray pdfBytes(const Document& document, const QString& title) {

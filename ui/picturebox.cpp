@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QTextLayout>
 
 #include <utility>
 
@@ -14,13 +15,30 @@ void Surface::setFontSize(double points) {
     font_.setPointSizeF(points);
 }
 
+PainterSurface::~PainterSurface() {
+    flushGlyphs();
+}
+
+void PainterSurface::flushGlyphs() {
+    if (!pending_) return;
+    QGlyphRun run;
+    run.setRawFont(pending_->font);
+    run.setGlyphIndexes(pending_->indexes);
+    run.setPositions(pending_->positions);
+    painter_->setPen(pending_->colour);
+    painter_->drawGlyphRun(QPointF(0, 0), run);
+    pending_.reset();
+}
+
 void PainterSurface::clear() {
+    flushGlyphs();
     painter_->fillRect(QRect(0, 0, width_, height_), toQColor(backColour_));
     currentX_ = 0;
     currentY_ = 0;
 }
 
 void PainterSurface::line(int x1, int y1, int x2, int y2) {
+    flushGlyphs();
     painter_->setPen(QPen(toQColor(foreColour_), 1));
     painter_->drawLine(x1, y1, x2, y2);
     currentX_ = x2;
@@ -28,6 +46,7 @@ void PainterSurface::line(int x1, int y1, int x2, int y2) {
 }
 
 void PainterSurface::box(int x1, int y1, int x2, int y2) {
+    flushGlyphs();
     const QRect r = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
     painter_->fillRect(r, toQColor(fillColour_));
     painter_->setPen(QPen(toQColor(foreColour_), 1));
@@ -37,29 +56,73 @@ void PainterSurface::box(int x1, int y1, int x2, int y2) {
     currentY_ = y2;
 }
 
-QFont PainterSurface::deviceFont() const {
+const QFont& PainterSurface::deviceFont() const {
+    if (deviceFont_ && measuredFont_ == font_) return *deviceFont_;
+    measuredFont_ = font_;
+    metrics_.reset();
+    advances_.clear();
+    deviceFont_ = font_;
     const int deviceDpi = painter_->device()->logicalDpiY();
-    if (fontDpi_ <= 0 || deviceDpi <= 0 || font_.pointSizeF() <= 0) return font_;
-    QFont font = font_;
-    font.setPointSizeF(font_.pointSizeF() * fontDpi_ / deviceDpi);
-    return font;
+    if (fontDpi_ > 0 && deviceDpi > 0 && font_.pointSizeF() > 0)
+        deviceFont_->setPointSizeF(font_.pointSizeF() * fontDpi_ / deviceDpi);
+    return *deviceFont_;
+}
+
+const QFontMetricsF& PainterSurface::metrics() const {
+    const QFont& font = deviceFont();
+    if (!metrics_) metrics_.emplace(font, painter_->device());
+    return *metrics_;
 }
 
 void PainterSurface::print(const QString& text) {
-    const QFont font = deviceFont();
-    painter_->setFont(font);
-    painter_->setPen(toQColor(foreColour_));
-    const QFontMetricsF metrics(font, painter_->device());
-    painter_->drawText(QPointF(currentX_, currentY_ + metrics.ascent()), text);
-    currentX_ += metrics.horizontalAdvance(text);
+    const QFont& font = deviceFont();
+    if (painterFont_ != font) {
+        painter_->setFont(font);
+        painterFont_ = font;
+        shaped_.clear();
+    }
+    // Shaped once per text and font: a puzzle prints the same few letters thousands of times,
+    // and shaping costs far more than drawing the glyphs.
+    auto found = shaped_.find(text);
+    if (found == shaped_.end()) {
+        if (shaped_.size() >= kMaxShapedTexts) shaped_.clear();
+        QTextLayout layout(text, font, painter_->device());
+        layout.setCacheEnabled(true);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        found = shaped_.emplace(text, layout.glyphRuns()).first;
+    }
+    // Batched letters in one font and colour are drawn together, in one glyph run, when the
+    // next other drawing comes: a PDF then holds one text object for a whole puzzle's letters,
+    // not one per letter, and a raster device blends the same glyphs at the same places.
+    const QColor colour = toQColor(foreColour_);
+    for (const QGlyphRun& run : found->second) {
+        if (pending_ && (pending_->font != run.rawFont() || pending_->colour != colour))
+            flushGlyphs();
+        if (!pending_) pending_ = PendingGlyphs{run.rawFont(), colour, {}, {}};
+        pending_->indexes += run.glyphIndexes();
+        for (const QPointF& at : run.positions())
+            pending_->positions << at + QPointF(currentX_, currentY_);
+    }
+    if (!batchLetters_) flushGlyphs();
+    currentX_ += advance(text);
+}
+
+double PainterSurface::advance(const QString& text) const {
+    const QFontMetricsF& m = metrics();  // first: a new font forgets the advances
+    auto found = advances_.find(text);
+    if (found != advances_.end()) return found->second;
+    if (advances_.size() >= kMaxShapedTexts) advances_.clear();
+    return advances_.emplace(text, m.horizontalAdvance(text)).first->second;
 }
 
 double PainterSurface::textWidth(const QString& text) const {
-    return QFontMetricsF(deviceFont(), painter_->device()).horizontalAdvance(text);
+    return advance(text);
 }
 
 double PainterSurface::textHeight(const QString&) const {
-    return QFontMetricsF(deviceFont(), painter_->device()).height();
+    return metrics().height();
 }
 
 PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {

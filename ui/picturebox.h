@@ -1,11 +1,17 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QFrame>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QPainter>
+#include <QRawFont>
 
 #include <functional>
+#include <map>
+#include <optional>
 #include <vector>
 
 #include "core/colour.h"
@@ -67,6 +73,16 @@ class PainterSurface : public Surface {
   public:
     PainterSurface(QPainter* painter, int width, int height)
         : painter_(painter), width_(width), height_(height) {}
+    // Draws the letters still waiting (see flushGlyphs).
+    ~PainterSurface() override;
+    PainterSurface(const PainterSurface&) = delete;
+    PainterSurface& operator=(const PainterSurface&) = delete;
+
+    // From now on printed letters wait and are drawn together: at the next other drawing, at
+    // flushGlyphs() or at the end of the surface. Exports of large puzzles use it; call
+    // flushGlyphs() before drawing on the painter past the surface.
+    void batchLetters() { batchLetters_ = true; }
+    void flushGlyphs();
 
     // Sizes fonts given in points as on a device of dpi dots per inch, whatever the painter's
     // device, so text keeps its size against the lines on a device of another resolution.
@@ -83,13 +99,32 @@ class PainterSurface : public Surface {
     double textHeight(const QString& text) const override;
 
   private:
-    // The font as the device must get it for the resolution chosen with setFontDpi.
-    QFont deviceFont() const;
+    // The font as the device must get it for the resolution chosen with setFontDpi, and its
+    // measures. Both are kept while the font stays the same: a puzzle prints and measures
+    // thousands of letters in one font.
+    const QFont& deviceFont() const;
+    const QFontMetricsF& metrics() const;
+    double advance(const QString& text) const;
 
     QPainter* painter_;
     int width_;
     int height_;
     int fontDpi_ = 0;
+    mutable QFont measuredFont_;
+    mutable std::optional<QFont> deviceFont_;
+    mutable std::optional<QFontMetricsF> metrics_;
+    std::optional<QFont> painterFont_;
+    static constexpr size_t kMaxShapedTexts = 256;
+    std::map<QString, QList<QGlyphRun>> shaped_;
+    struct PendingGlyphs {
+        QRawFont font;
+        QColor colour;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+    std::optional<PendingGlyphs> pending_;
+    bool batchLetters_ = false;
+    mutable std::map<QString, double> advances_;
 };
 
 // The retained drawing surface of a window: everything drawn goes into an off-screen image,

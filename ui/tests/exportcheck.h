@@ -56,8 +56,9 @@ inline QByteArray readAll(const QString& path) {
 
 struct SvgShapes {
     bool wellFormed = false;
-    int red = 0;    // lines, polylines and paths stroked in pure red
-    int texts = 0;  // text elements
+    int red = 0;    // lines stroked in pure red: line elements, and each part of a path
+                    // that starts with a move (M)
+    int texts = 0;  // letters held as text, in text elements
 };
 
 // Counts the shapes of an SVG document; a shape's stroke is its own or its nearest group's.
@@ -74,8 +75,15 @@ inline SvgShapes svgShapes(const QByteArray& svg) {
             const auto name = reader.name();
             const bool shape = name == u"line" || name == u"polyline" || name == u"path";
             if (shape && stroke.compare(QStringLiteral("#ff0000"), Qt::CaseInsensitive) == 0)
-                ++shapes.red;
-            if (name == u"text") ++shapes.texts;
+                shapes.red += name == u"path"
+                                  ? int(reader.attributes().value(QStringLiteral("d")).count(u'M'))
+                                  : 1;
+            if (name == u"text") {
+                const QString letters =
+                    reader.readElementText(QXmlStreamReader::IncludeChildElements);
+                shapes.texts += int(letters.size() - letters.count(u' '));
+                strokes.removeLast();  // its end was read with the text
+            }
         } else if (reader.isEndElement()) {
             strokes.removeLast();
         }
