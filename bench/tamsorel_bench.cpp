@@ -14,9 +14,9 @@
 #include <random>
 
 #include "testing/scripteddialogs.h"
-#include "window/frmtamsorel.h"
+#include "window/solverwindow.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
 
 namespace {
 
@@ -34,7 +34,7 @@ QStringList benchWords(const LetterGrid& grid) {
             const int row = 1 + int(rng() % kSide);
             const int col = 1 + int(rng() % (kSide - length));
             for (int k = 0; k < length; ++k)
-                w += grid.cellText(CellIndex(kSide, col + k, row));
+                w += grid.cellText(cellIndex(kSide, col + k, row));
         } else {
             for (int k = 0; k < length; ++k)
                 w += QChar(u'A' + int(rng() % 26));
@@ -57,7 +57,7 @@ double peakMegabytes() {
 }
 
 struct ShownWindow {
-    frmTamsorel w;
+    SolverWindow w;
     ShownWindow() {
         w.show();
         QCoreApplication::processEvents();
@@ -87,7 +87,7 @@ void BM_SearchEngine(benchmark::State& state) {
     DirectionFlags all;
     all.fill(true);
     for (auto _ : state)
-        SearchWords(grid, words, all, [](const QString&) {});
+        searchWords(grid, words, all, [](const QString&) {});
 }
 BENCHMARK(BM_SearchEngine)->Unit(benchmark::kMillisecond);
 
@@ -115,7 +115,7 @@ void BM_SaveAndLoadScript(benchmark::State& state, bool load) {
     win.w.findChild<QPlainTextEdit*>("txtWords")
         ->setPlainText(benchWords(win.w.solver().grid()).join(u'\n'));
     testing::ScriptedDialogs dialogs;
-    win.w.solver().SaveScript(path);
+    win.w.solver().saveScript(path);
     auto* button = win.w.findChild<QPushButton*>(load ? "cmdLoad" : "cmdSave");
     for (auto _ : state) {
         if (load) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace modFunctions {
+namespace tamsorel {
 
 QString ReverseString(QStringView s) {
     QString r(s.size(), Qt::Uninitialized);
@@ -61,7 +61,7 @@ Lines rowLines(int cols, int rows) {
         std::vector<int> line;
         line.reserve(size_t(cols));
         for (int col = 1; col <= cols; ++col)
-            line.push_back(CellIndex(cols, col, row));
+            line.push_back(cellIndex(cols, col, row));
         lines.push_back(std::move(line));
     }
     return lines;
@@ -74,7 +74,7 @@ Lines columnLines(int cols, int rows) {
         std::vector<int> line;
         line.reserve(size_t(rows));
         for (int row = 1; row <= rows; ++row)
-            line.push_back(CellIndex(cols, col, row));
+            line.push_back(cellIndex(cols, col, row));
         lines.push_back(std::move(line));
     }
     return lines;
@@ -86,7 +86,7 @@ Lines diagonalLines(int cols, int rows) {
     auto walk = [&](int col, int row, int dc) {
         std::vector<int> line;
         for (; col >= 1 && col <= cols && row <= rows; col += dc, ++row)
-            line.push_back(CellIndex(cols, col, row));
+            line.push_back(cellIndex(cols, col, row));
         lines.push_back(std::move(line));
     };
     for (int col = cols; col >= 2; --col)
@@ -102,8 +102,8 @@ Lines diagonalLines(int cols, int rows) {
 
 const GridSearch::LineSet& GridSearch::lines(Kind kind) {
     LineSet& set = lineSets_[kind];
-    const int cols = grid_.GridCols();
-    const int rows = grid_.GridRows();
+    const int cols = grid_.gridCols();
+    const int rows = grid_.gridRows();
     if (set.version == grid_.textVersion() && set.cols == cols && set.rows == rows) return set;
 
     const Lines lines = kind == Rows      ? rowLines(cols, rows)
@@ -162,22 +162,22 @@ void GridSearch::markMatches(Kind kind, const QString& word, int length) {
     }
 }
 
-void GridSearch::SearchHorFront(const QString& word, int length) {
+void GridSearch::searchHorFront(const QString& word, int length) {
     markMatches(Rows, word, length);
 }
-void GridSearch::SearchHorBack(const QString& word, int length) {
+void GridSearch::searchHorBack(const QString& word, int length) {
     markMatches(Rows, ReverseString(word), length);
 }
-void GridSearch::SearchVertFront(const QString& word, int length) {
+void GridSearch::searchVertFront(const QString& word, int length) {
     markMatches(Columns, word, length);
 }
-void GridSearch::SearchVertBack(const QString& word, int length) {
+void GridSearch::searchVertBack(const QString& word, int length) {
     markMatches(Columns, ReverseString(word), length);
 }
-void GridSearch::SearchDiagFront(const QString& word, int length) {
+void GridSearch::searchDiagFront(const QString& word, int length) {
     markMatches(Diagonals, word, length);
 }
-void GridSearch::SearchDiagBack(const QString& word, int length) {
+void GridSearch::searchDiagBack(const QString& word, int length) {
     markMatches(Diagonals, ReverseString(word), length);
 }
 
@@ -185,22 +185,22 @@ void GridSearch::search(Direction d, const QString& word) {
     const int length = int(word.size());
     switch (d) {
         case Direction::HorFront:
-            SearchHorFront(word, length);
+            searchHorFront(word, length);
             break;
         case Direction::HorBack:
-            SearchHorBack(word, length);
+            searchHorBack(word, length);
             break;
         case Direction::VertFront:
-            SearchVertFront(word, length);
+            searchVertFront(word, length);
             break;
         case Direction::VertBack:
-            SearchVertBack(word, length);
+            searchVertBack(word, length);
             break;
         case Direction::DiagFront:
-            SearchDiagFront(word, length);
+            searchDiagFront(word, length);
             break;
         case Direction::DiagBack:
-            SearchDiagBack(word, length);
+            searchDiagBack(word, length);
             break;
     }
 }
@@ -217,21 +217,21 @@ QStringList splitWords(const QString& wordText) {
     return wordText.split(QStringLiteral("\r\n"));
 }
 
-void SearchWords(LetterGrid& grid, const QString& wordText, const DirectionFlags& flags,
-                 const std::function<void(const QString&)>& AddLog) {
+void searchWords(LetterGrid& grid, const QString& wordText, const DirectionFlags& flags,
+                 const std::function<void(const QString&)>& addLog) {
     if (!grid.exists()) {
-        AddLog(QStringLiteral("Please load your dimensions first.."));
+        addLog(QStringLiteral("Please load your dimensions first.."));
         return;
     }
     GridSearch search(grid);
     search.clearHighlights();
     for (const QString& word : splitWords(wordText)) {
         if (word.isEmpty()) continue;
-        AddLog(QStringLiteral("Searching '") + word + QStringLiteral("'.."));
+        addLog(QStringLiteral("Searching '") + word + QStringLiteral("'.."));
         for (int i = 0; i < kDirectionCount; ++i)
             if (flags[size_t(i)]) search.search(kAllDirections[size_t(i)], word);
     }
-    AddLog(QStringLiteral("Search complete."));
+    addLog(QStringLiteral("Search complete."));
 }
 
-}  // namespace modFunctions
+}  // namespace tamsorel

@@ -11,7 +11,7 @@
 #include "core/colour.h"
 
 // The grid model and the six searches of the grid solver.
-namespace modFunctions {
+namespace tamsorel {
 
 using core::Colour;
 
@@ -34,7 +34,7 @@ inline constexpr std::array<Direction, kDirectionCount> kAllDirections = {
 using DirectionFlags = std::array<bool, kDirectionCount>;
 
 // The cell number of (col, row) in a grid of `cols` columns: row-major, cell 1 at the top left.
-constexpr int CellIndex(int cols, int col, int row) {
+constexpr int cellIndex(int cols, int col, int row) {
     return (row - 1) * cols + col;
 }
 
@@ -46,8 +46,8 @@ QString ReverseString(QStringView s);
 // can repaint and a window can react to typed letters.
 class LetterGrid {
   public:
-    qint16 GridCols() const { return cols_; }
-    qint16 GridRows() const { return rows_; }
+    qint16 gridCols() const { return cols_; }
+    qint16 gridRows() const { return rows_; }
     int cellCount() const { return int(cells_.size()); }
     bool exists() const { return !cells_.empty(); }
 
@@ -108,12 +108,12 @@ class GridSearch {
   public:
     explicit GridSearch(LetterGrid& grid) : grid_(grid) {}
 
-    void SearchHorFront(const QString& word, int length);
-    void SearchHorBack(const QString& word, int length);
-    void SearchVertFront(const QString& word, int length);
-    void SearchVertBack(const QString& word, int length);
-    void SearchDiagFront(const QString& word, int length);
-    void SearchDiagBack(const QString& word, int length);
+    void searchHorFront(const QString& word, int length);
+    void searchHorBack(const QString& word, int length);
+    void searchVertFront(const QString& word, int length);
+    void searchVertBack(const QString& word, int length);
+    void searchDiagFront(const QString& word, int length);
+    void searchDiagBack(const QString& word, int length);
 
     void search(Direction d, const QString& word);
 
@@ -147,10 +147,10 @@ class GridSearch {
 // it holds one, else the whole text is one word), and for each non-empty word logs
 // "Searching '" + word + "'.." and runs the ticked searches in their fixed order. Ends with
 // "Search complete.". Without a grid it only logs "Please load your dimensions first..".
-void SearchWords(LetterGrid& grid, const QString& wordText, const DirectionFlags& flags,
-                 const std::function<void(const QString&)>& AddLog);
+void searchWords(LetterGrid& grid, const QString& wordText, const DirectionFlags& flags,
+                 const std::function<void(const QString&)>& addLog);
 
 // The word text split as a search run and the script writer split it.
 QStringList splitWords(const QString& wordText);
 
-}  // namespace modFunctions
+}  // namespace tamsorel

@@ -7,7 +7,7 @@
 #include "core/numbers.h"
 #include "core/textfile.h"
 
-namespace modFunctions {
+namespace tamsorel {
 
 namespace {
 
@@ -74,20 +74,20 @@ QString directionKeyword(Direction d) {
     return QString();
 }
 
-void Solver::ResetSolver() {
+void Solver::resetSolver() {
     controls_.clearLog();
     controls_.clearWords();
-    controls_.AddLog(msg::kResetCleared);
+    controls_.addLog(msg::kResetCleared);
     grid_.destroy();
-    controls_.AddLog(msg::kResetDone);
+    controls_.addLog(msg::kResetDone);
     controls_.gridChanged();
 }
 
-bool Solver::LoadDimensions() {
+bool Solver::loadDimensions() {
     const auto vertical = core::parseNumber(controls_.dimensionText(Axis::Vertical));
     const auto horizontal = core::parseNumber(controls_.dimensionText(Axis::Horizontal));
     if (!vertical || !horizontal) {
-        controls_.AddLog(msg::kInvalidDimensions);
+        controls_.addLog(msg::kInvalidDimensions);
         return false;
     }
     // The boxes show the whole number that is used: 2.7 becomes 2 and -2.5 becomes 3.
@@ -96,33 +96,33 @@ bool Solver::LoadDimensions() {
     controls_.setDimensionText(Axis::Vertical, numberText(rows));
     controls_.setDimensionText(Axis::Horizontal, numberText(cols));
     if (rows > kMaxCells || cols > kMaxCells || rows < kMinDimension || cols < kMinDimension) {
-        controls_.AddLog(msg::kInvalidDimensions);
+        controls_.addLog(msg::kInvalidDimensions);
         return false;
     }
     if (rows * cols > kMaxCells) {
-        controls_.AddLog(msg::tooManyCells(int(cols), int(rows)));
+        controls_.addLog(msg::tooManyCells(int(cols), int(rows)));
         return false;
     }
-    controls_.AddLog(msg::loading(int(cols), int(rows)));
+    controls_.addLog(msg::loading(int(cols), int(rows)));
     grid_.create(int(cols), int(rows));
     controls_.gridChanged();
-    controls_.AddLog(msg::kLoadDone);
+    controls_.addLog(msg::kLoadDone);
     return true;
 }
 
-void Solver::SearchWords() {
+void Solver::searchWords() {
     DirectionFlags flags{};
     for (int i = 0; i < kDirectionCount; ++i)
         flags[size_t(i)] = controls_.isTicked(kAllDirections[size_t(i)]);
-    modFunctions::SearchWords(grid_, controls_.wordsText(), flags,
-                              [this](const QString& m) { controls_.AddLog(m); });
+    tamsorel::searchWords(grid_, controls_.wordsText(), flags,
+                          [this](const QString& m) { controls_.addLog(m); });
 }
 
 QStringList Solver::scriptLines() const {
     QStringList lines;
     lines.reserve(grid_.cellCount() + 16);
     lines << QStringLiteral("reset");
-    lines << QStringLiteral("dim %1 %2").arg(grid_.GridCols()).arg(grid_.GridRows());
+    lines << QStringLiteral("dim %1 %2").arg(grid_.gridCols()).arg(grid_.gridRows());
     for (Direction d : kAllDirections)
         if (controls_.isTicked(d)) lines << directionKeyword(d);
     for (int n = 1; n <= grid_.cellCount(); ++n)
@@ -139,36 +139,36 @@ QStringList Solver::scriptLines() const {
     return lines;
 }
 
-bool Solver::SaveScript(const QString& path) {
-    controls_.AddLog(msg::saving(path));
+bool Solver::saveScript(const QString& path) {
+    controls_.addLog(msg::saving(path));
     const QString error = core::writeFileAtomically(path, core::joinCrLfUtf8(scriptLines()));
     if (!error.isEmpty()) {
-        controls_.AddLog(msg::saveFailed(path, error));
+        controls_.addLog(msg::saveFailed(path, error));
         return false;
     }
-    controls_.AddLog(msg::kSaveDone);
+    controls_.addLog(msg::kSaveDone);
     return true;
 }
 
-bool Solver::LoadScript(const QString& path) {
-    controls_.AddLog(msg::loadingScript(path));
+bool Solver::loadScript(const QString& path) {
+    controls_.addLog(msg::loadingScript(path));
     const core::TextFileResult file = core::readTextFile(path);
     if (!file.ok) {
-        controls_.AddLog(msg::loadFailed(path, file.error));
+        controls_.addLog(msg::loadFailed(path, file.error));
         return false;
     }
     for (const QString& line : core::splitLines(file.text))
-        ExecuteScriptLine(line);
+        executeScriptLine(line);
     return true;
 }
 
-void Solver::ExecuteScriptLine(QStringView line) {
+void Solver::executeScriptLine(QStringView line) {
     const QList<QStringView> tokens = line.split(u' ');
     const QString keyword = tokens[0].toString().toUpper();
     const qsizetype count = tokens.size();
 
     if (keyword == u"RESET") {
-        ResetSolver();
+        resetSolver();
     } else if (keyword == u"DIM") {
         if (count < 3) return;
         // A script without a reset line replaces the grid it finds.
@@ -178,7 +178,7 @@ void Solver::ExecuteScriptLine(QStringView line) {
         }
         controls_.setDimensionText(Axis::Horizontal, tokens[1].toString());
         controls_.setDimensionText(Axis::Vertical, tokens[2].toString());
-        LoadDimensions();
+        loadDimensions();
     } else if (keyword == u"CON") {
         if (count < 3) return;
         const auto number = core::parseNumber(tokens[1]);
@@ -199,11 +199,11 @@ void Solver::ExecuteScriptLine(QStringView line) {
     }
 }
 
-qint16 Solver::FileStatus(const QString& path) {
+qint16 Solver::fileStatus(const QString& path) {
     if (path.isEmpty() || path.contains(u'*') || path.contains(u'?')) return -1;
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) return -1;
     return info.size() > 0 ? 1 : 0;
 }
 
-}  // namespace modFunctions
+}  // namespace tamsorel

@@ -5,7 +5,7 @@
 
 #include "gridsearch.h"
 
-namespace modFunctions {
+namespace tamsorel {
 
 enum class Axis { Horizontal, Vertical };
 
@@ -14,7 +14,7 @@ class SolverControls {
   public:
     virtual ~SolverControls() = default;
     // Appends one time-stamped line to the log and lets the window catch up.
-    virtual void AddLog(const QString& message) = 0;
+    virtual void addLog(const QString& message) = 0;
     virtual void clearLog() = 0;
     virtual QString dimensionText(Axis axis) const = 0;
     virtual void setDimensionText(Axis axis, const QString& text) = 0;
@@ -65,27 +65,27 @@ class Solver {
     const LetterGrid& grid() const { return grid_; }
 
     // Empties the log, the word box and the grid.
-    void ResetSolver();
+    void resetSolver();
     // Checks and normalises the dimension boxes, then creates the grid. Returns whether a grid
     // was created; a refusal logs why and leaves no grid.
-    bool LoadDimensions();
+    bool loadDimensions();
     // One search run over the word box with the ticked directions.
-    void SearchWords();
+    void searchWords();
 
     // Writes the current state as a script, CR LF line ends, UTF-8. Returns whether the file
     // was written; the old file is kept whole when it was not.
-    bool SaveScript(const QString& path);
+    bool saveScript(const QString& path);
     // Replays every line of the file. A file that cannot be read changes nothing.
-    bool LoadScript(const QString& path);
+    bool loadScript(const QString& path);
     // Executes one script line (without its line end); anything else is ignored.
-    void ExecuteScriptLine(QStringView line);
+    void executeScriptLine(QStringView line);
 
-    // The lines SaveScript writes.
+    // The lines saveScript writes.
     QStringList scriptLines() const;
 
     // 1 for a file with a length above 0, 0 for an empty file, -1 when no file length can be
     // read: missing, a folder, a pattern, an empty name.
-    static qint16 FileStatus(const QString& path);
+    static qint16 fileStatus(const QString& path);
 
   private:
     SolverControls& controls_;
@@ -95,4 +95,4 @@ class Solver {
 // The script keywords in the order the writer emits the direction lines.
 QString directionKeyword(Direction d);
 
-}  // namespace modFunctions
+}  // namespace tamsorel

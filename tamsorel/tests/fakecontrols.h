@@ -6,25 +6,25 @@
 
 #include "engine/solver.h"
 
-class FakeControls : public modFunctions::SolverControls {
+class FakeControls : public tamsorel::SolverControls {
   public:
     QStringList log;
     QString horizontal = QStringLiteral("10");
     QString vertical = QStringLiteral("10");
-    bool ticked[modFunctions::kDirectionCount] = {true, true, true, true, true, true};
+    bool ticked[tamsorel::kDirectionCount] = {true, true, true, true, true, true};
     QString words;
     int gridChanges = 0;
 
-    void AddLog(const QString& message) override { log << message; }
+    void addLog(const QString& message) override { log << message; }
     void clearLog() override { log.clear(); }
-    QString dimensionText(modFunctions::Axis a) const override {
-        return a == modFunctions::Axis::Horizontal ? horizontal : vertical;
+    QString dimensionText(tamsorel::Axis a) const override {
+        return a == tamsorel::Axis::Horizontal ? horizontal : vertical;
     }
-    void setDimensionText(modFunctions::Axis a, const QString& t) override {
-        (a == modFunctions::Axis::Horizontal ? horizontal : vertical) = t;
+    void setDimensionText(tamsorel::Axis a, const QString& t) override {
+        (a == tamsorel::Axis::Horizontal ? horizontal : vertical) = t;
     }
-    bool isTicked(modFunctions::Direction d) const override { return ticked[int(d)]; }
-    void tick(modFunctions::Direction d) override { ticked[int(d)] = true; }
+    bool isTicked(tamsorel::Direction d) const override { return ticked[int(d)]; }
+    void tick(tamsorel::Direction d) override { ticked[int(d)] = true; }
     QString wordsText() const override { return words; }
     void clearWords() override { words.clear(); }
     void appendWords(const QString& text) override { words += text; }

@@ -13,7 +13,7 @@
 #include "testing/scripteddialogs.h"
 #include "ui/services.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include "gridpicture.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
 
-Q_DECLARE_METATYPE(modFunctions::Lines)
+Q_DECLARE_METATYPE(tamsorel::Lines)
 
 namespace {
 
@@ -25,10 +25,10 @@ class TestGridSearch : public QObject {
     Q_OBJECT
   private slots:
     void cellNumbering() {
-        QCOMPARE(CellIndex(3, 1, 1), 1);
-        QCOMPARE(CellIndex(3, 3, 1), 3);
-        QCOMPARE(CellIndex(3, 1, 2), 4);
-        QCOMPARE(CellIndex(181, 181, 181), 32761);
+        QCOMPARE(cellIndex(3, 1, 1), 1);
+        QCOMPARE(cellIndex(3, 3, 1), 3);
+        QCOMPARE(cellIndex(3, 1, 2), 4);
+        QCOMPARE(cellIndex(181, 181, 181), 32761);
         QCOMPARE(ReverseString(u"CAT"), QStringLiteral("TAC"));
         QCOMPARE(ReverseString(u""), QString());
     }
@@ -147,7 +147,7 @@ class TestGridSearch : public QObject {
         LetterGrid g;
         fillGrid(g, grid);
         QStringList log;
-        SearchWords(g, word, flagsFrom(directions), [&](const QString& m) { log << m; });
+        searchWords(g, word, flagsFrom(directions), [&](const QString& m) { log << m; });
         QCOMPARE(marked(g), expected);
     }
 
@@ -156,31 +156,31 @@ class TestGridSearch : public QObject {
         fillGrid(g, {"CAT", "DOG"});
         QStringList log;
         auto addLog = [&](const QString& m) { log << m; };
-        SearchWords(g, "CAT\r\n\r\nDOG\r\n", flagsFrom("all"), addLog);
+        searchWords(g, "CAT\r\n\r\nDOG\r\n", flagsFrom("all"), addLog);
         QCOMPARE(log, (QStringList{"Searching 'CAT'..", "Searching 'DOG'..", "Search complete."}));
         QCOMPARE(marked(g), (QStringList{"###", "###"}));
 
         // A line feed alone does not separate words.
         log.clear();
-        SearchWords(g, "CAT\nDOG", flagsFrom("all"), addLog);
+        searchWords(g, "CAT\nDOG", flagsFrom("all"), addLog);
         QCOMPARE(log, (QStringList{"Searching 'CAT\nDOG'..", "Search complete."}));
         // The run cleared the previous highlights even though it found nothing.
         QCOMPARE(marked(g), (QStringList{"...", "..."}));
 
         log.clear();
-        SearchWords(g, "", flagsFrom(""), addLog);
+        searchWords(g, "", flagsFrom(""), addLog);
         QCOMPARE(log, QStringList{"Search complete."});
 
         LetterGrid none;
         log.clear();
-        SearchWords(none, "CAT", flagsFrom("all"), addLog);
+        searchWords(none, "CAT", flagsFrom("all"), addLog);
         QCOMPARE(log, QStringList{"Please load your dimensions first.."});
     }
 
     void highlightsAccumulateOverWords() {
         LetterGrid g;
         fillGrid(g, {"CAT", "DOG"});
-        SearchWords(g, "CA\r\nOG", flagsFrom("HorFront"), [](const QString&) {});
+        searchWords(g, "CA\r\nOG", flagsFrom("HorFront"), [](const QString&) {});
         QCOMPARE(marked(g), (QStringList{"##.", ".##"}));
     }
 
@@ -188,7 +188,7 @@ class TestGridSearch : public QObject {
         // The log hook lets the user type while a run goes on; later words see the new letters.
         LetterGrid g;
         fillGrid(g, {"CAT", "..."});
-        SearchWords(g, "CAT\r\nDOG", flagsFrom("HorFront"), [&](const QString& m) {
+        searchWords(g, "CAT\r\nDOG", flagsFrom("HorFront"), [&](const QString& m) {
             if (m == u"Searching 'DOG'..") {
                 g.setCellText(4, u"D");
                 g.setCellText(5, u"O");
@@ -224,7 +224,7 @@ class TestGridSearch : public QObject {
             QCOMPARE(g.cellCount(), cols * rows);
             g.setCellText(g.cellCount(), u"Z");
             g.setCellText(g.cellCount() - 1, u"Y");
-            SearchWords(g, "YZ\r\nZ", flagsFrom("all"), [](const QString&) {});
+            searchWords(g, "YZ\r\nZ", flagsFrom("all"), [](const QString&) {});
             QCOMPARE(g.backColor(g.cellCount()), kFoundBack);
             QCOMPARE(g.backColor(1), kPlainBack);
         }

@@ -10,7 +10,7 @@
 #include "fakecontrols.h"
 #include "gridpicture.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
 
 namespace {
 
@@ -22,28 +22,28 @@ struct Rig {
     void load(const QString& cols, const QString& rows) {
         controls.horizontal = cols;
         controls.vertical = rows;
-        solver.ResetSolver();
-        solver.LoadDimensions();
+        solver.resetSolver();
+        solver.loadDimensions();
     }
     void fill(const QStringList& rows) {
         load(QString::number(rows[0].size()), QString::number(rows.size()));
         const int cols = int(rows[0].size());
         for (int r = 0; r < rows.size(); ++r)
             for (int c = 0; c < cols; ++c)
-                solver.grid().setCellText(CellIndex(cols, c + 1, r + 1),
+                solver.grid().setCellText(cellIndex(cols, c + 1, r + 1),
                                           rows[r][c] == u'.' ? QString() : QString(rows[r][c]));
     }
     void run(const QStringList& lines) {
         for (const QString& line : lines)
-            solver.ExecuteScriptLine(line);
+            solver.executeScriptLine(line);
     }
     QStringList letters() const {
         QStringList rows;
         const LetterGrid& g = solver.grid();
-        for (int r = 1; r <= g.GridRows(); ++r) {
+        for (int r = 1; r <= g.gridRows(); ++r) {
             QString row;
-            for (int c = 1; c <= g.GridCols(); ++c) {
-                const QString t = g.cellText(CellIndex(g.GridCols(), c, r));
+            for (int c = 1; c <= g.gridCols(); ++c) {
+                const QString t = g.cellText(cellIndex(g.gridCols(), c, r));
                 row += t.isEmpty() ? QStringLiteral(".") : t;
             }
             rows << row;
@@ -119,8 +119,8 @@ class TestScript : public QObject {
         QFETCH(QString, shownVertical);
         Rig rig;
         rig.load(horizontal, vertical);
-        QCOMPARE(rig.solver.grid().GridCols(), qint16(cols));
-        QCOMPARE(rig.solver.grid().GridRows(), qint16(rows));
+        QCOMPARE(rig.solver.grid().gridCols(), qint16(cols));
+        QCOMPARE(rig.solver.grid().gridRows(), qint16(rows));
         QCOMPARE(rig.solver.grid().cellCount(), cols * rows);
         QCOMPARE(rig.controls.horizontal, shownHorizontal);
         QCOMPARE(rig.controls.vertical, shownVertical);
@@ -153,7 +153,7 @@ class TestScript : public QObject {
         rig.controls.words = "CAT";
         rig.controls.untickAll();
         rig.controls.ticked[0] = true;
-        rig.solver.ResetSolver();
+        rig.solver.resetSolver();
         QCOMPARE(rig.controls.log,
                  (QStringList{"Log and word list cleared.. resetting dimensions..",
                               "Dimensions reset."}));
@@ -172,7 +172,7 @@ class TestScript : public QObject {
         QTemporaryDir dir;
         const QString path = dir.filePath("example.tam");
         rig.controls.log.clear();
-        QVERIFY(rig.solver.SaveScript(path));
+        QVERIFY(rig.solver.saveScript(path));
         QCOMPARE(readBytes(path), QByteArray("reset\r\ndim 2 2\r\nhorfront\r\nhorback\r\n"
                                              "con 1 A\r\ncon 2 B\r\ncon 3 C\r\ncon 4 D\r\n"
                                              "word CAT\r\nword DOG\r\n"));
@@ -200,18 +200,18 @@ class TestScript : public QObject {
         QTemporaryDir dir;
         const QString first = dir.filePath("1.tam");
         const QString second = dir.filePath("2.tam");
-        QVERIFY(rig.solver.SaveScript(first));
+        QVERIFY(rig.solver.saveScript(first));
 
         Rig copy;
         copy.controls.untickAll();
-        QVERIFY(copy.solver.LoadScript(first));
+        QVERIFY(copy.solver.loadScript(first));
         QCOMPARE(copy.letters(), (QStringList{u"AЖ.C"_qs, "D.EF"}));
         QVERIFY(copy.controls.ticked[int(Direction::DiagBack)]);
         QVERIFY(!copy.controls.ticked[int(Direction::HorFront)]);
-        QVERIFY(copy.solver.SaveScript(second));
+        QVERIFY(copy.solver.saveScript(second));
         QCOMPARE(readBytes(second), readBytes(first));
         Rig third;
-        QVERIFY(third.solver.LoadScript(second));
+        QVERIFY(third.solver.loadScript(second));
         QCOMPARE(third.controls.words, copy.controls.words);
     }
 
@@ -233,7 +233,7 @@ class TestScript : public QObject {
         const QString path = dir.filePath("a.tam");
         writeBytes(path, "reset\r\ndim 3 2\r\ncon 1 X\r\n");
         rig.controls.log << "earlier";
-        QVERIFY(rig.solver.LoadScript(path));
+        QVERIFY(rig.solver.loadScript(path));
         // The reset line cleared the log, the "Loading" line with it.
         QCOMPARE(rig.controls.log,
                  (QStringList{"Log and word list cleared.. resetting dimensions..",
@@ -241,7 +241,7 @@ class TestScript : public QObject {
 
         writeBytes(path, "horfront\r\n");
         rig.controls.log.clear();
-        QVERIFY(rig.solver.LoadScript(path));
+        QVERIFY(rig.solver.loadScript(path));
         QCOMPARE(rig.controls.log, QStringList{"Loading '" + path + "'.."});
     }
 
@@ -314,9 +314,9 @@ class TestScript : public QObject {
         rig.controls.untickAll();
         QTemporaryDir dir;
         const QString path = dir.filePath("empty.tam");
-        QVERIFY(rig.solver.SaveScript(path));
+        QVERIFY(rig.solver.saveScript(path));
         QCOMPARE(readBytes(path), QByteArray("reset\r\ndim 0 0\r\n"));
-        QVERIFY(rig.solver.LoadScript(path));
+        QVERIFY(rig.solver.loadScript(path));
         QCOMPARE(rig.controls.log.last(), msg::kInvalidDimensions);
     }
 
@@ -334,7 +334,7 @@ class TestScript : public QObject {
         const QString path = dir.filePath("ends.tam");
         writeBytes(path, bytes);
         Rig rig;
-        QVERIFY(rig.solver.LoadScript(path));
+        QVERIFY(rig.solver.loadScript(path));
         QCOMPARE(rig.letters(), (QStringList{"A.", ".D"}));
         QCOMPARE(rig.controls.words, QStringLiteral("X\r\n"));
     }
@@ -365,7 +365,7 @@ class TestScript : public QObject {
         const QString path = dir.filePath("bad.tam");
         writeBytes(path, bytes);
         Rig rig;
-        QVERIFY(rig.solver.LoadScript(path));
+        QVERIFY(rig.solver.loadScript(path));
         QCOMPARE(rig.letters(), letters);
     }
 
@@ -376,14 +376,14 @@ class TestScript : public QObject {
         rig.controls.words = "KEEP";
         rig.controls.log.clear();
 
-        QVERIFY(!rig.solver.LoadScript(dir.path()));  // a folder
+        QVERIFY(!rig.solver.loadScript(dir.path()));  // a folder
         QVERIFY(rig.controls.log.last().startsWith("Load failed: could not read '"));
-        QVERIFY(!rig.solver.LoadScript(dir.filePath("missing.tam")));
+        QVERIFY(!rig.solver.loadScript(dir.filePath("missing.tam")));
         if (geteuid() != 0) {
             const QString locked = dir.filePath("locked.tam");
             writeBytes(locked, "reset\r\n");
             QFile::setPermissions(locked, QFileDevice::Permissions{});
-            QVERIFY(!rig.solver.LoadScript(locked));
+            QVERIFY(!rig.solver.loadScript(locked));
         }
         QCOMPARE(rig.letters(), (QStringList{"AB", "CD"}));
         QCOMPARE(rig.controls.words, QStringLiteral("KEEP"));
@@ -394,11 +394,11 @@ class TestScript : public QObject {
         Rig rig;
         rig.fill({"AB", "CD"});
         rig.controls.log.clear();
-        QVERIFY(!rig.solver.SaveScript(dir.filePath("no/such/folder/x.tam")));
+        QVERIFY(!rig.solver.saveScript(dir.filePath("no/such/folder/x.tam")));
         QCOMPARE(rig.controls.log.size(), 2);
         QVERIFY(rig.controls.log.last().startsWith("Save failed: could not write '"));
         QVERIFY(!rig.controls.log.contains("Save successfull!"));
-        QVERIFY(!rig.solver.SaveScript(dir.path()));
+        QVERIFY(!rig.solver.saveScript(dir.path()));
         QVERIFY(rig.controls.log.last().startsWith("Save failed"));
     }
 
@@ -408,12 +408,12 @@ class TestScript : public QObject {
         const QString empty = dir.filePath("empty.tam");
         writeBytes(full, "reset\r\n");
         writeBytes(empty, "");
-        QCOMPARE(Solver::FileStatus(full), qint16(1));
-        QCOMPARE(Solver::FileStatus(empty), qint16(0));
-        QCOMPARE(Solver::FileStatus(dir.filePath("missing.tam")), qint16(-1));
-        QCOMPARE(Solver::FileStatus(dir.path()), qint16(-1));
-        QCOMPARE(Solver::FileStatus(dir.filePath("*.tam")), qint16(-1));
-        QCOMPARE(Solver::FileStatus(QString()), qint16(-1));
+        QCOMPARE(Solver::fileStatus(full), qint16(1));
+        QCOMPARE(Solver::fileStatus(empty), qint16(0));
+        QCOMPARE(Solver::fileStatus(dir.filePath("missing.tam")), qint16(-1));
+        QCOMPARE(Solver::fileStatus(dir.path()), qint16(-1));
+        QCOMPARE(Solver::fileStatus(dir.filePath("*.tam")), qint16(-1));
+        QCOMPARE(Solver::fileStatus(QString()), qint16(-1));
     }
 };
 

@@ -20,10 +20,10 @@
 
 #include "testing/scripteddialogs.h"
 #include "ui/services.h"
-#include "window/frmtamsorel.h"
 #include "window/lettergridview.h"
+#include "window/solverwindow.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "window/frmtamsorel.h"
 #include "window/lettergridview.h"
+#include "window/solverwindow.h"
 
 // A shown window whose log lines carry no time stamp, with helpers to press its buttons.
 struct Window {
-    frmTamsorel w;
+    SolverWindow w;
     Window() {
         w.timeText = [] { return QStringLiteral("T"); };
         w.show();
@@ -37,6 +37,6 @@ struct Window {
             lines << list->item(i)->data(Qt::UserRole).toString().mid(4);
         return lines;
     }
-    modFunctions::LetterGrid& grid() { return w.solver().grid(); }
+    tamsorel::LetterGrid& grid() { return w.solver().grid(); }
     QLineEdit* editor() { return w.cells()->editor(); }
 };

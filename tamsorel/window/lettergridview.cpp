@@ -11,8 +11,8 @@
 
 namespace {
 
-const int kCellW = ui::twipsToPixels(modFunctions::kCellWidth);
-const int kCellH = ui::twipsToPixels(modFunctions::kCellHeight);
+const int kCellW = ui::twipsToPixels(tamsorel::kCellWidth);
+const int kCellH = ui::twipsToPixels(tamsorel::kCellHeight);
 // Beyond this many changed cells between two repaints, repaint the whole visible part.
 constexpr int kMaxSeparateUpdates = 256;
 const QColor kCellBorder(160, 160, 160);
@@ -46,7 +46,7 @@ QString typedText(const QKeyEvent& key) {
 
 }  // namespace
 
-LetterGridView::LetterGridView(modFunctions::LetterGrid& grid, QWidget* parent)
+LetterGridView::LetterGridView(tamsorel::LetterGrid& grid, QWidget* parent)
     : QWidget(parent), grid_(grid), editor_(new CellEditor(this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     editor_->setObjectName(QStringLiteral("txtTextEditor"));
@@ -68,8 +68,8 @@ LetterGridView::LetterGridView(modFunctions::LetterGrid& grid, QWidget* parent)
 }
 
 void LetterGridView::gridReset() {
-    const int cols = grid_.GridCols();
-    const int rows = grid_.GridRows();
+    const int cols = grid_.gridCols();
+    const int rows = grid_.gridRows();
     resize(std::max(1, cols * kCellW), std::max(1, rows * kCellH));
     current_ = 0;
     editor_->hide();
@@ -78,7 +78,7 @@ void LetterGridView::gridReset() {
 }
 
 QRect LetterGridView::cellRect(int n) const {
-    const int cols = grid_.GridCols();
+    const int cols = grid_.gridCols();
     if (cols <= 0 || n < 1) return QRect();
     const int col = (n - 1) % cols;
     const int row = (n - 1) / cols;
@@ -89,8 +89,8 @@ int LetterGridView::cellAt(const QPoint& p) const {
     if (!grid_.exists() || p.x() < 0 || p.y() < 0) return 0;
     const int col = p.x() / kCellW;
     const int row = p.y() / kCellH;
-    if (col >= grid_.GridCols() || row >= grid_.GridRows()) return 0;
-    return row * grid_.GridCols() + col + 1;
+    if (col >= grid_.gridCols() || row >= grid_.gridRows()) return 0;
+    return row * grid_.gridCols() + col + 1;
 }
 
 void LetterGridView::cellChanged(int n) {
@@ -141,11 +141,11 @@ void LetterGridView::showCurrentCell() {
 }
 
 void LetterGridView::moveBy(int dcol, int drow) {
-    const int cols = grid_.GridCols();
+    const int cols = grid_.gridCols();
     if (cols <= 0 || current_ < 1) return;
     const int col = (current_ - 1) % cols + dcol;
     const int row = (current_ - 1) / cols + drow;
-    if (col < 0 || col >= cols || row < 0 || row >= grid_.GridRows()) return;
+    if (col < 0 || col >= cols || row < 0 || row >= grid_.gridRows()) return;
     setCurrentCell(row * cols + col + 1);
 }
 
@@ -196,8 +196,8 @@ void LetterGridView::paintEvent(QPaintEvent* event) {
 
 void LetterGridView::paintCells(QPainter& painter, const QRect& area) {
     painter.fillRect(area, palette().window());
-    const int cols = grid_.GridCols();
-    const int rows = grid_.GridRows();
+    const int cols = grid_.gridCols();
+    const int rows = grid_.gridRows();
     if (cols <= 0) return;
     const int c0 = std::max(0, area.left() / kCellW);
     const int c1 = std::min(cols - 1, area.right() / kCellW);

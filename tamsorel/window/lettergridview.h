@@ -16,7 +16,7 @@
 class LetterGridView : public QWidget {
     Q_OBJECT
   public:
-    explicit LetterGridView(modFunctions::LetterGrid& grid, QWidget* parent = nullptr);
+    explicit LetterGridView(tamsorel::LetterGrid& grid, QWidget* parent = nullptr);
 
     // The grid was created or removed: resize to it and start at cell 1.
     void gridReset();
@@ -55,7 +55,7 @@ class LetterGridView : public QWidget {
     // The laid-out glyph of one letter in the widget's font, made once per letter.
     const QStaticText& letter(QChar c);
 
-    modFunctions::LetterGrid& grid_;
+    tamsorel::LetterGrid& grid_;
     QLineEdit* editor_;
     int current_ = 0;
     bool editorSyncQueued_ = false;

@@ -1,4 +1,4 @@
-#include "frmtamsorel.h"
+#include "solverwindow.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,7 +19,7 @@
 #include "ui/geometry.h"
 #include "ui/services.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
 
 namespace {
 
@@ -75,7 +75,7 @@ class MaxTypedLength : public QValidator {
 
 }  // namespace
 
-frmTamsorel::frmTamsorel(QWidget* parent)
+SolverWindow::SolverWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), solver_(*this) {
     timeText = [] { return ui::timeOfDayText(); };
     setObjectName(QStringLiteral("frmTamsorel"));
@@ -89,12 +89,12 @@ frmTamsorel::frmTamsorel(QWidget* parent)
     applyHeight();
 }
 
-frmTamsorel::~frmTamsorel() {
+SolverWindow::~SolverWindow() {
     solver_.grid().onTextChanged = nullptr;
     solver_.grid().onColourChanged = nullptr;
 }
 
-void frmTamsorel::buildControls() {
+void SolverWindow::buildControls() {
     using ui::createControl;
     fraDimensions_ = createControl<QGroupBox>(this, "fraDimensions", layout::fraDimensions,
                                               QStringLiteral("Dimensions to use"));
@@ -176,14 +176,14 @@ void frmTamsorel::buildControls() {
 
     connect(cmdDimensions_, &QPushButton::clicked, this, [this] {
         runFlow([this] {
-            solver_.ResetSolver();
-            solver_.LoadDimensions();
+            solver_.resetSolver();
+            solver_.loadDimensions();
         });
     });
     connect(cmdClear_, &QPushButton::clicked, this,
-            [this] { runFlow([this] { solver_.ResetSolver(); }); });
+            [this] { runFlow([this] { solver_.resetSolver(); }); });
     connect(cmdSearch_, &QPushButton::clicked, this,
-            [this] { runFlow([this] { solver_.SearchWords(); }); });
+            [this] { runFlow([this] { solver_.searchWords(); }); });
     connect(cmdSave_, &QPushButton::clicked, this, [this] { runFlow([this] { saveFlow(); }); });
     connect(cmdLoad_, &QPushButton::clicked, this, [this] { runFlow([this] { loadFlow(); }); });
 
@@ -193,17 +193,17 @@ void frmTamsorel::buildControls() {
                      cmdClear_});
 }
 
-void frmTamsorel::runFlow(const std::function<void()>& flow) {
+void SolverWindow::runFlow(const std::function<void()>& flow) {
     if (busy_) return;
     busy_ = true;
-    EnableControls(false);
+    enableControls(false);
     flow();
-    EnableControls(true);
+    enableControls(true);
     busy_ = false;
     if (closePending_) close();
 }
 
-void frmTamsorel::EnableControls(bool enabled) {
+void SolverWindow::enableControls(bool enabled) {
     cmdDimensions_->setEnabled(enabled);
     cmdSearch_->setEnabled(enabled);
     cmdClear_->setEnabled(enabled);
@@ -212,7 +212,7 @@ void frmTamsorel::EnableControls(bool enabled) {
     fraSearch_->setEnabled(enabled);
 }
 
-void frmTamsorel::closeEvent(QCloseEvent* event) {
+void SolverWindow::closeEvent(QCloseEvent* event) {
     // A flow that is processing events must finish first; the window closes right after it.
     if (busy_) {
         closePending_ = true;
@@ -222,53 +222,53 @@ void frmTamsorel::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-void frmTamsorel::saveFlow() {
+void SolverWindow::saveFlow() {
     ui::FileRequest request;
     request.fileName = kScriptPattern;
     request.filter = kScriptPattern;
     QString name = ui::dialogs().saveFile(this, request).value_or(kScriptPattern);
     if (name.isEmpty() || name == kScriptPattern) {
-        AddLog(msg::kInvalidFilename);
+        addLog(msg::kInvalidFilename);
         return;
     }
     if (name.right(4).toLower() != u".tam") name += QStringLiteral(".tam");
-    if (Solver::FileStatus(name) != -1) {
+    if (Solver::fileStatus(name) != -1) {
         const ui::Answer answer = ui::dialogs().question(
             this, QStringLiteral("Overwrite existing file?"), QStringLiteral("Overwrite"));
         if (answer != ui::Answer::Yes) return;
     }
-    solver_.SaveScript(name);
+    solver_.saveScript(name);
 }
 
-void frmTamsorel::loadFlow() {
+void SolverWindow::loadFlow() {
     ui::FileRequest request;
     request.fileName = kScriptPattern;
     request.filter = kScriptPattern;
     const QString name = ui::dialogs().openFile(this, request).value_or(kScriptPattern);
-    if (name.isEmpty() || name == kScriptPattern || Solver::FileStatus(name) != 1) {
-        AddLog(msg::kInvalidFilename);
+    if (name.isEmpty() || name == kScriptPattern || Solver::fileStatus(name) != 1) {
+        addLog(msg::kInvalidFilename);
         return;
     }
-    solver_.LoadScript(name);
+    solver_.loadScript(name);
 }
 
-void frmTamsorel::setCellText(int n, const QString& text) {
+void SolverWindow::setCellText(int n, const QString& text) {
     solver_.grid().setCellText(n, text);
 }
 
-void frmTamsorel::onCellTextChanged(int n) {
+void SolverWindow::onCellTextChanged(int n) {
     gridView_->cellChanged(n);
     passFocusOn(n);
 }
 
-void frmTamsorel::passFocusOn(int n) {
+void SolverWindow::passFocusOn(int n) {
     if (solver_.grid().cellText(n).size() == 1 && n < solver_.grid().cellCount()) {
         gridView_->setCurrentCell(n + 1);
         gridView_->setFocus(Qt::OtherFocusReason);
     }
 }
 
-void frmTamsorel::AddLog(const QString& message) {
+void SolverWindow::addLog(const QString& message) {
     const QString line = QStringLiteral("[") + timeText() + QStringLiteral("] ") + message;
     // A line of a megabyte (a huge word) cannot be read in a list anyway and takes seconds to
     // draw: the list shows its start, and keeps the whole line as the item's data.
@@ -283,47 +283,47 @@ void frmTamsorel::AddLog(const QString& message) {
     ui::pumpEvents();
 }
 
-void frmTamsorel::clearLog() {
+void SolverWindow::clearLog() {
     lstLog_->clear();
 }
 
-QString frmTamsorel::dimensionText(Axis axis) const {
+QString SolverWindow::dimensionText(Axis axis) const {
     return (axis == Axis::Horizontal ? txtHorizontal_ : txtVertical_)->text();
 }
 
-void frmTamsorel::setDimensionText(Axis axis, const QString& text) {
+void SolverWindow::setDimensionText(Axis axis, const QString& text) {
     (axis == Axis::Horizontal ? txtHorizontal_ : txtVertical_)->setText(text);
 }
 
-bool frmTamsorel::isTicked(Direction d) const {
+bool SolverWindow::isTicked(Direction d) const {
     return chkDirection_[int(d)]->isChecked();
 }
 
-void frmTamsorel::tick(Direction d) {
+void SolverWindow::tick(Direction d) {
     chkDirection_[int(d)]->setChecked(true);
 }
 
-QString frmTamsorel::wordsText() const {
+QString SolverWindow::wordsText() const {
     return txtWords_->toPlainText().replace(u'\n', kCrLf);
 }
 
-void frmTamsorel::clearWords() {
+void SolverWindow::clearWords() {
     txtWords_->clear();
 }
 
-void frmTamsorel::appendWords(const QString& text) {
+void SolverWindow::appendWords(const QString& text) {
     QTextCursor cursor(txtWords_->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QString(text).replace(kCrLf, QStringLiteral("\n")));
 }
 
-void frmTamsorel::gridChanged() {
+void SolverWindow::gridChanged() {
     gridView_->gridReset();
-    designHeight_ = designedWindowHeight(solver_.grid().GridRows());
+    designHeight_ = designedWindowHeight(solver_.grid().gridRows());
     applyHeight();
 }
 
-void frmTamsorel::applyHeight() {
+void SolverWindow::applyHeight() {
     const int width = ui::twipsToPixels(layout::kClientWidth);
     const int left = ui::twipsToPixels(layout::kGridLeft);
     int clientHeight = ui::twipsToPixels(designHeight_ - layout::kNonClientHeight);

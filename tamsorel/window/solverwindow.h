@@ -20,20 +20,20 @@ class LetterGridView;
 // The solver's one window: dimension boxes, log, search frame, save/load and reset, and the
 // letter cells below them. It holds the state the solver keeps in controls and runs every
 // button flow with the command buttons disabled.
-class frmTamsorel : public QWidget, private modFunctions::SolverControls {
+class SolverWindow : public QWidget, private tamsorel::SolverControls {
     Q_OBJECT
   public:
-    explicit frmTamsorel(QWidget* parent = nullptr);
-    ~frmTamsorel() override;
+    explicit SolverWindow(QWidget* parent = nullptr);
+    ~SolverWindow() override;
 
-    modFunctions::Solver& solver() { return solver_; }
+    tamsorel::Solver& solver() { return solver_; }
     LetterGridView* cells() const { return gridView_; }
 
     // The designed window height in twips (title bar included) after the last change.
     int designHeightTwips() const { return designHeight_; }
 
     // Enables or disables the command buttons and the search frame.
-    void EnableControls(bool enabled);
+    void enableControls(bool enabled);
 
     // Where log time stamps come from; tests fix it.
     std::function<QString()> timeText;
@@ -46,19 +46,19 @@ class frmTamsorel : public QWidget, private modFunctions::SolverControls {
 
   private:
     // SolverControls
-    void AddLog(const QString& message) override;
+    void addLog(const QString& message) override;
     void clearLog() override;
-    QString dimensionText(modFunctions::Axis axis) const override;
-    void setDimensionText(modFunctions::Axis axis, const QString& text) override;
-    bool isTicked(modFunctions::Direction d) const override;
-    void tick(modFunctions::Direction d) override;
+    QString dimensionText(tamsorel::Axis axis) const override;
+    void setDimensionText(tamsorel::Axis axis, const QString& text) override;
+    bool isTicked(tamsorel::Direction d) const override;
+    void tick(tamsorel::Direction d) override;
     QString wordsText() const override;
     void clearWords() override;
     void appendWords(const QString& text) override;
     void gridChanged() override;
 
     void buildControls();
-    // Runs one button flow between EnableControls(false) and EnableControls(true).
+    // Runs one button flow between enableControls(false) and enableControls(true).
     void runFlow(const std::function<void()>& flow);
     void saveFlow();
     void loadFlow();
@@ -67,8 +67,8 @@ class frmTamsorel : public QWidget, private modFunctions::SolverControls {
     void passFocusOn(int n);
     void applyHeight();
 
-    modFunctions::Solver solver_;
-    int designHeight_ = modFunctions::kHeightWithoutGrid;
+    tamsorel::Solver solver_;
+    int designHeight_ = tamsorel::kHeightWithoutGrid;
     bool busy_ = false;
     bool closePending_ = false;
 
@@ -81,7 +81,7 @@ class frmTamsorel : public QWidget, private modFunctions::SolverControls {
     QGroupBox* fraLog_ = nullptr;
     QListWidget* lstLog_ = nullptr;
     QGroupBox* fraSearch_ = nullptr;
-    QCheckBox* chkDirection_[modFunctions::kDirectionCount] = {};
+    QCheckBox* chkDirection_[tamsorel::kDirectionCount] = {};
     QPlainTextEdit* txtWords_ = nullptr;
     QPushButton* cmdSearch_ = nullptr;
     QGroupBox* fraSaveLoad_ = nullptr;
