@@ -3,7 +3,7 @@
 
 int main(int argc, char** argv) {
     ui::Application app(argc, argv, QStringLiteral("Tamsorel"));
-    SolverWindow window;
+    tamsorel::SolverWindow window;
     window.show();
     return app.exec();
 }

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include "engine/gridsearch.h"
+#include "engine/lettergrid.h"
 
 inline void fillGrid(tamsorel::LetterGrid& grid, const QStringList& rows) {
     const int cols = int(rows.value(0).size());

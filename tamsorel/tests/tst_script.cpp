@@ -5,23 +5,43 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "filebytes.h"
-
-#include "fakecontrols.h"
+#include "engine/solver.h"
 #include "gridpicture.h"
+#include "testing/filebytes.h"
 
 using namespace tamsorel;
+using testing::fileBytes;
+using testing::writeBytes;
 
 namespace {
 
-// A solver with its in-memory controls.
+// A solver without a window.
 struct Rig {
-    FakeControls controls;
-    Solver solver{controls};
+    Solver solver;
+    // Where log() starts: the log's clear count and its length at startLog().
+    quint64 logClears = 0;
+    qsizetype logStart = 0;
+
+    // The log since startLog(), or all of it when it was cleared since.
+    QStringList log() const {
+        const Log& log = solver.log();
+        return log.clearCount() == logClears ? log.lines().mid(logStart) : log.lines();
+    }
+    void startLog() {
+        logClears = solver.log().clearCount();
+        logStart = solver.log().lines().size();
+    }
+    QString horizontal() const { return solver.dimensionText(Axis::Horizontal); }
+    QString vertical() const { return solver.dimensionText(Axis::Vertical); }
+    bool ticked(Direction d) const { return solver.isTicked(d); }
+    void untickAll() {
+        for (Direction d : kAllDirections)
+            solver.setTicked(d, false);
+    }
 
     void load(const QString& cols, const QString& rows) {
-        controls.horizontal = cols;
-        controls.vertical = rows;
+        solver.setDimensionText(Axis::Horizontal, cols);
+        solver.setDimensionText(Axis::Vertical, rows);
         solver.resetSolver();
         solver.loadDimensions();
     }
@@ -122,62 +142,55 @@ class TestScript : public QObject {
         QCOMPARE(rig.solver.grid().gridCols(), qint16(cols));
         QCOMPARE(rig.solver.grid().gridRows(), qint16(rows));
         QCOMPARE(rig.solver.grid().cellCount(), cols * rows);
-        QCOMPARE(rig.controls.horizontal, shownHorizontal);
-        QCOMPARE(rig.controls.vertical, shownVertical);
-        QCOMPARE(rig.controls.log.mid(0, 2),
+        QCOMPARE(rig.horizontal(), shownHorizontal);
+        QCOMPARE(rig.vertical(), shownVertical);
+        QCOMPARE(rig.log().mid(0, 2),
                  (QStringList{"Log and word list cleared.. resetting dimensions..",
                               "Dimensions reset."}));
         if (cols > 0) {
-            QCOMPARE(rig.controls.log.mid(2),
+            QCOMPARE(rig.log().mid(2),
                      (QStringList{msg::loading(cols, rows), "Load successfull."}));
         } else if (horizontal.toDouble() * vertical.toDouble() > kMaxCells &&
                    horizontal.toDouble() <= kMaxCells) {
-            QCOMPARE(rig.controls.log.mid(2),
+            QCOMPARE(rig.log().mid(2),
                      QStringList{msg::tooManyCells(cols == 0 ? horizontal.toInt() : cols,
                                                    vertical.toInt())});
-            QVERIFY(rig.controls.log.last().contains(u"32767"));
+            QVERIFY(rig.log().last().contains(u"32767"));
         } else {
-            QCOMPARE(rig.controls.log.mid(2), QStringList{msg::kInvalidDimensions});
+            QCOMPARE(rig.log().mid(2), QStringList{msg::kInvalidDimensions});
         }
-    }
-
-    void windowHeights() {
-        QCOMPARE(designedWindowHeight(0), 4665);
-        QCOMPARE(designedWindowHeight(10), 6995);
-        QCOMPARE(designedWindowHeight(2), 4895 + 420);
     }
 
     void resetEmptiesLogWordsAndGrid() {
         Rig rig;
         rig.fill({"AB", "CD"});
-        rig.controls.words = "CAT";
-        rig.controls.untickAll();
-        rig.controls.ticked[0] = true;
+        rig.solver.setWordsText("CAT");
+        rig.untickAll();
+        rig.solver.setTicked(Direction::HorFront, true);
         rig.solver.resetSolver();
-        QCOMPARE(rig.controls.log,
-                 (QStringList{"Log and word list cleared.. resetting dimensions..",
-                              "Dimensions reset."}));
-        QCOMPARE(rig.controls.words, QString());
+        QCOMPARE(rig.log(), (QStringList{"Log and word list cleared.. resetting dimensions..",
+                                         "Dimensions reset."}));
+        QCOMPARE(rig.solver.wordsText(), QString());
         QVERIFY(!rig.solver.grid().exists());
-        QVERIFY(rig.controls.ticked[0] && !rig.controls.ticked[1]);  // boxes untouched
+        QVERIFY(rig.ticked(Direction::HorFront) &&
+                !rig.ticked(Direction::HorBack));  // boxes untouched
     }
 
     void writesTheTenLineExample() {
         Rig rig;
         rig.fill({"AB", "CD"});
-        rig.controls.untickAll();
-        rig.controls.ticked[int(Direction::HorFront)] = true;
-        rig.controls.ticked[int(Direction::HorBack)] = true;
-        rig.controls.words = "CAT\r\nDOG";
+        rig.untickAll();
+        rig.solver.setTicked(Direction::HorFront, true);
+        rig.solver.setTicked(Direction::HorBack, true);
+        rig.solver.setWordsText("CAT\r\nDOG");
         QTemporaryDir dir;
         const QString path = dir.filePath("example.tam");
-        rig.controls.log.clear();
+        rig.startLog();
         QVERIFY(rig.solver.saveScript(path));
-        QCOMPARE(readBytes(path), QByteArray("reset\r\ndim 2 2\r\nhorfront\r\nhorback\r\n"
+        QCOMPARE(fileBytes(path), QByteArray("reset\r\ndim 2 2\r\nhorfront\r\nhorback\r\n"
                                              "con 1 A\r\ncon 2 B\r\ncon 3 C\r\ncon 4 D\r\n"
                                              "word CAT\r\nword DOG\r\n"));
-        QCOMPARE(rig.controls.log,
-                 (QStringList{"Saving to '" + path + "'..", "Save successfull!"}));
+        QCOMPARE(rig.log(), (QStringList{"Saving to '" + path + "'..", "Save successfull!"}));
     }
 
     void roundTripsWithoutGrowing_data() {
@@ -194,25 +207,25 @@ class TestScript : public QObject {
         QFETCH(QString, words);
         Rig rig;
         rig.fill({u"AЖ.C"_qs, "D.EF"});
-        rig.controls.untickAll();
-        rig.controls.ticked[int(Direction::DiagBack)] = true;
-        rig.controls.words = words;
+        rig.untickAll();
+        rig.solver.setTicked(Direction::DiagBack, true);
+        rig.solver.setWordsText(words);
         QTemporaryDir dir;
         const QString first = dir.filePath("1.tam");
         const QString second = dir.filePath("2.tam");
         QVERIFY(rig.solver.saveScript(first));
 
         Rig copy;
-        copy.controls.untickAll();
+        copy.untickAll();
         QVERIFY(copy.solver.loadScript(first));
         QCOMPARE(copy.letters(), (QStringList{u"AЖ.C"_qs, "D.EF"}));
-        QVERIFY(copy.controls.ticked[int(Direction::DiagBack)]);
-        QVERIFY(!copy.controls.ticked[int(Direction::HorFront)]);
+        QVERIFY(copy.ticked(Direction::DiagBack));
+        QVERIFY(!copy.ticked(Direction::HorFront));
         QVERIFY(copy.solver.saveScript(second));
-        QCOMPARE(readBytes(second), readBytes(first));
+        QCOMPARE(fileBytes(second), fileBytes(first));
         Rig third;
         QVERIFY(third.solver.loadScript(second));
-        QCOMPARE(third.controls.words, copy.controls.words);
+        QCOMPARE(third.solver.wordsText(), copy.solver.wordsText());
     }
 
     void spaceCellReadsBackEmpty() {
@@ -232,17 +245,17 @@ class TestScript : public QObject {
         QTemporaryDir dir;
         const QString path = dir.filePath("a.tam");
         writeBytes(path, "reset\r\ndim 3 2\r\ncon 1 X\r\n");
-        rig.controls.log << "earlier";
+        rig.solver.searchWords();  // an earlier line: no grid to search yet
         QVERIFY(rig.solver.loadScript(path));
         // The reset line cleared the log, the "Loading" line with it.
-        QCOMPARE(rig.controls.log,
+        QCOMPARE(rig.log(),
                  (QStringList{"Log and word list cleared.. resetting dimensions..",
                               "Dimensions reset.", msg::loading(3, 2), "Load successfull."}));
 
         writeBytes(path, "horfront\r\n");
-        rig.controls.log.clear();
+        rig.startLog();
         QVERIFY(rig.solver.loadScript(path));
-        QCOMPARE(rig.controls.log, QStringList{"Loading '" + path + "'.."});
+        QCOMPARE(rig.log(), QStringList{"Loading '" + path + "'.."});
     }
 
     void scriptLines_data() {
@@ -295,29 +308,76 @@ class TestScript : public QObject {
         Rig rig;
         rig.run(lines);
         QCOMPARE(rig.letters(), letters);
-        QCOMPARE(rig.controls.words, words);
+        QCOMPARE(rig.solver.wordsText(), words);
     }
 
     void directionLinesOnlyTick() {
         Rig rig;
-        rig.controls.untickAll();
-        rig.controls.ticked[int(Direction::VertBack)] = true;
+        rig.untickAll();
+        rig.solver.setTicked(Direction::VertBack, true);
         rig.run({"reset", "horfront", "DIAGBACK"});
-        QVERIFY(rig.controls.ticked[int(Direction::HorFront)]);
-        QVERIFY(rig.controls.ticked[int(Direction::DiagBack)]);
-        QVERIFY(rig.controls.ticked[int(Direction::VertBack)]);  // no line unticks a box
-        QVERIFY(!rig.controls.ticked[int(Direction::HorBack)]);
+        QVERIFY(rig.ticked(Direction::HorFront));
+        QVERIFY(rig.ticked(Direction::DiagBack));
+        QVERIFY(rig.ticked(Direction::VertBack));  // no line unticks a box
+        QVERIFY(!rig.ticked(Direction::HorBack));
+    }
+
+    void everyLogLineIsFollowedByAPump() {
+        // The pump sees each line as the one just added, so a window shows them one by one.
+        struct Recorder : core::EventPump {
+            const Solver* solver = nullptr;
+            QStringList shown;
+            bool pumpEvents() override {
+                shown << solver->log().lines().last();
+                return true;
+            }
+        } pump;
+        Solver solver(pump);
+        pump.solver = &solver;
+        solver.setDimensionText(Axis::Horizontal, "3");
+        solver.setDimensionText(Axis::Vertical, "2");
+        solver.resetSolver();
+        solver.loadDimensions();
+        solver.setWordsText("CAT");
+        solver.searchWords();
+        QCOMPARE(pump.shown,
+                 (QStringList{"Log and word list cleared.. resetting dimensions..",
+                              "Dimensions reset.", msg::loading(3, 2), "Load successfull.",
+                              "Searching 'CAT'..", "Search complete."}));
+        QCOMPARE(pump.shown, solver.log().lines());
+    }
+
+    void operationsNameTheStateTheyChanged() {
+        // What the window must show anew after an operation; its own hand-overs count for none.
+        Rig rig;
+        rig.solver.setDimensionText(Axis::Horizontal, "-3");
+        rig.solver.setTicked(Direction::HorBack, false);
+        rig.solver.setWordsText("CAT");
+        StateChanges changes = rig.solver.takeStateChanges();
+        QVERIFY(!changes.dimensions && !changes.ticks && !changes.words);
+        rig.solver.loadDimensions();  // the boxes get "3" and "10"
+        changes = rig.solver.takeStateChanges();
+        QVERIFY(changes.dimensions && !changes.ticks && !changes.words);
+        rig.run({"horback", "word DOG"});
+        changes = rig.solver.takeStateChanges();
+        QVERIFY(!changes.dimensions && changes.ticks && changes.words);
+        rig.run({"reset", "con 1 A", "hello"});
+        changes = rig.solver.takeStateChanges();
+        QVERIFY(!changes.dimensions && !changes.ticks && changes.words);
+        rig.solver.searchWords();
+        changes = rig.solver.takeStateChanges();
+        QVERIFY(!changes.dimensions && !changes.ticks && !changes.words);
     }
 
     void scriptWithoutGridSavesZeros() {
         Rig rig;
-        rig.controls.untickAll();
+        rig.untickAll();
         QTemporaryDir dir;
         const QString path = dir.filePath("empty.tam");
         QVERIFY(rig.solver.saveScript(path));
-        QCOMPARE(readBytes(path), QByteArray("reset\r\ndim 0 0\r\n"));
+        QCOMPARE(fileBytes(path), QByteArray("reset\r\ndim 0 0\r\n"));
         QVERIFY(rig.solver.loadScript(path));
-        QCOMPARE(rig.controls.log.last(), msg::kInvalidDimensions);
+        QCOMPARE(rig.log().last(), msg::kInvalidDimensions);
     }
 
     void lineEndsOfEveryKind_data() {
@@ -336,7 +396,7 @@ class TestScript : public QObject {
         Rig rig;
         QVERIFY(rig.solver.loadScript(path));
         QCOMPARE(rig.letters(), (QStringList{"A.", ".D"}));
-        QCOMPARE(rig.controls.words, QStringLiteral("X\r\n"));
+        QCOMPARE(rig.solver.wordsText(), QStringLiteral("X\r\n"));
     }
 
     void badFiles_data() {
@@ -373,11 +433,11 @@ class TestScript : public QObject {
         QTemporaryDir dir;
         Rig rig;
         rig.fill({"AB", "CD"});
-        rig.controls.words = "KEEP";
-        rig.controls.log.clear();
+        rig.solver.setWordsText("KEEP");
+        rig.startLog();
 
         QVERIFY(!rig.solver.loadScript(dir.path()));  // a folder
-        QVERIFY(rig.controls.log.last().startsWith("Load failed: could not read '"));
+        QVERIFY(rig.log().last().startsWith("Load failed: could not read '"));
         QVERIFY(!rig.solver.loadScript(dir.filePath("missing.tam")));
         if (geteuid() != 0) {
             const QString locked = dir.filePath("locked.tam");
@@ -386,20 +446,20 @@ class TestScript : public QObject {
             QVERIFY(!rig.solver.loadScript(locked));
         }
         QCOMPARE(rig.letters(), (QStringList{"AB", "CD"}));
-        QCOMPARE(rig.controls.words, QStringLiteral("KEEP"));
+        QCOMPARE(rig.solver.wordsText(), QStringLiteral("KEEP"));
     }
 
     void failedSaveIsReported() {
         QTemporaryDir dir;
         Rig rig;
         rig.fill({"AB", "CD"});
-        rig.controls.log.clear();
+        rig.startLog();
         QVERIFY(!rig.solver.saveScript(dir.filePath("no/such/folder/x.tam")));
-        QCOMPARE(rig.controls.log.size(), 2);
-        QVERIFY(rig.controls.log.last().startsWith("Save failed: could not write '"));
-        QVERIFY(!rig.controls.log.contains("Save successfull!"));
+        QCOMPARE(rig.log().size(), 2);
+        QVERIFY(rig.log().last().startsWith("Save failed: could not write '"));
+        QVERIFY(!rig.log().contains("Save successfull!"));
         QVERIFY(!rig.solver.saveScript(dir.path()));
-        QVERIFY(rig.controls.log.last().startsWith("Save failed"));
+        QVERIFY(rig.log().last().startsWith("Save failed"));
     }
 
     void fileStatus() {
@@ -408,12 +468,12 @@ class TestScript : public QObject {
         const QString empty = dir.filePath("empty.tam");
         writeBytes(full, "reset\r\n");
         writeBytes(empty, "");
-        QCOMPARE(Solver::fileStatus(full), qint16(1));
-        QCOMPARE(Solver::fileStatus(empty), qint16(0));
-        QCOMPARE(Solver::fileStatus(dir.filePath("missing.tam")), qint16(-1));
-        QCOMPARE(Solver::fileStatus(dir.path()), qint16(-1));
-        QCOMPARE(Solver::fileStatus(dir.filePath("*.tam")), qint16(-1));
-        QCOMPARE(Solver::fileStatus(QString()), qint16(-1));
+        QCOMPARE(tamsorel::fileStatus(full), qint16(1));
+        QCOMPARE(tamsorel::fileStatus(empty), qint16(0));
+        QCOMPARE(tamsorel::fileStatus(dir.filePath("missing.tam")), qint16(-1));
+        QCOMPARE(tamsorel::fileStatus(dir.path()), qint16(-1));
+        QCOMPARE(tamsorel::fileStatus(dir.filePath("*.tam")), qint16(-1));
+        QCOMPARE(tamsorel::fileStatus(QString()), qint16(-1));
     }
 };
 
