@@ -13,10 +13,12 @@
 #include <QTemporaryDir>
 #include <random>
 
+#include "engine/gridsearch.h"
 #include "testing/scripteddialogs.h"
-#include "window/frmtamsorel.h"
+#include "testing/windowdriver.h"
+#include "window/solverwindow.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
 
 namespace {
 
@@ -34,7 +36,7 @@ QStringList benchWords(const LetterGrid& grid) {
             const int row = 1 + int(rng() % kSide);
             const int col = 1 + int(rng() % (kSide - length));
             for (int k = 0; k < length; ++k)
-                w += grid.cellText(CellIndex(kSide, col + k, row));
+                w += grid.cellText(cellIndex(kSide, col + k, row));
         } else {
             for (int k = 0; k < length; ++k)
                 w += QChar(u'A' + int(rng() % 26));
@@ -44,10 +46,12 @@ QStringList benchWords(const LetterGrid& grid) {
     return words;
 }
 
-void fillRandom(LetterGrid& grid) {
+// Gives every cell of the grid a random capital through setCell(n, letter).
+template <typename SetCell>
+void fillRandom(const LetterGrid& grid, SetCell setCell) {
     std::mt19937 rng(7);
     for (int n = 1; n <= grid.cellCount(); ++n)
-        grid.setCellText(n, QString(QChar(u'A' + int(rng() % 26))));
+        setCell(n, QString(QChar(u'A' + int(rng() % 26))));
 }
 
 double peakMegabytes() {
@@ -57,15 +61,21 @@ double peakMegabytes() {
 }
 
 struct ShownWindow {
-    frmTamsorel w;
+    SolverWindow w;
+    testing::WindowDriver driver{w};
     ShownWindow() {
         w.show();
         QCoreApplication::processEvents();
     }
     void loadDimensions() {
-        w.findChild<QLineEdit*>("txtHorizontal")->setText(QString::number(kSide));
-        w.findChild<QLineEdit*>("txtVertical")->setText(QString::number(kSide));
-        w.findChild<QPushButton*>("cmdDimensions")->click();
+        driver.get<QLineEdit>("txtHorizontal")->setText(QString::number(kSide));
+        driver.get<QLineEdit>("txtVertical")->setText(QString::number(kSide));
+        driver.get<QPushButton>("cmdDimensions")->click();
+    }
+    // A random letter in every cell, and the bench words in the word box.
+    void fill() {
+        fillRandom(w.grid(), [this](int n, const QString& letter) { w.setCellText(n, letter); });
+        driver.get<QPlainTextEdit>("txtWords")->setPlainText(benchWords(w.grid()).join(u'\n'));
     }
 };
 
@@ -82,22 +92,22 @@ BENCHMARK(BM_LoadDimensionsClick)->Unit(benchmark::kMillisecond);
 void BM_SearchEngine(benchmark::State& state) {
     LetterGrid grid;
     grid.create(kSide, kSide);
-    fillRandom(grid);
+    fillRandom(grid, [&](int n, const QString& letter) { grid.setCellText(n, letter); });
     const QString words = benchWords(grid).join(QStringLiteral("\r\n"));
     DirectionFlags all;
     all.fill(true);
-    for (auto _ : state)
-        SearchWords(grid, words, all, [](const QString&) {});
+    for (auto _ : state) {
+        Log log;
+        searchWords(grid, words, all, log, core::noEventPump());
+    }
 }
 BENCHMARK(BM_SearchEngine)->Unit(benchmark::kMillisecond);
 
 void BM_SearchClick(benchmark::State& state) {
     ShownWindow win;
     win.loadDimensions();
-    fillRandom(win.w.solver().grid());
-    win.w.findChild<QPlainTextEdit*>("txtWords")
-        ->setPlainText(benchWords(win.w.solver().grid()).join(u'\n'));
-    auto* search = win.w.findChild<QPushButton*>("cmdSearch");
+    win.fill();
+    auto* search = win.driver.get<QPushButton>("cmdSearch");
     for (auto _ : state) {
         search->click();
         QCoreApplication::processEvents();
@@ -111,12 +121,11 @@ void BM_SaveAndLoadScript(benchmark::State& state, bool load) {
     const QString path = dir.filePath("big.tam");
     ShownWindow win;
     win.loadDimensions();
-    fillRandom(win.w.solver().grid());
-    win.w.findChild<QPlainTextEdit*>("txtWords")
-        ->setPlainText(benchWords(win.w.solver().grid()).join(u'\n'));
+    win.fill();
     testing::ScriptedDialogs dialogs;
-    win.w.solver().SaveScript(path);
-    auto* button = win.w.findChild<QPushButton*>(load ? "cmdLoad" : "cmdSave");
+    dialogs.answerNextSave(path);
+    win.driver.click("cmdSave");
+    auto* button = win.driver.get<QPushButton>(load ? "cmdLoad" : "cmdSave");
     for (auto _ : state) {
         if (load) {
             dialogs.answerNextOpen(path);

@@ -1,9 +1,10 @@
-// A .tam script: the whole file through LoadScript, then every line once more through
-// ExecuteScriptLine, then a search run and a save. Nothing may crash, hang or leak.
+// A .tam script: the whole file through loadScript, then every line once more through
+// executeScriptLine, then a search run and a save. Nothing may crash, hang or leak.
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "core/textfile.h"
-#include "fakecontrols.h"
+#include "engine/solver.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir dir;
@@ -14,12 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!f.open(QIODevice::WriteOnly)) return 0;
         f.write(bytes);
     }
-    FakeControls controls;
-    modFunctions::Solver solver(controls);
-    solver.LoadScript(path);
+    tamsorel::Solver solver;
+    solver.loadScript(path);
     for (const QString& line : core::splitLines(core::decodeText(bytes)))
-        solver.ExecuteScriptLine(line);
-    solver.SearchWords();
-    solver.SaveScript(dir.filePath("output.tam"));
+        solver.executeScriptLine(line);
+    solver.searchWords();
+    solver.saveScript(dir.filePath("output.tam"));
     return 0;
 }

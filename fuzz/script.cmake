@@ -1,3 +1,2 @@
 add_fuzz_target(fuzz_script ${CMAKE_CURRENT_LIST_DIR}/fuzz_script.cpp LIBS tamsorel_engine)
-target_include_directories(fuzz_script PRIVATE ${PROJECT_SOURCE_DIR}/tamsorel/tests)
 add_fuzz_target(fuzz_creator ${CMAKE_CURRENT_LIST_DIR}/fuzz_creator.cpp LIBS osterfane_engine)

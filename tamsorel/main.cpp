@@ -1,9 +1,9 @@
 #include "ui/services.h"
-#include "window/frmtamsorel.h"
+#include "window/solverwindow.h"
 
 int main(int argc, char** argv) {
     ui::Application app(argc, argv, QStringLiteral("Tamsorel"));
-    frmTamsorel window;
+    tamsorel::SolverWindow window;
     window.show();
     return app.exec();
 }

@@ -2,57 +2,9 @@
 
 #include <algorithm>
 
-namespace modFunctions {
+#include "core/letters.h"
 
-QString ReverseString(QStringView s) {
-    QString r(s.size(), Qt::Uninitialized);
-    std::reverse_copy(s.begin(), s.end(), r.begin());
-    return r;
-}
-
-void LetterGrid::create(int cols, int rows) {
-    cols_ = qint16(cols);
-    rows_ = qint16(rows);
-    cells_.assign(size_t(cols) * size_t(rows), Cell{});
-    ++textVersion_;
-}
-
-void LetterGrid::destroy() {
-    cells_.clear();
-    cells_.shrink_to_fit();
-    cols_ = 0;
-    rows_ = 0;
-    ++textVersion_;
-}
-
-QString LetterGrid::cellText(int n) const {
-    if (!isCell(n) || !cells_[n - 1].filled) return QString();
-    return QString(QChar(cells_[n - 1].ch));
-}
-
-void LetterGrid::setCellText(int n, QStringView text) {
-    if (!isCell(n)) return;
-    Cell& c = cells_[n - 1];
-    const bool filled = !text.isEmpty() && !text.front().isSurrogate();
-    const char16_t ch = filled ? text.front().unicode() : 0;
-    if (c.filled == filled && c.ch == ch) return;
-    c.filled = filled;
-    c.ch = ch;
-    ++textVersion_;
-    if (onTextChanged) onTextChanged(n);
-}
-
-void LetterGrid::setBackColor(int n, Colour colour) {
-    if (!isCell(n) || cells_[n - 1].back == colour) return;
-    cells_[n - 1].back = colour;
-    if (onColourChanged) onColourChanged(n);
-}
-
-void LetterGrid::setForeColor(int n, Colour colour) {
-    if (!isCell(n) || cells_[n - 1].fore == colour) return;
-    cells_[n - 1].fore = colour;
-    if (onColourChanged) onColourChanged(n);
-}
+namespace tamsorel {
 
 Lines rowLines(int cols, int rows) {
     Lines lines;
@@ -61,7 +13,7 @@ Lines rowLines(int cols, int rows) {
         std::vector<int> line;
         line.reserve(size_t(cols));
         for (int col = 1; col <= cols; ++col)
-            line.push_back(CellIndex(cols, col, row));
+            line.push_back(cellIndex(cols, col, row));
         lines.push_back(std::move(line));
     }
     return lines;
@@ -74,7 +26,7 @@ Lines columnLines(int cols, int rows) {
         std::vector<int> line;
         line.reserve(size_t(rows));
         for (int row = 1; row <= rows; ++row)
-            line.push_back(CellIndex(cols, col, row));
+            line.push_back(cellIndex(cols, col, row));
         lines.push_back(std::move(line));
     }
     return lines;
@@ -86,7 +38,7 @@ Lines diagonalLines(int cols, int rows) {
     auto walk = [&](int col, int row, int dc) {
         std::vector<int> line;
         for (; col >= 1 && col <= cols && row <= rows; col += dc, ++row)
-            line.push_back(CellIndex(cols, col, row));
+            line.push_back(cellIndex(cols, col, row));
         lines.push_back(std::move(line));
     };
     for (int col = cols; col >= 2; --col)
@@ -102,8 +54,8 @@ Lines diagonalLines(int cols, int rows) {
 
 const GridSearch::LineSet& GridSearch::lines(Kind kind) {
     LineSet& set = lineSets_[kind];
-    const int cols = grid_.GridCols();
-    const int rows = grid_.GridRows();
+    const int cols = grid_.gridCols();
+    const int rows = grid_.gridRows();
     if (set.version == grid_.textVersion() && set.cols == cols && set.rows == rows) return set;
 
     const Lines lines = kind == Rows      ? rowLines(cols, rows)
@@ -143,8 +95,9 @@ void GridSearch::mark(int n) {
     grid_.setForeColor(n, kFoundFore);
 }
 
-void GridSearch::markMatches(Kind kind, const QString& word, int length) {
-    if (length <= 0 || !grid_.exists()) return;
+void GridSearch::markMatches(Kind kind, const QString& word) {
+    if (word.isEmpty() || !grid_.exists()) return;
+    const int length = int(word.size());
     const LineSet& set = lines(kind);
     const QChar* text = set.text.constData();
     const QChar* w = word.constData();
@@ -162,45 +115,44 @@ void GridSearch::markMatches(Kind kind, const QString& word, int length) {
     }
 }
 
-void GridSearch::SearchHorFront(const QString& word, int length) {
-    markMatches(Rows, word, length);
+void GridSearch::searchHorFront(const QString& word) {
+    markMatches(Rows, word);
 }
-void GridSearch::SearchHorBack(const QString& word, int length) {
-    markMatches(Rows, ReverseString(word), length);
+void GridSearch::searchHorBack(const QString& word) {
+    markMatches(Rows, core::reversed(word));
 }
-void GridSearch::SearchVertFront(const QString& word, int length) {
-    markMatches(Columns, word, length);
+void GridSearch::searchVertFront(const QString& word) {
+    markMatches(Columns, word);
 }
-void GridSearch::SearchVertBack(const QString& word, int length) {
-    markMatches(Columns, ReverseString(word), length);
+void GridSearch::searchVertBack(const QString& word) {
+    markMatches(Columns, core::reversed(word));
 }
-void GridSearch::SearchDiagFront(const QString& word, int length) {
-    markMatches(Diagonals, word, length);
+void GridSearch::searchDiagFront(const QString& word) {
+    markMatches(Diagonals, word);
 }
-void GridSearch::SearchDiagBack(const QString& word, int length) {
-    markMatches(Diagonals, ReverseString(word), length);
+void GridSearch::searchDiagBack(const QString& word) {
+    markMatches(Diagonals, core::reversed(word));
 }
 
 void GridSearch::search(Direction d, const QString& word) {
-    const int length = int(word.size());
     switch (d) {
         case Direction::HorFront:
-            SearchHorFront(word, length);
+            searchHorFront(word);
             break;
         case Direction::HorBack:
-            SearchHorBack(word, length);
+            searchHorBack(word);
             break;
         case Direction::VertFront:
-            SearchVertFront(word, length);
+            searchVertFront(word);
             break;
         case Direction::VertBack:
-            SearchVertBack(word, length);
+            searchVertBack(word);
             break;
         case Direction::DiagFront:
-            SearchDiagFront(word, length);
+            searchDiagFront(word);
             break;
         case Direction::DiagBack:
-            SearchDiagBack(word, length);
+            searchDiagBack(word);
             break;
     }
 }
@@ -217,21 +169,22 @@ QStringList splitWords(const QString& wordText) {
     return wordText.split(QStringLiteral("\r\n"));
 }
 
-void SearchWords(LetterGrid& grid, const QString& wordText, const DirectionFlags& flags,
-                 const std::function<void(const QString&)>& AddLog) {
-    if (!grid.exists()) {
-        AddLog(QStringLiteral("Please load your dimensions first.."));
-        return;
-    }
+bool searchWords(LetterGrid& grid, const QString& wordText, const DirectionFlags& flags, Log& log,
+                 core::EventPump& pump) {
+    auto addLog = [&](const QString& message) {
+        log.add(message);
+        return pump.pumpEvents();
+    };
+    if (!grid.exists()) return addLog(QStringLiteral("Please load your dimensions first.."));
     GridSearch search(grid);
     search.clearHighlights();
     for (const QString& word : splitWords(wordText)) {
         if (word.isEmpty()) continue;
-        AddLog(QStringLiteral("Searching '") + word + QStringLiteral("'.."));
+        if (!addLog(QStringLiteral("Searching '") + word + QStringLiteral("'.."))) return false;
         for (int i = 0; i < kDirectionCount; ++i)
             if (flags[size_t(i)]) search.search(kAllDirections[size_t(i)], word);
     }
-    AddLog(QStringLiteral("Search complete."));
+    return addLog(QStringLiteral("Search complete."));
 }
 
-}  // namespace modFunctions
+}  // namespace tamsorel

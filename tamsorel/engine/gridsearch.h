@@ -1,29 +1,17 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <vector>
 
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 
-#include "core/colour.h"
+#include "core/eventpump.h"
+#include "lettergrid.h"
+#include "log.h"
 
-// The grid model and the six searches of the grid solver.
-namespace modFunctions {
-
-using core::Colour;
-
-// Cell numbers are 16-bit signed: a grid holds at most this many cells.
-inline constexpr int kMaxCells = 32767;
-// Each dimension lies in [kMinDimension, kMaxCells].
-inline constexpr int kMinDimension = 2;
-
-inline constexpr Colour kPlainBack = core::kWhite;
-inline constexpr Colour kPlainFore = core::kBlack;
-inline constexpr Colour kFoundBack = core::kRed;
-inline constexpr Colour kFoundFore = core::kWhite;
+// The six searches of the grid solver.
+namespace tamsorel {
 
 // The six searches, in the fixed order in which a run performs them.
 enum class Direction { HorFront, HorBack, VertFront, VertBack, DiagFront, DiagBack };
@@ -32,64 +20,6 @@ inline constexpr std::array<Direction, kDirectionCount> kAllDirections = {
     Direction::HorFront, Direction::HorBack,   Direction::VertFront,
     Direction::VertBack, Direction::DiagFront, Direction::DiagBack};
 using DirectionFlags = std::array<bool, kDirectionCount>;
-
-// The cell number of (col, row) in a grid of `cols` columns: row-major, cell 1 at the top left.
-constexpr int CellIndex(int cols, int col, int row) {
-    return (row - 1) * cols + col;
-}
-
-// The characters of s in reverse order.
-QString ReverseString(QStringView s);
-
-// The letter cells: at most one character each, with a background and a text colour.
-// Cells are numbered 1 to cellCount(). Every change is reported through the hooks, so a view
-// can repaint and a window can react to typed letters.
-class LetterGrid {
-  public:
-    qint16 GridCols() const { return cols_; }
-    qint16 GridRows() const { return rows_; }
-    int cellCount() const { return int(cells_.size()); }
-    bool exists() const { return !cells_.empty(); }
-
-    // Creates cols x rows empty plain cells. The caller has checked the dimensions:
-    // both at least kMinDimension and their product at most kMaxCells.
-    void create(int cols, int rows);
-    // Removes every cell: no grid.
-    void destroy();
-
-    bool isCell(int n) const { return n >= 1 && n <= cellCount(); }
-    // The cell's text: empty or one character. Outside the grid: empty.
-    QString cellText(int n) const;
-    // Sets the cell's text to the first character of text, or empties it. A cell holds one
-    // UTF-16 unit, so a lone surrogate half is not stored. Cells outside the grid are ignored.
-    // Reports the change only when the text really changed.
-    void setCellText(int n, QStringView text);
-
-    Colour backColor(int n) const { return isCell(n) ? cells_[n - 1].back : kPlainBack; }
-    Colour foreColor(int n) const { return isCell(n) ? cells_[n - 1].fore : kPlainFore; }
-    void setBackColor(int n, Colour c);
-    void setForeColor(int n, Colour c);
-
-    // Changes whenever any cell's text changes; searches use it to reuse the lines they read.
-    quint64 textVersion() const { return textVersion_; }
-
-    // Hooks: a cell's text changed; a cell's colours changed.
-    std::function<void(int n)> onTextChanged;
-    std::function<void(int n)> onColourChanged;
-
-  private:
-    friend class GridSearch;
-    struct Cell {
-        char16_t ch = 0;
-        bool filled = false;
-        Colour back = kPlainBack;
-        Colour fore = kPlainFore;
-    };
-    std::vector<Cell> cells_;
-    qint16 cols_ = 0;
-    qint16 rows_ = 0;
-    quint64 textVersion_ = 0;
-};
 
 // Lines of a grid as lists of cell numbers in reading order, in the order a search scans them.
 using Lines = std::vector<std::vector<int>>;
@@ -108,12 +38,12 @@ class GridSearch {
   public:
     explicit GridSearch(LetterGrid& grid) : grid_(grid) {}
 
-    void SearchHorFront(const QString& word, int length);
-    void SearchHorBack(const QString& word, int length);
-    void SearchVertFront(const QString& word, int length);
-    void SearchVertBack(const QString& word, int length);
-    void SearchDiagFront(const QString& word, int length);
-    void SearchDiagBack(const QString& word, int length);
+    void searchHorFront(const QString& word);
+    void searchHorBack(const QString& word);
+    void searchVertFront(const QString& word);
+    void searchVertBack(const QString& word);
+    void searchDiagFront(const QString& word);
+    void searchDiagBack(const QString& word);
 
     void search(Direction d, const QString& word);
 
@@ -136,7 +66,7 @@ class GridSearch {
     };
 
     const LineSet& lines(Kind kind);
-    void markMatches(Kind kind, const QString& word, int length);
+    void markMatches(Kind kind, const QString& word);
     void mark(int n);
 
     LetterGrid& grid_;
@@ -147,10 +77,13 @@ class GridSearch {
 // it holds one, else the whole text is one word), and for each non-empty word logs
 // "Searching '" + word + "'.." and runs the ticked searches in their fixed order. Ends with
 // "Search complete.". Without a grid it only logs "Please load your dimensions first..".
-void SearchWords(LetterGrid& grid, const QString& wordText, const DirectionFlags& flags,
-                 const std::function<void(const QString&)>& AddLog);
+// Every log line is followed by one pumpEvents(), so a window shows it and stays responsive
+// (the user may type into the cells meanwhile: later words see the new letters). The run ends
+// at once, without further lines, when the pump returns false; returns whether it ran to its end.
+bool searchWords(LetterGrid& grid, const QString& wordText, const DirectionFlags& flags, Log& log,
+                 core::EventPump& pump);
 
 // The word text split as a search run and the script writer split it.
 QStringList splitWords(const QString& wordText);
 
-}  // namespace modFunctions
+}  // namespace tamsorel

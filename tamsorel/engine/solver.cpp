@@ -1,13 +1,14 @@
 #include "solver.h"
 
 #include <cmath>
+#include <utility>
 
 #include <QFileInfo>
 
 #include "core/numbers.h"
 #include "core/textfile.h"
 
-namespace modFunctions {
+namespace tamsorel {
 
 namespace {
 
@@ -20,11 +21,6 @@ QString numberText(double value) {
 }
 
 }  // namespace
-
-int designedWindowHeight(int gridRows) {
-    if (gridRows <= 0) return kHeightWithoutGrid;
-    return kFirstCellTop + gridRows * kCellHeight + kMarginBelowGrid;
-}
 
 QString msg::loading(int cols, int rows) {
     return QStringLiteral("Loading %1x%2 cases..").arg(cols).arg(rows);
@@ -74,111 +70,114 @@ QString directionKeyword(Direction d) {
     return QString();
 }
 
-void Solver::ResetSolver() {
-    controls_.clearLog();
-    controls_.clearWords();
-    controls_.AddLog(msg::kResetCleared);
-    grid_.destroy();
-    controls_.AddLog(msg::kResetDone);
-    controls_.gridChanged();
+StateChanges Solver::takeStateChanges() {
+    return std::exchange(changes_, StateChanges{});
 }
 
-bool Solver::LoadDimensions() {
-    const auto vertical = core::parseNumber(controls_.dimensionText(Axis::Vertical));
-    const auto horizontal = core::parseNumber(controls_.dimensionText(Axis::Horizontal));
+void Solver::addLog(const QString& message) {
+    log_.add(message);
+    // Only a search run can be long enough to end early; the other operations finish.
+    pump_.pumpEvents();
+}
+
+void Solver::resetSolver() {
+    log_.clear();
+    words_.clear();
+    changes_.words = true;
+    addLog(msg::kResetCleared);
+    grid_.destroy();
+    addLog(msg::kResetDone);
+}
+
+bool Solver::loadDimensions() {
+    const auto vertical = core::parseNumber(vertical_);
+    const auto horizontal = core::parseNumber(horizontal_);
     if (!vertical || !horizontal) {
-        controls_.AddLog(msg::kInvalidDimensions);
+        addLog(msg::kInvalidDimensions);
         return false;
     }
     // The boxes show the whole number that is used: 2.7 becomes 2 and -2.5 becomes 3.
     const double rows = std::fabs(std::floor(*vertical));
     const double cols = std::fabs(std::floor(*horizontal));
-    controls_.setDimensionText(Axis::Vertical, numberText(rows));
-    controls_.setDimensionText(Axis::Horizontal, numberText(cols));
+    vertical_ = numberText(rows);
+    horizontal_ = numberText(cols);
+    changes_.dimensions = true;
     if (rows > kMaxCells || cols > kMaxCells || rows < kMinDimension || cols < kMinDimension) {
-        controls_.AddLog(msg::kInvalidDimensions);
+        addLog(msg::kInvalidDimensions);
         return false;
     }
     if (rows * cols > kMaxCells) {
-        controls_.AddLog(msg::tooManyCells(int(cols), int(rows)));
+        addLog(msg::tooManyCells(int(cols), int(rows)));
         return false;
     }
-    controls_.AddLog(msg::loading(int(cols), int(rows)));
+    addLog(msg::loading(int(cols), int(rows)));
     grid_.create(int(cols), int(rows));
-    controls_.gridChanged();
-    controls_.AddLog(msg::kLoadDone);
+    addLog(msg::kLoadDone);
     return true;
 }
 
-void Solver::SearchWords() {
-    DirectionFlags flags{};
-    for (int i = 0; i < kDirectionCount; ++i)
-        flags[size_t(i)] = controls_.isTicked(kAllDirections[size_t(i)]);
-    modFunctions::SearchWords(grid_, controls_.wordsText(), flags,
-                              [this](const QString& m) { controls_.AddLog(m); });
+void Solver::searchWords() {
+    tamsorel::searchWords(grid_, words_, ticked_, log_, pump_);
 }
 
 QStringList Solver::scriptLines() const {
     QStringList lines;
     lines.reserve(grid_.cellCount() + 16);
     lines << QStringLiteral("reset");
-    lines << QStringLiteral("dim %1 %2").arg(grid_.GridCols()).arg(grid_.GridRows());
+    lines << QStringLiteral("dim %1 %2").arg(grid_.gridCols()).arg(grid_.gridRows());
     for (Direction d : kAllDirections)
-        if (controls_.isTicked(d)) lines << directionKeyword(d);
+        if (isTicked(d)) lines << directionKeyword(d);
     for (int n = 1; n <= grid_.cellCount(); ++n)
         lines << QStringLiteral("con ") + QString::number(n) + u' ' + grid_.cellText(n);
-    const QString words = controls_.wordsText();
-    if (!words.isEmpty()) {
-        QStringList wordLines = splitWords(words);
+    if (!words_.isEmpty()) {
+        QStringList wordLines = splitWords(words_);
         // A final line end ends the last word; it starts no empty word, so saving a loaded
         // script writes the same file again.
-        if (wordLines.size() > 1 && words.endsWith(kCrLf)) wordLines.removeLast();
+        if (wordLines.size() > 1 && words_.endsWith(kCrLf)) wordLines.removeLast();
         for (const QString& w : wordLines)
             lines << QStringLiteral("word ") + w;
     }
     return lines;
 }
 
-bool Solver::SaveScript(const QString& path) {
-    controls_.AddLog(msg::saving(path));
+bool Solver::saveScript(const QString& path) {
+    addLog(msg::saving(path));
     const QString error = core::writeFileAtomically(path, core::joinCrLfUtf8(scriptLines()));
     if (!error.isEmpty()) {
-        controls_.AddLog(msg::saveFailed(path, error));
+        addLog(msg::saveFailed(path, error));
         return false;
     }
-    controls_.AddLog(msg::kSaveDone);
+    addLog(msg::kSaveDone);
     return true;
 }
 
-bool Solver::LoadScript(const QString& path) {
-    controls_.AddLog(msg::loadingScript(path));
+bool Solver::loadScript(const QString& path) {
+    addLog(msg::loadingScript(path));
     const core::TextFileResult file = core::readTextFile(path);
     if (!file.ok) {
-        controls_.AddLog(msg::loadFailed(path, file.error));
+        addLog(msg::loadFailed(path, file.error));
         return false;
     }
     for (const QString& line : core::splitLines(file.text))
-        ExecuteScriptLine(line);
+        executeScriptLine(line);
     return true;
 }
 
-void Solver::ExecuteScriptLine(QStringView line) {
+void Solver::executeScriptLine(QStringView line) {
     const QList<QStringView> tokens = line.split(u' ');
     const QString keyword = tokens[0].toString().toUpper();
     const qsizetype count = tokens.size();
 
     if (keyword == u"RESET") {
-        ResetSolver();
+        resetSolver();
     } else if (keyword == u"DIM") {
         if (count < 3) return;
         // A script without a reset line replaces the grid it finds.
-        if (grid_.exists()) {
-            grid_.destroy();
-            controls_.gridChanged();
-        }
-        controls_.setDimensionText(Axis::Horizontal, tokens[1].toString());
-        controls_.setDimensionText(Axis::Vertical, tokens[2].toString());
-        LoadDimensions();
+        if (grid_.exists()) grid_.destroy();
+        horizontal_ = tokens[1].toString();
+        vertical_ = tokens[2].toString();
+        changes_.dimensions = true;
+        loadDimensions();
     } else if (keyword == u"CON") {
         if (count < 3) return;
         const auto number = core::parseNumber(tokens[1]);
@@ -188,22 +187,24 @@ void Solver::ExecuteScriptLine(QStringView line) {
         grid_.setCellText(int(n), tokens[2]);
     } else if (keyword == u"WORD") {
         if (count < 2) return;
-        controls_.appendWords(line.mid(tokens[0].size() + 1).toString() + kCrLf);
+        words_ += line.mid(tokens[0].size() + 1).toString() + kCrLf;
+        changes_.words = true;
     } else {
         for (Direction d : kAllDirections) {
             if (keyword == directionKeyword(d).toUpper()) {
-                controls_.tick(d);
+                ticked_[size_t(d)] = true;
+                changes_.ticks = true;
                 return;
             }
         }
     }
 }
 
-qint16 Solver::FileStatus(const QString& path) {
+qint16 fileStatus(const QString& path) {
     if (path.isEmpty() || path.contains(u'*') || path.contains(u'?')) return -1;
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) return -1;
     return info.size() > 0 ? 1 : 0;
 }
 
-}  // namespace modFunctions
+}  // namespace tamsorel

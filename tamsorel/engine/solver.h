@@ -3,39 +3,14 @@
 #include <QString>
 #include <QStringView>
 
+#include "core/eventpump.h"
 #include "gridsearch.h"
+#include "lettergrid.h"
+#include "log.h"
 
-namespace modFunctions {
+namespace tamsorel {
 
 enum class Axis { Horizontal, Vertical };
-
-// What the solver needs of its window: the controls that hold the rest of its state.
-class SolverControls {
-  public:
-    virtual ~SolverControls() = default;
-    // Appends one time-stamped line to the log and lets the window catch up.
-    virtual void AddLog(const QString& message) = 0;
-    virtual void clearLog() = 0;
-    virtual QString dimensionText(Axis axis) const = 0;
-    virtual void setDimensionText(Axis axis, const QString& text) = 0;
-    virtual bool isTicked(Direction d) const = 0;
-    virtual void tick(Direction d) = 0;
-    // The word box's text, lines separated by CR LF.
-    virtual QString wordsText() const = 0;
-    virtual void clearWords() = 0;
-    // Appends text to the end of the word box.
-    virtual void appendWords(const QString& text) = 0;
-    // The grid was created or removed: the window fits its height to it.
-    virtual void gridChanged() = 0;
-};
-
-// Designed window heights in twips, title bar and borders included.
-inline constexpr int kHeightWithoutGrid = 4665;
-inline constexpr int kFirstCellTop = 4295;
-inline constexpr int kCellWidth = 255;
-inline constexpr int kCellHeight = 210;
-inline constexpr int kMarginBelowGrid = 600;
-int designedWindowHeight(int gridRows);
 
 // The log messages of the solver.
 namespace msg {
@@ -46,7 +21,6 @@ inline const QString kLoadDone = QStringLiteral("Load successfull.");
 inline const QString kInvalidDimensions =
     QStringLiteral("You have inputed invalid dimensions. Minimum dimensions are 2x2.");
 inline const QString kSaveDone = QStringLiteral("Save successfull!");
-inline const QString kInvalidFilename = QStringLiteral("Invalid filename.");
 QString loading(int cols, int rows);
 QString tooManyCells(int cols, int rows);
 QString saving(const QString& path);
@@ -55,44 +29,80 @@ QString loadingScript(const QString& path);
 QString loadFailed(const QString& path, const QString& reason);
 }  // namespace msg
 
-// The grid solver's operations. The window's buttons, the script reader and the tests all
-// call these; the controls they read and write belong to the window.
+// Which parts of the solver's state its operations changed since the last
+// Solver::takeStateChanges(). The grid and the log keep their own records of change.
+struct StateChanges {
+    bool dimensions = false;
+    bool ticks = false;
+    bool words = false;
+};
+
+// The grid solver: the grid, the two dimension texts, the ticked searches, the word text and the
+// log, and the operations that the buttons and the script lines perform on them. The window
+// hands over what the user typed before it calls an operation, and shows what changed after.
 class Solver {
   public:
-    explicit Solver(SolverControls& controls) : controls_(controls) {}
+    // pump is called once after every log line, so that a window can show the line and handle
+    // its events while an operation goes on.
+    explicit Solver(core::EventPump& pump = core::noEventPump()) : pump_(pump) {}
 
     LetterGrid& grid() { return grid_; }
     const LetterGrid& grid() const { return grid_; }
+    const Log& log() const { return log_; }
 
-    // Empties the log, the word box and the grid.
-    void ResetSolver();
-    // Checks and normalises the dimension boxes, then creates the grid. Returns whether a grid
+    // The text of a dimension box, as typed: "10" at first.
+    const QString& dimensionText(Axis axis) const {
+        return axis == Axis::Horizontal ? horizontal_ : vertical_;
+    }
+    void setDimensionText(Axis axis, const QString& text) { dimension(axis) = text; }
+    // Whether a search is ticked: all six at first.
+    bool isTicked(Direction d) const { return ticked_[size_t(d)]; }
+    void setTicked(Direction d, bool ticked) { ticked_[size_t(d)] = ticked; }
+    // The word list, lines separated by CR LF: empty at first.
+    const QString& wordsText() const { return words_; }
+    void setWordsText(const QString& text) { words_ = text; }
+
+    // The parts of the state that operations changed since the last call.
+    StateChanges takeStateChanges();
+
+    // Empties the log, the word list and the grid.
+    void resetSolver();
+    // Checks and normalises the dimension texts, then creates the grid. Returns whether a grid
     // was created; a refusal logs why and leaves no grid.
-    bool LoadDimensions();
-    // One search run over the word box with the ticked directions.
-    void SearchWords();
+    bool loadDimensions();
+    // One search run over the word list with the ticked searches (see tamsorel::searchWords).
+    void searchWords();
 
     // Writes the current state as a script, CR LF line ends, UTF-8. Returns whether the file
     // was written; the old file is kept whole when it was not.
-    bool SaveScript(const QString& path);
+    bool saveScript(const QString& path);
     // Replays every line of the file. A file that cannot be read changes nothing.
-    bool LoadScript(const QString& path);
+    bool loadScript(const QString& path);
     // Executes one script line (without its line end); anything else is ignored.
-    void ExecuteScriptLine(QStringView line);
+    void executeScriptLine(QStringView line);
 
-    // The lines SaveScript writes.
+    // The lines saveScript writes.
     QStringList scriptLines() const;
 
-    // 1 for a file with a length above 0, 0 for an empty file, -1 when no file length can be
-    // read: missing, a folder, a pattern, an empty name.
-    static qint16 FileStatus(const QString& path);
-
   private:
-    SolverControls& controls_;
+    void addLog(const QString& message);
+    QString& dimension(Axis axis) { return axis == Axis::Horizontal ? horizontal_ : vertical_; }
+
+    core::EventPump& pump_;
     LetterGrid grid_;
+    Log log_;
+    QString horizontal_ = QStringLiteral("10");
+    QString vertical_ = QStringLiteral("10");
+    DirectionFlags ticked_ = {true, true, true, true, true, true};
+    QString words_;
+    StateChanges changes_;
 };
+
+// 1 for a file with a length above 0, 0 for an empty file, -1 when no file length can be
+// read: missing, a folder, a pattern, an empty name.
+qint16 fileStatus(const QString& path);
 
 // The script keywords in the order the writer emits the direction lines.
 QString directionKeyword(Direction d);
 
-}  // namespace modFunctions
+}  // namespace tamsorel

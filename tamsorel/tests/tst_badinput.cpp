@@ -6,14 +6,16 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "filebytes.h"
 #include "windowrig.h"
 
 #include "testing/badinput.h"
+#include "testing/filebytes.h"
 #include "testing/scripteddialogs.h"
 #include "ui/services.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
+using testing::fileBytes;
+using testing::writeBytes;
 
 namespace {
 
@@ -22,14 +24,14 @@ const QStringList kScriptLines = {"reset",   "dim 2 2", "horfront", "con 1 A",
 
 // A 2 x 2 grid with letters, a word and one direction ticked: the state a bad file must not
 // disturb.
-void fillEarlierState(Window& win) {
+void fillEarlierState(WindowRig& win) {
     win.loadDimensions("2", "2");
     win.w.setCellText(1, "W");
     win.w.setCellText(4, "Z");
     win.get<QPlainTextEdit>("txtWords")->setPlainText("WZ");
 }
 
-bool earlierStateKept(Window& win) {
+bool earlierStateKept(WindowRig& win) {
     return win.grid().cellCount() == 4 && win.grid().cellText(1) == u"W" &&
            win.grid().cellText(4) == u"Z" &&
            win.get<QPlainTextEdit>("txtWords")->toPlainText() == u"WZ";
@@ -46,7 +48,7 @@ class TestBadInput : public QObject {
         QTemporaryDir dir;
         const QList<testing::BadFile> files = testing::badReaderFiles(dir.path(), kScriptLines);
         for (const testing::BadFile& file : files) {
-            Window win;
+            WindowRig win;
             fillEarlierState(win);
             testing::ScriptedDialogs dialogs;
             dialogs.answerNextOpen(file.path);
@@ -78,7 +80,7 @@ class TestBadInput : public QObject {
 
     void savingWhereNothingCanBeWritten() {
         QTemporaryDir dir;
-        Window win;
+        WindowRig win;
         fillEarlierState(win);
         testing::ScriptedDialogs dialogs;
 
@@ -93,14 +95,14 @@ class TestBadInput : public QObject {
         win.click("cmdSave");
         QVERIFY2(win.log().last().startsWith("Save failed"), qPrintable(win.log().last()));
         QVERIFY(!win.log().contains(msg::kSaveDone));
-        QCOMPARE(readBytes(locked), QByteArray("keep me"));
+        QCOMPARE(fileBytes(locked), QByteArray("keep me"));
         QVERIFY(earlierStateKept(win));
         QVERIFY(dialogs.allAnswersUsed());
     }
 
     void oddTextInTheBoxes() {
         for (const testing::BadText& bad : testing::badFieldTexts()) {
-            Window win;
+            WindowRig win;
             fillEarlierState(win);
             win.loadDimensions(bad.text, "3");
             // Text that is no number from 2 up is refused with the designed line.
@@ -118,7 +120,7 @@ class TestBadInput : public QObject {
     }
 
     void clicksWhileASearchYields() {
-        Window win;
+        WindowRig win;
         win.loadDimensions("3", "2");
         const QStringList letters = {"C", "A", "T", "D", "O", "G"};
         for (int n = 1; n <= 6; ++n)
@@ -126,16 +128,16 @@ class TestBadInput : public QObject {
         win.get<QPlainTextEdit>("txtWords")->setPlainText("CAT\nDOG\nTAD");
         testing::ScriptedDialogs dialogs;  // a click that got through would open a dialog
         int pumps = 0;
-        win.w.timeText = [&] {
+        win.w.setTimeText([&] {
             // Every log line pumps events: press every button meanwhile.
             if (++pumps > 1)
                 for (const char* b :
                      {"cmdSearch", "cmdDimensions", "cmdClear", "cmdSave", "cmdLoad"})
                     win.click(b);
             return QStringLiteral("T");
-        };
+        });
         win.click("cmdSearch");
-        win.w.timeText = [] { return QStringLiteral("T"); };
+        win.w.setTimeText([] { return QStringLiteral("T"); });
         QCOMPARE(win.log().last(), QStringLiteral("Search complete."));
         QCOMPARE(win.grid().cellCount(), 6);
         QCOMPARE(win.grid().backColor(1), kFoundBack);
@@ -152,7 +154,7 @@ class TestBadInput : public QObject {
             "con 3 К\r\ncon 4 Ё\r\ncon 5 Ф\r\ncon 6 Щ\r\ncon 7 Я\r\ncon 8 Ю\r\ncon 9 Э\r\n"
             "word ЖУК\r\nword ЮФУ\r\nword ЖФЭ\r\nword жук\r\n"_qs.toUtf8();
         writeBytes(dir.filePath("cyr.tam"), script);
-        Window win;
+        WindowRig win;
         for (QCheckBox* box : win.w.findChildren<QCheckBox*>())
             box->setChecked(false);
         testing::ScriptedDialogs dialogs;
@@ -166,7 +168,7 @@ class TestBadInput : public QObject {
             QVERIFY(win.grid().backColor(n) != kFoundBack);
         dialogs.answerNextSave(dir.filePath("again.tam"));
         win.click("cmdSave");
-        QCOMPARE(readBytes(dir.filePath("again.tam")), script);
+        QCOMPARE(fileBytes(dir.filePath("again.tam")), script);
     }
 };
 

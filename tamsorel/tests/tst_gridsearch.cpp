@@ -1,11 +1,13 @@
 // The grid model and the six searches.
 #include <QTest>
 
+#include "core/letters.h"
+#include "engine/gridsearch.h"
 #include "gridpicture.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
 
-Q_DECLARE_METATYPE(modFunctions::Lines)
+Q_DECLARE_METATYPE(tamsorel::Lines)
 
 namespace {
 
@@ -19,18 +21,31 @@ DirectionFlags flagsFrom(const QString& names) {
     return flags;
 }
 
+// One search run without a window: the lines it logged.
+QStringList runSearch(LetterGrid& grid, const QString& words, const QString& directions) {
+    Log log;
+    searchWords(grid, words, flagsFrom(directions), log, core::noEventPump());
+    return log.lines();
+}
+
+// A pump that hands each call to a function, which says whether the run goes on.
+struct CallbackPump : core::EventPump {
+    std::function<bool()> call;
+    bool pumpEvents() override { return call(); }
+};
+
 }  // namespace
 
 class TestGridSearch : public QObject {
     Q_OBJECT
   private slots:
     void cellNumbering() {
-        QCOMPARE(CellIndex(3, 1, 1), 1);
-        QCOMPARE(CellIndex(3, 3, 1), 3);
-        QCOMPARE(CellIndex(3, 1, 2), 4);
-        QCOMPARE(CellIndex(181, 181, 181), 32761);
-        QCOMPARE(ReverseString(u"CAT"), QStringLiteral("TAC"));
-        QCOMPARE(ReverseString(u""), QString());
+        QCOMPARE(cellIndex(3, 1, 1), 1);
+        QCOMPARE(cellIndex(3, 3, 1), 3);
+        QCOMPARE(cellIndex(3, 1, 2), 4);
+        QCOMPARE(cellIndex(181, 181, 181), 32761);
+        QCOMPARE(core::reversed(u"CAT"), QStringLiteral("TAC"));
+        QCOMPARE(core::reversed(u""), QString());
     }
 
     void lineOrders_data() {
@@ -146,63 +161,83 @@ class TestGridSearch : public QObject {
         QFETCH(QStringList, expected);
         LetterGrid g;
         fillGrid(g, grid);
-        QStringList log;
-        SearchWords(g, word, flagsFrom(directions), [&](const QString& m) { log << m; });
+        runSearch(g, word, directions);
         QCOMPARE(marked(g), expected);
     }
 
     void runSplitsWordsAndLogs() {
         LetterGrid g;
         fillGrid(g, {"CAT", "DOG"});
-        QStringList log;
-        auto addLog = [&](const QString& m) { log << m; };
-        SearchWords(g, "CAT\r\n\r\nDOG\r\n", flagsFrom("all"), addLog);
-        QCOMPARE(log, (QStringList{"Searching 'CAT'..", "Searching 'DOG'..", "Search complete."}));
+        QCOMPARE(runSearch(g, "CAT\r\n\r\nDOG\r\n", "all"),
+                 (QStringList{"Searching 'CAT'..", "Searching 'DOG'..", "Search complete."}));
         QCOMPARE(marked(g), (QStringList{"###", "###"}));
 
         // A line feed alone does not separate words.
-        log.clear();
-        SearchWords(g, "CAT\nDOG", flagsFrom("all"), addLog);
-        QCOMPARE(log, (QStringList{"Searching 'CAT\nDOG'..", "Search complete."}));
+        QCOMPARE(runSearch(g, "CAT\nDOG", "all"),
+                 (QStringList{"Searching 'CAT\nDOG'..", "Search complete."}));
         // The run cleared the previous highlights even though it found nothing.
         QCOMPARE(marked(g), (QStringList{"...", "..."}));
 
-        log.clear();
-        SearchWords(g, "", flagsFrom(""), addLog);
-        QCOMPARE(log, QStringList{"Search complete."});
+        QCOMPARE(runSearch(g, "", ""), QStringList{"Search complete."});
 
         LetterGrid none;
-        log.clear();
-        SearchWords(none, "CAT", flagsFrom("all"), addLog);
-        QCOMPARE(log, QStringList{"Please load your dimensions first.."});
+        QCOMPARE(runSearch(none, "CAT", "all"), QStringList{"Please load your dimensions first.."});
     }
 
     void highlightsAccumulateOverWords() {
         LetterGrid g;
         fillGrid(g, {"CAT", "DOG"});
-        SearchWords(g, "CA\r\nOG", flagsFrom("HorFront"), [](const QString&) {});
+        runSearch(g, "CA\r\nOG", "HorFront");
         QCOMPARE(marked(g), (QStringList{"##.", ".##"}));
     }
 
     void cellsSeeTextChangedBetweenWords() {
-        // The log hook lets the user type while a run goes on; later words see the new letters.
+        // The pump lets the user type while a run goes on; later words see the new letters.
         LetterGrid g;
         fillGrid(g, {"CAT", "..."});
-        SearchWords(g, "CAT\r\nDOG", flagsFrom("HorFront"), [&](const QString& m) {
-            if (m == u"Searching 'DOG'..") {
+        Log log;
+        CallbackPump pump;
+        pump.call = [&] {
+            if (log.lines().last() == u"Searching 'DOG'..") {
                 g.setCellText(4, u"D");
                 g.setCellText(5, u"O");
                 g.setCellText(6, u"G");
             }
-        });
+            return true;
+        };
+        searchWords(g, "CAT\r\nDOG", flagsFrom("HorFront"), log, pump);
         QCOMPARE(marked(g), (QStringList{"###", "###"}));
+    }
+
+    void aPumpShowsEveryLineAndMayEndTheRun() {
+        LetterGrid g;
+        fillGrid(g, {"CAT", "DOG"});
+        Log log;
+        QStringList shown;
+        CallbackPump pump;
+        pump.call = [&] {
+            shown << log.lines().last();
+            return !log.lines().last().contains(u"DOG");
+        };
+        QVERIFY(!searchWords(g, "CAT\r\nDOG\r\nEMU", flagsFrom("all"), log, pump));
+        QCOMPARE(shown, (QStringList{"Searching 'CAT'..", "Searching 'DOG'.."}));
+        QCOMPARE(log.lines(), shown);
+        QCOMPARE(marked(g), (QStringList{"###", "..."}));  // DOG was not searched
+
+        shown.clear();
+        pump.call = [&] {
+            shown << log.lines().last();
+            return true;
+        };
+        LetterGrid none;
+        QVERIFY(searchWords(none, "CAT", flagsFrom("all"), log, pump));
+        QCOMPARE(shown, QStringList{"Please load your dimensions first.."});
     }
 
     void cellTextKeepsOneCharacter() {
         LetterGrid g;
         g.create(2, 2);
-        QList<int> changed;
-        g.onTextChanged = [&](int n) { changed << n; };
+        g.takeChanges();
         g.setCellText(1, u"XYZ");
         QCOMPARE(g.cellText(1), QStringLiteral("X"));
         g.setCellText(1, u"X");  // no change, no report
@@ -212,9 +247,43 @@ class TestGridSearch : public QObject {
         g.setCellText(3, QString(QChar(0xD83D)));  // a lone surrogate half is not a letter
         QCOMPARE(g.cellText(3), QString());
         g.setCellText(4, u"Ж");
+        QList<int> changed;
+        for (const TextChange& change : g.takeChanges().texts)
+            changed << change.cell;
         QCOMPARE(changed, (QList<int>{1, 4}));
         QCOMPARE(g.cellText(4), QStringLiteral("Ж"));
         QCOMPARE(g.cellText(99), QString());
+    }
+
+    void changesAreListedUntilTaken() {
+        LetterGrid g;
+        g.create(3, 1);
+        GridChanges changes = g.takeChanges();
+        QVERIFY(changes.reshaped && changes.cells.empty() && changes.texts.empty());
+        // Text changes in order, each with whether a letter stayed; every changed cell once.
+        g.setCellText(1, u"A");
+        g.setBackColor(3, kFoundBack);
+        g.setCellText(1, u"");
+        g.setForeColor(1, kFoundFore);
+        g.setCellText(2, u"B");
+        g.setBackColor(2, kPlainBack);  // no change
+        changes = g.takeChanges();
+        QVERIFY(!changes.reshaped);
+        QCOMPARE(changes.cells, (std::vector<int>{1, 3, 2}));
+        QCOMPARE(changes.texts, (std::vector<TextChange>{{1, true}, {1, false}, {2, true}}));
+        changes = g.takeChanges();
+        QVERIFY(!changes.reshaped && changes.cells.empty() && changes.texts.empty());
+        g.setCellText(1, u"C");
+        QCOMPARE(g.takeChanges().cells, std::vector<int>{1});  // listed again once taken
+        // A new grid forgets the changes of the old one.
+        g.setCellText(3, u"D");
+        g.destroy();
+        g.create(2, 2);
+        g.setCellText(4, u"E");
+        changes = g.takeChanges();
+        QVERIFY(changes.reshaped);
+        QCOMPARE(changes.cells, std::vector<int>{4});
+        QCOMPARE(changes.texts, (std::vector<TextChange>{{4, true}}));
     }
 
     void largestGrids() {
@@ -224,7 +293,7 @@ class TestGridSearch : public QObject {
             QCOMPARE(g.cellCount(), cols * rows);
             g.setCellText(g.cellCount(), u"Z");
             g.setCellText(g.cellCount() - 1, u"Y");
-            SearchWords(g, "YZ\r\nZ", flagsFrom("all"), [](const QString&) {});
+            runSearch(g, "YZ\r\nZ", "all");
             QCOMPARE(g.backColor(g.cellCount()), kFoundBack);
             QCOMPARE(g.backColor(1), kPlainBack);
         }

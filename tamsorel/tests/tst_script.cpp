@@ -5,45 +5,65 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "filebytes.h"
-
-#include "fakecontrols.h"
+#include "engine/solver.h"
 #include "gridpicture.h"
+#include "testing/filebytes.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
+using testing::fileBytes;
+using testing::writeBytes;
 
 namespace {
 
-// A solver with its in-memory controls.
+// A solver without a window.
 struct Rig {
-    FakeControls controls;
-    Solver solver{controls};
+    Solver solver;
+    // Where log() starts: the log's clear count and its length at startLog().
+    quint64 logClears = 0;
+    qsizetype logStart = 0;
+
+    // The log since startLog(), or all of it when it was cleared since.
+    QStringList log() const {
+        const Log& log = solver.log();
+        return log.clearCount() == logClears ? log.lines().mid(logStart) : log.lines();
+    }
+    void startLog() {
+        logClears = solver.log().clearCount();
+        logStart = solver.log().lines().size();
+    }
+    QString horizontal() const { return solver.dimensionText(Axis::Horizontal); }
+    QString vertical() const { return solver.dimensionText(Axis::Vertical); }
+    bool ticked(Direction d) const { return solver.isTicked(d); }
+    void untickAll() {
+        for (Direction d : kAllDirections)
+            solver.setTicked(d, false);
+    }
 
     void load(const QString& cols, const QString& rows) {
-        controls.horizontal = cols;
-        controls.vertical = rows;
-        solver.ResetSolver();
-        solver.LoadDimensions();
+        solver.setDimensionText(Axis::Horizontal, cols);
+        solver.setDimensionText(Axis::Vertical, rows);
+        solver.resetSolver();
+        solver.loadDimensions();
     }
     void fill(const QStringList& rows) {
         load(QString::number(rows[0].size()), QString::number(rows.size()));
         const int cols = int(rows[0].size());
         for (int r = 0; r < rows.size(); ++r)
             for (int c = 0; c < cols; ++c)
-                solver.grid().setCellText(CellIndex(cols, c + 1, r + 1),
+                solver.grid().setCellText(cellIndex(cols, c + 1, r + 1),
                                           rows[r][c] == u'.' ? QString() : QString(rows[r][c]));
     }
     void run(const QStringList& lines) {
         for (const QString& line : lines)
-            solver.ExecuteScriptLine(line);
+            solver.executeScriptLine(line);
     }
     QStringList letters() const {
         QStringList rows;
         const LetterGrid& g = solver.grid();
-        for (int r = 1; r <= g.GridRows(); ++r) {
+        for (int r = 1; r <= g.gridRows(); ++r) {
             QString row;
-            for (int c = 1; c <= g.GridCols(); ++c) {
-                const QString t = g.cellText(CellIndex(g.GridCols(), c, r));
+            for (int c = 1; c <= g.gridCols(); ++c) {
+                const QString t = g.cellText(cellIndex(g.gridCols(), c, r));
                 row += t.isEmpty() ? QStringLiteral(".") : t;
             }
             rows << row;
@@ -119,65 +139,58 @@ class TestScript : public QObject {
         QFETCH(QString, shownVertical);
         Rig rig;
         rig.load(horizontal, vertical);
-        QCOMPARE(rig.solver.grid().GridCols(), qint16(cols));
-        QCOMPARE(rig.solver.grid().GridRows(), qint16(rows));
+        QCOMPARE(rig.solver.grid().gridCols(), qint16(cols));
+        QCOMPARE(rig.solver.grid().gridRows(), qint16(rows));
         QCOMPARE(rig.solver.grid().cellCount(), cols * rows);
-        QCOMPARE(rig.controls.horizontal, shownHorizontal);
-        QCOMPARE(rig.controls.vertical, shownVertical);
-        QCOMPARE(rig.controls.log.mid(0, 2),
+        QCOMPARE(rig.horizontal(), shownHorizontal);
+        QCOMPARE(rig.vertical(), shownVertical);
+        QCOMPARE(rig.log().mid(0, 2),
                  (QStringList{"Log and word list cleared.. resetting dimensions..",
                               "Dimensions reset."}));
         if (cols > 0) {
-            QCOMPARE(rig.controls.log.mid(2),
+            QCOMPARE(rig.log().mid(2),
                      (QStringList{msg::loading(cols, rows), "Load successfull."}));
         } else if (horizontal.toDouble() * vertical.toDouble() > kMaxCells &&
                    horizontal.toDouble() <= kMaxCells) {
-            QCOMPARE(rig.controls.log.mid(2),
+            QCOMPARE(rig.log().mid(2),
                      QStringList{msg::tooManyCells(cols == 0 ? horizontal.toInt() : cols,
                                                    vertical.toInt())});
-            QVERIFY(rig.controls.log.last().contains(u"32767"));
+            QVERIFY(rig.log().last().contains(u"32767"));
         } else {
-            QCOMPARE(rig.controls.log.mid(2), QStringList{msg::kInvalidDimensions});
+            QCOMPARE(rig.log().mid(2), QStringList{msg::kInvalidDimensions});
         }
-    }
-
-    void windowHeights() {
-        QCOMPARE(designedWindowHeight(0), 4665);
-        QCOMPARE(designedWindowHeight(10), 6995);
-        QCOMPARE(designedWindowHeight(2), 4895 + 420);
     }
 
     void resetEmptiesLogWordsAndGrid() {
         Rig rig;
         rig.fill({"AB", "CD"});
-        rig.controls.words = "CAT";
-        rig.controls.untickAll();
-        rig.controls.ticked[0] = true;
-        rig.solver.ResetSolver();
-        QCOMPARE(rig.controls.log,
-                 (QStringList{"Log and word list cleared.. resetting dimensions..",
-                              "Dimensions reset."}));
-        QCOMPARE(rig.controls.words, QString());
+        rig.solver.setWordsText("CAT");
+        rig.untickAll();
+        rig.solver.setTicked(Direction::HorFront, true);
+        rig.solver.resetSolver();
+        QCOMPARE(rig.log(), (QStringList{"Log and word list cleared.. resetting dimensions..",
+                                         "Dimensions reset."}));
+        QCOMPARE(rig.solver.wordsText(), QString());
         QVERIFY(!rig.solver.grid().exists());
-        QVERIFY(rig.controls.ticked[0] && !rig.controls.ticked[1]);  // boxes untouched
+        QVERIFY(rig.ticked(Direction::HorFront) &&
+                !rig.ticked(Direction::HorBack));  // boxes untouched
     }
 
     void writesTheTenLineExample() {
         Rig rig;
         rig.fill({"AB", "CD"});
-        rig.controls.untickAll();
-        rig.controls.ticked[int(Direction::HorFront)] = true;
-        rig.controls.ticked[int(Direction::HorBack)] = true;
-        rig.controls.words = "CAT\r\nDOG";
+        rig.untickAll();
+        rig.solver.setTicked(Direction::HorFront, true);
+        rig.solver.setTicked(Direction::HorBack, true);
+        rig.solver.setWordsText("CAT\r\nDOG");
         QTemporaryDir dir;
         const QString path = dir.filePath("example.tam");
-        rig.controls.log.clear();
-        QVERIFY(rig.solver.SaveScript(path));
-        QCOMPARE(readBytes(path), QByteArray("reset\r\ndim 2 2\r\nhorfront\r\nhorback\r\n"
+        rig.startLog();
+        QVERIFY(rig.solver.saveScript(path));
+        QCOMPARE(fileBytes(path), QByteArray("reset\r\ndim 2 2\r\nhorfront\r\nhorback\r\n"
                                              "con 1 A\r\ncon 2 B\r\ncon 3 C\r\ncon 4 D\r\n"
                                              "word CAT\r\nword DOG\r\n"));
-        QCOMPARE(rig.controls.log,
-                 (QStringList{"Saving to '" + path + "'..", "Save successfull!"}));
+        QCOMPARE(rig.log(), (QStringList{"Saving to '" + path + "'..", "Save successfull!"}));
     }
 
     void roundTripsWithoutGrowing_data() {
@@ -194,25 +207,25 @@ class TestScript : public QObject {
         QFETCH(QString, words);
         Rig rig;
         rig.fill({u"AЖ.C"_qs, "D.EF"});
-        rig.controls.untickAll();
-        rig.controls.ticked[int(Direction::DiagBack)] = true;
-        rig.controls.words = words;
+        rig.untickAll();
+        rig.solver.setTicked(Direction::DiagBack, true);
+        rig.solver.setWordsText(words);
         QTemporaryDir dir;
         const QString first = dir.filePath("1.tam");
         const QString second = dir.filePath("2.tam");
-        QVERIFY(rig.solver.SaveScript(first));
+        QVERIFY(rig.solver.saveScript(first));
 
         Rig copy;
-        copy.controls.untickAll();
-        QVERIFY(copy.solver.LoadScript(first));
+        copy.untickAll();
+        QVERIFY(copy.solver.loadScript(first));
         QCOMPARE(copy.letters(), (QStringList{u"AЖ.C"_qs, "D.EF"}));
-        QVERIFY(copy.controls.ticked[int(Direction::DiagBack)]);
-        QVERIFY(!copy.controls.ticked[int(Direction::HorFront)]);
-        QVERIFY(copy.solver.SaveScript(second));
-        QCOMPARE(readBytes(second), readBytes(first));
+        QVERIFY(copy.ticked(Direction::DiagBack));
+        QVERIFY(!copy.ticked(Direction::HorFront));
+        QVERIFY(copy.solver.saveScript(second));
+        QCOMPARE(fileBytes(second), fileBytes(first));
         Rig third;
-        QVERIFY(third.solver.LoadScript(second));
-        QCOMPARE(third.controls.words, copy.controls.words);
+        QVERIFY(third.solver.loadScript(second));
+        QCOMPARE(third.solver.wordsText(), copy.solver.wordsText());
     }
 
     void spaceCellReadsBackEmpty() {
@@ -232,17 +245,17 @@ class TestScript : public QObject {
         QTemporaryDir dir;
         const QString path = dir.filePath("a.tam");
         writeBytes(path, "reset\r\ndim 3 2\r\ncon 1 X\r\n");
-        rig.controls.log << "earlier";
-        QVERIFY(rig.solver.LoadScript(path));
+        rig.solver.searchWords();  // an earlier line: no grid to search yet
+        QVERIFY(rig.solver.loadScript(path));
         // The reset line cleared the log, the "Loading" line with it.
-        QCOMPARE(rig.controls.log,
+        QCOMPARE(rig.log(),
                  (QStringList{"Log and word list cleared.. resetting dimensions..",
                               "Dimensions reset.", msg::loading(3, 2), "Load successfull."}));
 
         writeBytes(path, "horfront\r\n");
-        rig.controls.log.clear();
-        QVERIFY(rig.solver.LoadScript(path));
-        QCOMPARE(rig.controls.log, QStringList{"Loading '" + path + "'.."});
+        rig.startLog();
+        QVERIFY(rig.solver.loadScript(path));
+        QCOMPARE(rig.log(), QStringList{"Loading '" + path + "'.."});
     }
 
     void scriptLines_data() {
@@ -295,29 +308,76 @@ class TestScript : public QObject {
         Rig rig;
         rig.run(lines);
         QCOMPARE(rig.letters(), letters);
-        QCOMPARE(rig.controls.words, words);
+        QCOMPARE(rig.solver.wordsText(), words);
     }
 
     void directionLinesOnlyTick() {
         Rig rig;
-        rig.controls.untickAll();
-        rig.controls.ticked[int(Direction::VertBack)] = true;
+        rig.untickAll();
+        rig.solver.setTicked(Direction::VertBack, true);
         rig.run({"reset", "horfront", "DIAGBACK"});
-        QVERIFY(rig.controls.ticked[int(Direction::HorFront)]);
-        QVERIFY(rig.controls.ticked[int(Direction::DiagBack)]);
-        QVERIFY(rig.controls.ticked[int(Direction::VertBack)]);  // no line unticks a box
-        QVERIFY(!rig.controls.ticked[int(Direction::HorBack)]);
+        QVERIFY(rig.ticked(Direction::HorFront));
+        QVERIFY(rig.ticked(Direction::DiagBack));
+        QVERIFY(rig.ticked(Direction::VertBack));  // no line unticks a box
+        QVERIFY(!rig.ticked(Direction::HorBack));
+    }
+
+    void everyLogLineIsFollowedByAPump() {
+        // The pump sees each line as the one just added, so a window shows them one by one.
+        struct Recorder : core::EventPump {
+            const Solver* solver = nullptr;
+            QStringList shown;
+            bool pumpEvents() override {
+                shown << solver->log().lines().last();
+                return true;
+            }
+        } pump;
+        Solver solver(pump);
+        pump.solver = &solver;
+        solver.setDimensionText(Axis::Horizontal, "3");
+        solver.setDimensionText(Axis::Vertical, "2");
+        solver.resetSolver();
+        solver.loadDimensions();
+        solver.setWordsText("CAT");
+        solver.searchWords();
+        QCOMPARE(pump.shown,
+                 (QStringList{"Log and word list cleared.. resetting dimensions..",
+                              "Dimensions reset.", msg::loading(3, 2), "Load successfull.",
+                              "Searching 'CAT'..", "Search complete."}));
+        QCOMPARE(pump.shown, solver.log().lines());
+    }
+
+    void operationsNameTheStateTheyChanged() {
+        // What the window must show anew after an operation; its own hand-overs count for none.
+        Rig rig;
+        rig.solver.setDimensionText(Axis::Horizontal, "-3");
+        rig.solver.setTicked(Direction::HorBack, false);
+        rig.solver.setWordsText("CAT");
+        StateChanges changes = rig.solver.takeStateChanges();
+        QVERIFY(!changes.dimensions && !changes.ticks && !changes.words);
+        rig.solver.loadDimensions();  // the boxes get "3" and "10"
+        changes = rig.solver.takeStateChanges();
+        QVERIFY(changes.dimensions && !changes.ticks && !changes.words);
+        rig.run({"horback", "word DOG"});
+        changes = rig.solver.takeStateChanges();
+        QVERIFY(!changes.dimensions && changes.ticks && changes.words);
+        rig.run({"reset", "con 1 A", "hello"});
+        changes = rig.solver.takeStateChanges();
+        QVERIFY(!changes.dimensions && !changes.ticks && changes.words);
+        rig.solver.searchWords();
+        changes = rig.solver.takeStateChanges();
+        QVERIFY(!changes.dimensions && !changes.ticks && !changes.words);
     }
 
     void scriptWithoutGridSavesZeros() {
         Rig rig;
-        rig.controls.untickAll();
+        rig.untickAll();
         QTemporaryDir dir;
         const QString path = dir.filePath("empty.tam");
-        QVERIFY(rig.solver.SaveScript(path));
-        QCOMPARE(readBytes(path), QByteArray("reset\r\ndim 0 0\r\n"));
-        QVERIFY(rig.solver.LoadScript(path));
-        QCOMPARE(rig.controls.log.last(), msg::kInvalidDimensions);
+        QVERIFY(rig.solver.saveScript(path));
+        QCOMPARE(fileBytes(path), QByteArray("reset\r\ndim 0 0\r\n"));
+        QVERIFY(rig.solver.loadScript(path));
+        QCOMPARE(rig.log().last(), msg::kInvalidDimensions);
     }
 
     void lineEndsOfEveryKind_data() {
@@ -334,9 +394,9 @@ class TestScript : public QObject {
         const QString path = dir.filePath("ends.tam");
         writeBytes(path, bytes);
         Rig rig;
-        QVERIFY(rig.solver.LoadScript(path));
+        QVERIFY(rig.solver.loadScript(path));
         QCOMPARE(rig.letters(), (QStringList{"A.", ".D"}));
-        QCOMPARE(rig.controls.words, QStringLiteral("X\r\n"));
+        QCOMPARE(rig.solver.wordsText(), QStringLiteral("X\r\n"));
     }
 
     void badFiles_data() {
@@ -365,7 +425,7 @@ class TestScript : public QObject {
         const QString path = dir.filePath("bad.tam");
         writeBytes(path, bytes);
         Rig rig;
-        QVERIFY(rig.solver.LoadScript(path));
+        QVERIFY(rig.solver.loadScript(path));
         QCOMPARE(rig.letters(), letters);
     }
 
@@ -373,33 +433,33 @@ class TestScript : public QObject {
         QTemporaryDir dir;
         Rig rig;
         rig.fill({"AB", "CD"});
-        rig.controls.words = "KEEP";
-        rig.controls.log.clear();
+        rig.solver.setWordsText("KEEP");
+        rig.startLog();
 
-        QVERIFY(!rig.solver.LoadScript(dir.path()));  // a folder
-        QVERIFY(rig.controls.log.last().startsWith("Load failed: could not read '"));
-        QVERIFY(!rig.solver.LoadScript(dir.filePath("missing.tam")));
+        QVERIFY(!rig.solver.loadScript(dir.path()));  // a folder
+        QVERIFY(rig.log().last().startsWith("Load failed: could not read '"));
+        QVERIFY(!rig.solver.loadScript(dir.filePath("missing.tam")));
         if (geteuid() != 0) {
             const QString locked = dir.filePath("locked.tam");
             writeBytes(locked, "reset\r\n");
             QFile::setPermissions(locked, QFileDevice::Permissions{});
-            QVERIFY(!rig.solver.LoadScript(locked));
+            QVERIFY(!rig.solver.loadScript(locked));
         }
         QCOMPARE(rig.letters(), (QStringList{"AB", "CD"}));
-        QCOMPARE(rig.controls.words, QStringLiteral("KEEP"));
+        QCOMPARE(rig.solver.wordsText(), QStringLiteral("KEEP"));
     }
 
     void failedSaveIsReported() {
         QTemporaryDir dir;
         Rig rig;
         rig.fill({"AB", "CD"});
-        rig.controls.log.clear();
-        QVERIFY(!rig.solver.SaveScript(dir.filePath("no/such/folder/x.tam")));
-        QCOMPARE(rig.controls.log.size(), 2);
-        QVERIFY(rig.controls.log.last().startsWith("Save failed: could not write '"));
-        QVERIFY(!rig.controls.log.contains("Save successfull!"));
-        QVERIFY(!rig.solver.SaveScript(dir.path()));
-        QVERIFY(rig.controls.log.last().startsWith("Save failed"));
+        rig.startLog();
+        QVERIFY(!rig.solver.saveScript(dir.filePath("no/such/folder/x.tam")));
+        QCOMPARE(rig.log().size(), 2);
+        QVERIFY(rig.log().last().startsWith("Save failed: could not write '"));
+        QVERIFY(!rig.log().contains("Save successfull!"));
+        QVERIFY(!rig.solver.saveScript(dir.path()));
+        QVERIFY(rig.log().last().startsWith("Save failed"));
     }
 
     void fileStatus() {
@@ -408,12 +468,12 @@ class TestScript : public QObject {
         const QString empty = dir.filePath("empty.tam");
         writeBytes(full, "reset\r\n");
         writeBytes(empty, "");
-        QCOMPARE(Solver::FileStatus(full), qint16(1));
-        QCOMPARE(Solver::FileStatus(empty), qint16(0));
-        QCOMPARE(Solver::FileStatus(dir.filePath("missing.tam")), qint16(-1));
-        QCOMPARE(Solver::FileStatus(dir.path()), qint16(-1));
-        QCOMPARE(Solver::FileStatus(dir.filePath("*.tam")), qint16(-1));
-        QCOMPARE(Solver::FileStatus(QString()), qint16(-1));
+        QCOMPARE(tamsorel::fileStatus(full), qint16(1));
+        QCOMPARE(tamsorel::fileStatus(empty), qint16(0));
+        QCOMPARE(tamsorel::fileStatus(dir.filePath("missing.tam")), qint16(-1));
+        QCOMPARE(tamsorel::fileStatus(dir.path()), qint16(-1));
+        QCOMPARE(tamsorel::fileStatus(dir.filePath("*.tam")), qint16(-1));
+        QCOMPARE(tamsorel::fileStatus(QString()), qint16(-1));
     }
 };
 

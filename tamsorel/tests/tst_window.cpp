@@ -15,15 +15,17 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "filebytes.h"
 #include "windowrig.h"
 
+#include "testing/filebytes.h"
 #include "testing/scripteddialogs.h"
 #include "ui/services.h"
-#include "window/frmtamsorel.h"
 #include "window/lettergridview.h"
+#include "window/solverwindow.h"
 
-using namespace modFunctions;
+using namespace tamsorel;
+using testing::fileBytes;
+using testing::writeBytes;
 
 namespace {
 
@@ -80,8 +82,8 @@ class TestWindow : public QObject {
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QRect, rect);
-        Window win;
-        QWidget* c = win.w.findChild<QWidget*>(name);
+        WindowRig win;
+        QWidget* c = win.driver.get<QWidget>(name);
         QVERIFY(c);
         QCOMPARE(c->geometry(), rect);
         if (auto* b = qobject_cast<QPushButton*>(c)) QCOMPARE(b->text(), caption);
@@ -90,7 +92,7 @@ class TestWindow : public QObject {
     }
 
     void startState() {
-        Window win;
+        WindowRig win;
         QCOMPARE(win.w.windowTitle(), QStringLiteral("Tamsorel"));
         QCOMPARE(win.w.width(), 648);
         QCOMPARE(win.w.height(), 279);  // 4665 twips less the title bar and borders
@@ -115,8 +117,14 @@ class TestWindow : public QObject {
         QVERIFY(!win.grid().exists());
     }
 
+    void windowHeights() {
+        QCOMPARE(designedWindowHeight(0), 4665);
+        QCOMPARE(designedWindowHeight(10), 6995);
+        QCOMPARE(designedWindowHeight(2), 4895 + 420);
+    }
+
     void tabOrder() {
-        Window win;
+        WindowRig win;
         const QList<QWidget*> order = {win.editor(),           win.get("txtHorizontal"),
                                        win.get("txtVertical"), win.get("cmdDimensions"),
                                        win.get("lstLog"),      win.get("chkHorFront"),
@@ -135,7 +143,7 @@ class TestWindow : public QObject {
     }
 
     void loadDimensionsTenByTen() {
-        Window win;
+        WindowRig win;
         win.get<QPlainTextEdit>("txtWords")->setPlainText("OLD");
         win.click("cmdDimensions");
         QCOMPARE(win.log(),
@@ -146,7 +154,7 @@ class TestWindow : public QObject {
         QCOMPARE(win.w.designHeightTwips(), 6995);
         QCOMPARE(win.w.height(), 434);
         // Cell (col, row) stands at 120 + 255 (col - 1), 4295 + 210 (row - 1) twips.
-        LetterGridView* cells = win.w.cells();
+        LetterGridView* cells = win.cells();
         for (int n : {1, 2, 10, 11, 100}) {
             const int col = (n - 1) % 10, row = (n - 1) / 10;
             const QRect r = cells->cellRect(n);
@@ -161,38 +169,38 @@ class TestWindow : public QObject {
     }
 
     void tooManyCellsAreRefused() {
-        Window win;
+        WindowRig win;
         win.loadDimensions("200", "200");
         QCOMPARE(win.log().last(), msg::tooManyCells(200, 200));
         QVERIFY(!win.grid().exists());
-        QVERIFY(!win.w.findChild<QScrollArea*>("gridArea")->isVisible());
+        QVERIFY(!win.get<QScrollArea>("gridArea")->isVisible());
     }
 
     void typingMovesTheFocusOn() {
-        Window win;
+        WindowRig win;
         win.loadDimensions("2", "2");
-        QTest::mouseClick(win.w.cells(), Qt::LeftButton, {}, win.w.cells()->cellRect(1).center());
+        QTest::mouseClick(win.cells(), Qt::LeftButton, {}, win.cells()->cellRect(1).center());
         QTest::keyClicks(win.editor(), "AB");
         QCoreApplication::processEvents();
         QCOMPARE(win.grid().cellText(1), QStringLiteral("A"));
         QCOMPARE(win.grid().cellText(2), QStringLiteral("B"));
-        QCOMPARE(win.w.cells()->currentCell(), 3);
+        QCOMPARE(win.cells()->currentCell(), 3);
         QTest::sendKeyEvent(QTest::Click, win.editor(), Qt::Key_unknown, u"Ж"_qs, Qt::NoModifier);
         QTest::keyClicks(win.editor(), "D");
         QCoreApplication::processEvents();
         QCOMPARE(win.grid().cellText(3), QStringLiteral("Ж"));
         // The last cell keeps the focus; erasing does not move it.
-        QCOMPARE(win.w.cells()->currentCell(), 4);
+        QCOMPARE(win.cells()->currentCell(), 4);
         QCOMPARE(win.grid().cellText(4), QStringLiteral("D"));
         QTest::keyClick(win.editor(), Qt::Key_Backspace);
         QCoreApplication::processEvents();
         QCOMPARE(win.grid().cellText(4), QString());
-        QCOMPARE(win.w.cells()->currentCell(), 4);
+        QCOMPARE(win.cells()->currentCell(), 4);
         // Arrows move between cells; typing over a letter replaces it.
         QTest::keyClick(win.editor(), Qt::Key_Up);
         QTest::keyClick(win.editor(), Qt::Key_Left);
         QCoreApplication::processEvents();
-        QCOMPARE(win.w.cells()->currentCell(), 1);
+        QCOMPARE(win.cells()->currentCell(), 1);
         QTest::keyClicks(win.editor(), "Z");
         QCOMPARE(win.grid().cellText(1), QStringLiteral("Z"));
         // Typing the letter a cell already holds moves on all the same.
@@ -201,7 +209,7 @@ class TestWindow : public QObject {
     }
 
     void currentFoundCellKeepsItsColours() {
-        Window win;
+        WindowRig win;
         win.loadDimensions("2", "2");
         for (int n = 1; n <= 4; ++n)
             win.w.setCellText(n, QString(QChar(u'A' + n - 1)));
@@ -209,7 +217,7 @@ class TestWindow : public QObject {
         win.click("cmdSearch");
         win.editor()->setFocus();
         QCoreApplication::processEvents();
-        LetterGridView* cells = win.w.cells();
+        LetterGridView* cells = win.cells();
         const QImage cell = cells->grab(cells->cellRect(4)).toImage();
         // Red with a white letter, framed in white while it has the focus.
         int red = 0, light = 0;
@@ -225,19 +233,19 @@ class TestWindow : public QObject {
     }
 
     void searchMarksCellsWithTheButtonsDisabled() {
-        Window win;
+        WindowRig win;
         win.loadDimensions("3", "2");
         const QStringList letters = {"C", "A", "T", "D", "O", "G"};
         for (int n = 1; n <= 6; ++n)
             win.w.setCellText(n, letters[n - 1]);
         win.get<QPlainTextEdit>("txtWords")->setPlainText("TAC\nGOD\nXYZ\n");
         QStringList states;
-        win.w.timeText = [&] {
+        win.w.setTimeText([&] {
             states << QString("%1%2")
                           .arg(win.get("cmdSearch")->isEnabled())
                           .arg(win.get("fraSearch")->isEnabled());
             return QStringLiteral("T");
-        };
+        });
         win.click("cmdSearch");
         QCOMPARE(win.log().mid(4), (QStringList{"Searching 'TAC'..", "Searching 'GOD'..",
                                                 "Searching 'XYZ'..", "Search complete."}));
@@ -249,7 +257,7 @@ class TestWindow : public QObject {
 
     void saveFlows() {
         QTemporaryDir dir;
-        Window win;
+        WindowRig win;
         win.loadDimensions("2", "2");
         testing::ScriptedDialogs dialogs;
 
@@ -278,14 +286,14 @@ class TestWindow : public QObject {
         dialogs.answerNextSave(dir.filePath("old.tam"));
         dialogs.answerNextQuestion(ui::Answer::No);
         win.click("cmdSave");
-        QCOMPARE(readBytes(dir.filePath("old.tam")), QByteArray("keep me"));
+        QCOMPARE(fileBytes(dir.filePath("old.tam")), QByteArray("keep me"));
         QCOMPARE(win.log().size(), logged);
         QCOMPARE(dialogs.shown().last().text, QStringLiteral("Overwrite existing file?"));
         QCOMPARE(dialogs.shown().last().title, QStringLiteral("Overwrite"));
         dialogs.answerNextSave(dir.filePath("old.tam"));
         dialogs.answerNextQuestion(ui::Answer::Yes);
         win.click("cmdSave");
-        QVERIFY(readBytes(dir.filePath("old.tam")).startsWith("reset\r\ndim 2 2\r\n"));
+        QVERIFY(fileBytes(dir.filePath("old.tam")).startsWith("reset\r\ndim 2 2\r\n"));
 
         // A folder that does not exist: a failure line, never success.
         dialogs.answerNextSave(dir.filePath("missing/x.tam"));
@@ -297,7 +305,7 @@ class TestWindow : public QObject {
 
     void loadFlows() {
         QTemporaryDir dir;
-        Window win;
+        WindowRig win;
         testing::ScriptedDialogs dialogs;
         writeBytes(dir.filePath("empty.tam"), "");
         writeBytes(dir.filePath("good.tam"),
@@ -323,19 +331,19 @@ class TestWindow : public QObject {
         QVERIFY(win.get<QCheckBox>("chkHorFront")->isChecked());
         QCOMPARE(win.get<QPlainTextEdit>("txtWords")->toPlainText(), QStringLiteral("CAT\n"));
         QCoreApplication::processEvents();
-        QCOMPARE(win.w.cells()->currentCell(), 4);  // the focus followed the letters
+        QCOMPARE(win.cells()->currentCell(), 4);  // the focus followed the letters
         QVERIFY(win.get("cmdLoad")->isEnabled());
 
         // Saving what was loaded writes the same file.
         dialogs.answerNextSave(dir.filePath("again.tam"));
         win.click("cmdSave");
-        QCOMPARE(readBytes(dir.filePath("again.tam")), readBytes(dir.filePath("good.tam")));
+        QCOMPARE(fileBytes(dir.filePath("again.tam")), fileBytes(dir.filePath("good.tam")));
     }
 
     void hugeWordLineLoads() {
         // One word line of 1 MB goes into the word box whole and can be searched for.
         QTemporaryDir dir;
-        Window win;
+        WindowRig win;
         testing::ScriptedDialogs dialogs;
         writeBytes(dir.filePath("long.tam"), "reset\r\ndim 2 2\r\nword " +
                                                  QByteArray(1 << 20, 'W') + "\r\ncon 1 " +
@@ -359,17 +367,17 @@ class TestWindow : public QObject {
     }
 
     void largestGridScrolls() {
-        Window win;
+        WindowRig win;
         win.loadDimensions("181", "181");
         QCOMPARE(win.grid().cellCount(), 32761);
         QCOMPARE(win.w.designHeightTwips(), 4895 + 210 * 181);
         QCOMPARE(win.w.width(), 648);
         QVERIFY(win.w.frameGeometry().height() <= win.w.screen()->availableGeometry().height());
-        auto* area = win.w.findChild<QScrollArea*>("gridArea");
+        auto* area = win.get<QScrollArea>("gridArea");
         QVERIFY(area->horizontalScrollBar()->maximum() > 0);
         QVERIFY(area->verticalScrollBar()->maximum() > 0);
         // The last cell can be reached and typed into.
-        win.w.cells()->setCurrentCell(32761);
+        win.cells()->setCurrentCell(32761);
         QCoreApplication::processEvents();
         QVERIFY(area->horizontalScrollBar()->value() > 0);
         QVERIFY(area->verticalScrollBar()->value() > 0);
@@ -380,24 +388,24 @@ class TestWindow : public QObject {
     }
 
     void wideGridShowsEveryRow() {
-        Window win;
+        WindowRig win;
         win.loadDimensions("50", "5");
-        auto* area = win.w.findChild<QScrollArea*>("gridArea");
+        auto* area = win.get<QScrollArea>("gridArea");
         QVERIFY(area->horizontalScrollBar()->isVisible() &&
                 !area->verticalScrollBar()->isVisible());
         for (int n = 1; n <= 250; ++n)  // rows within the viewport's height
-            QVERIFY(win.w.cells()->cellRect(n).bottom() < area->viewport()->height());
+            QVERIFY(win.cells()->cellRect(n).bottom() < area->viewport()->height());
     }
 
     void closingDuringAFlowWaitsForIt() {
-        Window win;
+        WindowRig win;
         bool closedEarly = false;
         int calls = 0;
-        win.w.timeText = [&] {
+        win.w.setTimeText([&] {
             if (++calls == 1) win.w.close();
             closedEarly = closedEarly || !win.w.isVisible();
             return QStringLiteral("T");
-        };
+        });
         win.click("cmdDimensions");
         QVERIFY(!closedEarly);
         QVERIFY(!win.w.isVisible());

@@ -1,29 +1,28 @@
 #pragma once
 // A shown solver window for tests, with helpers to fill and press it.
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 
-#include "window/frmtamsorel.h"
+#include "testing/windowdriver.h"
 #include "window/lettergridview.h"
+#include "window/solverwindow.h"
 
-// A shown window whose log lines carry no time stamp, with helpers to press its buttons.
-struct Window {
-    frmTamsorel w;
-    Window() {
-        w.timeText = [] { return QStringLiteral("T"); };
+// A shown window whose log lines carry no time stamp, driven by its controls' designed names.
+struct WindowRig {
+    tamsorel::SolverWindow w;
+    testing::WindowDriver driver{w};
+
+    WindowRig() {
+        w.setTimeText([] { return QStringLiteral("T"); });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
     }
     template <typename T = QWidget>
     T* get(const char* name) {
-        T* c = w.findChild<T*>(QString::fromLatin1(name));
-        if (!c) qWarning("no control %s", name);
-        return c;
+        return driver.get<T>(name);
     }
-    void click(const char* button) { QTest::mouseClick(get<QPushButton>(button), Qt::LeftButton); }
+    void click(const char* button) { driver.click(button); }
     void loadDimensions(const QString& cols, const QString& rows) {
         get<QLineEdit>("txtHorizontal")->setText(cols);
         get<QLineEdit>("txtVertical")->setText(rows);
@@ -37,6 +36,8 @@ struct Window {
             lines << list->item(i)->data(Qt::UserRole).toString().mid(4);
         return lines;
     }
-    modFunctions::LetterGrid& grid() { return w.solver().grid(); }
-    QLineEdit* editor() { return w.cells()->editor(); }
+    const tamsorel::LetterGrid& grid() { return w.grid(); }
+    // The letter cells, and the editor on the current one.
+    tamsorel::LetterGridView* cells() { return get<tamsorel::LetterGridView>("txtText"); }
+    QLineEdit* editor() { return get<QLineEdit>("txtTextEditor"); }
 };

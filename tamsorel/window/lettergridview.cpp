@@ -6,13 +6,12 @@
 #include <QPainter>
 #include <QStaticText>
 
-#include "engine/solver.h"
 #include "ui/geometry.h"
+
+namespace tamsorel {
 
 namespace {
 
-const int kCellW = ui::twipsToPixels(modFunctions::kCellWidth);
-const int kCellH = ui::twipsToPixels(modFunctions::kCellHeight);
 // Beyond this many changed cells between two repaints, repaint the whole visible part.
 constexpr int kMaxSeparateUpdates = 256;
 const QColor kCellBorder(160, 160, 160);
@@ -46,8 +45,8 @@ QString typedText(const QKeyEvent& key) {
 
 }  // namespace
 
-LetterGridView::LetterGridView(modFunctions::LetterGrid& grid, QWidget* parent)
-    : QWidget(parent), grid_(grid), editor_(new CellEditor(this)) {
+LetterGridView::LetterGridView(const LetterGrid& grid, QSize cellSize, QWidget* parent)
+    : QWidget(parent), grid_(grid), cellSize_(cellSize), editor_(new CellEditor(this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     editor_->setObjectName(QStringLiteral("txtTextEditor"));
     editor_->setAlignment(Qt::AlignCenter);
@@ -68,9 +67,9 @@ LetterGridView::LetterGridView(modFunctions::LetterGrid& grid, QWidget* parent)
 }
 
 void LetterGridView::gridReset() {
-    const int cols = grid_.GridCols();
-    const int rows = grid_.GridRows();
-    resize(std::max(1, cols * kCellW), std::max(1, rows * kCellH));
+    const int cols = grid_.gridCols();
+    const int rows = grid_.gridRows();
+    resize(std::max(1, cols * cellSize_.width()), std::max(1, rows * cellSize_.height()));
     current_ = 0;
     editor_->hide();
     if (grid_.exists()) setCurrentCell(1);
@@ -78,19 +77,23 @@ void LetterGridView::gridReset() {
 }
 
 QRect LetterGridView::cellRect(int n) const {
-    const int cols = grid_.GridCols();
+    const int cols = grid_.gridCols();
     if (cols <= 0 || n < 1) return QRect();
     const int col = (n - 1) % cols;
     const int row = (n - 1) / cols;
-    return QRect(col * kCellW, row * kCellH, kCellW, kCellH);
+    return rectAt(col, row);
+}
+
+QRect LetterGridView::rectAt(int col, int row) const {
+    return QRect(QPoint(col * cellSize_.width(), row * cellSize_.height()), cellSize_);
 }
 
 int LetterGridView::cellAt(const QPoint& p) const {
     if (!grid_.exists() || p.x() < 0 || p.y() < 0) return 0;
-    const int col = p.x() / kCellW;
-    const int row = p.y() / kCellH;
-    if (col >= grid_.GridCols() || row >= grid_.GridRows()) return 0;
-    return row * grid_.GridCols() + col + 1;
+    const int col = p.x() / cellSize_.width();
+    const int row = p.y() / cellSize_.height();
+    if (col >= grid_.gridCols() || row >= grid_.gridRows()) return 0;
+    return row * grid_.gridCols() + col + 1;
 }
 
 void LetterGridView::cellChanged(int n) {
@@ -141,11 +144,11 @@ void LetterGridView::showCurrentCell() {
 }
 
 void LetterGridView::moveBy(int dcol, int drow) {
-    const int cols = grid_.GridCols();
+    const int cols = grid_.gridCols();
     if (cols <= 0 || current_ < 1) return;
     const int col = (current_ - 1) % cols + dcol;
     const int row = (current_ - 1) / cols + drow;
-    if (col < 0 || col >= cols || row < 0 || row >= grid_.GridRows()) return;
+    if (col < 0 || col >= cols || row < 0 || row >= grid_.gridRows()) return;
     setCurrentCell(row * cols + col + 1);
 }
 
@@ -196,17 +199,17 @@ void LetterGridView::paintEvent(QPaintEvent* event) {
 
 void LetterGridView::paintCells(QPainter& painter, const QRect& area) {
     painter.fillRect(area, palette().window());
-    const int cols = grid_.GridCols();
-    const int rows = grid_.GridRows();
+    const int cols = grid_.gridCols();
+    const int rows = grid_.gridRows();
     if (cols <= 0) return;
-    const int c0 = std::max(0, area.left() / kCellW);
-    const int c1 = std::min(cols - 1, area.right() / kCellW);
-    const int r0 = std::max(0, area.top() / kCellH);
-    const int r1 = std::min(rows - 1, area.bottom() / kCellH);
+    const int c0 = std::max(0, area.left() / cellSize_.width());
+    const int c1 = std::min(cols - 1, area.right() / cellSize_.width());
+    const int r0 = std::max(0, area.top() / cellSize_.height());
+    const int r1 = std::min(rows - 1, area.bottom() / cellSize_.height());
     for (int row = r0; row <= r1; ++row) {
         for (int col = c0; col <= c1; ++col) {
             const int n = row * cols + col + 1;
-            const QRect r(col * kCellW, row * kCellH, kCellW, kCellH);
+            const QRect r = rectAt(col, row);
             painter.fillRect(r, ui::toQColor(grid_.backColor(n)));
             painter.setPen(kCellBorder);
             painter.drawRect(r.adjusted(0, 0, -1, -1));
@@ -232,3 +235,5 @@ const QStaticText& LetterGridView::letter(QChar c) {
     }
     return it->second;
 }
+
+}  // namespace tamsorel

@@ -6,17 +6,20 @@
 #include <QStaticText>
 #include <QWidget>
 
-#include "engine/gridsearch.h"
+#include "engine/lettergrid.h"
 
-// The letter cells of the solver as one custom-painted widget: cell n is drawn 255 x 210 twips
-// at its designed place, with its own colours and one centred character. A single in-place
+namespace tamsorel {
+
+// The letter cells of the solver as one custom-painted widget: cell n is drawn at its place in
+// rows of cells of one size, with its own colours and one centred character. A single in-place
 // editor sits on the current cell, in the cell's colours with a focus frame; it takes one typed
 // character (replacing the cell's letter) and reports it. The widget is as large as the grid and
 // lives in a scroll area.
 class LetterGridView : public QWidget {
     Q_OBJECT
   public:
-    explicit LetterGridView(modFunctions::LetterGrid& grid, QWidget* parent = nullptr);
+    // Shows grid, whose changes its window reports through gridReset() and cellChanged().
+    LetterGridView(const LetterGrid& grid, QSize cellSize, QWidget* parent = nullptr);
 
     // The grid was created or removed: resize to it and start at cell 1.
     void gridReset();
@@ -25,13 +28,9 @@ class LetterGridView : public QWidget {
 
     // The rectangle of cell n in this widget's coordinates (cell 1 at the origin).
     QRect cellRect(int n) const;
-    // The cell under a point of this widget, or 0.
-    int cellAt(const QPoint& p) const;
-
     // The cell that has the editor, 0 without a grid.
     int currentCell() const { return current_; }
     void setCurrentCell(int n);
-    QLineEdit* editor() const { return editor_; }
 
   signals:
     // The user typed or erased the current cell's text in the editor. A typed key is reported
@@ -46,6 +45,10 @@ class LetterGridView : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The rectangle of the cell in column col and row row, both counted from 0.
+    QRect rectAt(int col, int row) const;
+    // The cell under a point of this widget, or 0.
+    int cellAt(const QPoint& p) const;
     // Moves the editor onto the current cell and reports the move.
     void syncEditor();
     // Gives the editor the current cell's text and colours.
@@ -55,7 +58,8 @@ class LetterGridView : public QWidget {
     // The laid-out glyph of one letter in the widget's font, made once per letter.
     const QStaticText& letter(QChar c);
 
-    modFunctions::LetterGrid& grid_;
+    const LetterGrid& grid_;
+    const QSize cellSize_;
     QLineEdit* editor_;
     int current_ = 0;
     bool editorSyncQueued_ = false;
@@ -63,3 +67,5 @@ class LetterGridView : public QWidget {
     bool wholeUpdatePending_ = false;
     std::unordered_map<char16_t, QStaticText> letters_;
 };
+
+}  // namespace tamsorel
