@@ -6,8 +6,8 @@
 
 #include "benchmain.h"
 
-#include "puzzle.h"
-#include "puzzledrawing.h"
+#include "engine/puzzle.h"
+#include "engine/puzzledrawing.h"
 #include "ui/export.h"
 #include "ui/services.h"
 

@@ -12,10 +12,10 @@
 #include "benchmain.h"
 
 #include "core/random.h"
-#include "form1.h"
-#include "puzzle.h"
+#include "engine/puzzle.h"
 #include "testing/scripteddialogs.h"
 #include "ui/services.h"
+#include "window/creatorwindow.h"
 
 namespace {
 

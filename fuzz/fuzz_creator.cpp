@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "core/textfile.h"
-#include "osterfane/puzzle.h"
+#include "osterfane/engine/puzzle.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;

@@ -1,5 +1,5 @@
-#include "form1.h"
 #include "ui/services.h"
+#include "window/creatorwindow.h"
 
 int main(int argc, char** argv) {
     ui::Application app(argc, argv, QStringLiteral("Osterfane"));

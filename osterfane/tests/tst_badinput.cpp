@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "form1.h"
 #include "testing/badinput.h"
 #include "testing/scripteddialogs.h"
 #include "ui/picturebox.h"
+#include "window/creatorwindow.h"
 
 using namespace osterfane;
 

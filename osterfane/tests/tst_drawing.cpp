@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QTest>
 
-#include "puzzledrawing.h"
+#include "engine/puzzledrawing.h"
 
 using namespace osterfane;
 

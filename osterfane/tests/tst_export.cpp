@@ -12,11 +12,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "form1.h"
 #include "testing/scripteddialogs.h"
 #include "ui/export.h"
 #include "ui/picturebox.h"
 #include "ui/tests/exportcheck.h"
+#include "window/creatorwindow.h"
 
 using namespace osterfane;
 using namespace exportcheck;

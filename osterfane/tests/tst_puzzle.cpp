@@ -5,7 +5,7 @@
 
 #include <QTest>
 
-#include "puzzle.h"
+#include "engine/puzzle.h"
 
 using namespace osterfane;
 

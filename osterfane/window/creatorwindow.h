@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "puzzle.h"
+#include "engine/puzzle.h"
 
 class QCheckBox;
 class QLabel;

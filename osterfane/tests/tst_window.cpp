@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "form1.h"
 #include "testing/scripteddialogs.h"
 #include "ui/picturebox.h"
 #include "ui/services.h"
+#include "window/creatorwindow.h"
 
 using namespace osterfane;
 
@@ -385,4 +385,4 @@ class TestForm1 : public QObject {
 };
 
 QTEST_MAIN(TestForm1)
-#include "tst_form1.moc"
+#include "tst_window.moc"

@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "creatorwindow.h"
 
 #include <algorithm>
 
@@ -13,7 +13,7 @@
 #include <QSignalBlocker>
 
 #include "core/letters.h"
-#include "puzzledrawing.h"
+#include "engine/puzzledrawing.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
