@@ -3,7 +3,7 @@
 
 int main(int argc, char** argv) {
     ui::Application app(argc, argv, QStringLiteral("Osterfane"));
-    osterfane::Form1 window;
+    osterfane::CreatorWindow window;
     window.show();
     return app.exec();
 }

@@ -24,22 +24,33 @@ namespace osterfane {
 
 namespace {
 
-// The designed window, in twips.
+// A control as designed: its object name and its rectangle in twips.
+struct DesignedControl {
+    const char* name;
+    ui::TwipsRect rect;
+};
+
+// The designed window, in twips, each control named by its role.
 constexpr int kClientWidth = 9465;
 constexpr int kClientHeight = 6810;
-constexpr ui::TwipsRect kPicfield{0, 0, 6750, 6750};
-constexpr ui::TwipsRect kLstitems{6840, 120, 2535, 2985};
-constexpr ui::TwipsRect kTxtfield{6840, 3240, 2535, 285};
-constexpr ui::TwipsRect kCmdAdd{6840, 3600, 1455, 255};
-constexpr ui::TwipsRect kCmdRemove{8280, 3600, 1095, 255};
-constexpr ui::TwipsRect kTxtSize{7440, 4080, 495, 285};
-constexpr ui::TwipsRect kCmdDraw{8520, 3960, 855, 495};
-constexpr ui::TwipsRect kLabel1{6840, 4080, 495, 255};
-constexpr ui::TwipsRect kChkSolutions{6840, 4560, 2055, 255};
-constexpr ui::TwipsRect kChkIncludeInverted{6840, 5040, 2295, 255};
+constexpr DesignedControl kPuzzleBox{"picfield", {0, 0, 6750, 6750}};
+constexpr DesignedControl kWordList{"lstitems", {6840, 120, 2535, 2985}};
+constexpr DesignedControl kWordField{"txtfield", {6840, 3240, 2535, 285}};
+constexpr DesignedControl kAddButton{"cmdAdd", {6840, 3600, 1455, 255}};
+constexpr DesignedControl kRemoveButton{"cmdRemove", {8280, 3600, 1095, 255}};
+constexpr DesignedControl kSizeField{"txtSize", {7440, 4080, 495, 285}};
+constexpr DesignedControl kDrawButton{"cmdDraw", {8520, 3960, 855, 495}};
+constexpr DesignedControl kSizeLabel{"Label1", {6840, 4080, 495, 255}};
+constexpr DesignedControl kShowSolutionsBox{"chkSolutions", {6840, 4560, 2055, 255}};
+constexpr DesignedControl kIncludeInvertedBox{"chkIncludeInverted", {6840, 5040, 2295, 255}};
 
 constexpr int kStartSize = 10;
 constexpr double kFontPoints = 8.25;
+
+template <typename W, typename... Args>
+W* createControl(QWidget* parent, const DesignedControl& control, Args&&... args) {
+    return ui::createControl<W>(parent, control.name, control.rect, std::forward<Args>(args)...);
+}
 
 // A letter of any alphabet ends an entry, so words in Cyrillic, Greek or with accents can be
 // typed; digits, signs and spaces are taken off the end.
@@ -47,90 +58,101 @@ bool endsAnEntry(QChar c) {
     return c.isLetter();
 }
 
+// The message a build ends with; none when every word was placed or the build was stopped.
+QString outcomeMessage(const PuzzleOutcome& outcome) {
+    switch (outcome.kind) {
+        case PuzzleOutcome::Kind::TooLong:
+            return QStringLiteral("Word: '") + outcome.word +
+                   QStringLiteral("' is too long, increase size or remove word");
+        case PuzzleOutcome::Kind::NoRoom:
+            return QStringLiteral("After %1 retries still no possible move on ")
+                       .arg(Puzzle::kMaxRetries) +
+                   outcome.word + QStringLiteral(" :s");
+        case PuzzleOutcome::Kind::AllPlaced:
+        case PuzzleOutcome::Kind::Stopped:
+            break;
+    }
+    return {};
+}
+
 }  // namespace
 
-Form1::Form1(PuzzleHooks hooks, QWidget* parent) : QWidget(parent), puzzle_(kStartSize) {
-    if (!hooks.nextRandom) hooks.nextRandom = [this] { return random_.nextRandom(); };
-    if (!hooks.pumpEvents) hooks.pumpEvents = ui::pumpEvents;
-    puzzle_.setHooks(std::move(hooks));
-
+CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
+    : QWidget(parent), pump_(hooks.pump), puzzle_(kStartSize, std::move(hooks.nextRandom)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Osterfane"));
-    QFont tahoma = font();
-    tahoma.setFamily(QStringLiteral("Tahoma"));
-    tahoma.setPointSizeF(kFontPoints);
+    const QFont tahoma = ui::designFont(kFontPoints);
     setFont(tahoma);
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 
-    picfield_ = ui::createControl<ui::PictureBox>(this, "picfield", kPicfield);
+    puzzleBox_ = createControl<ui::PictureBox>(this, kPuzzleBox);
     // The border lies inside the 450 pixels and closes the grid at the left and top.
-    picfield_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    picfield_->setBackColour(core::kWhite);
-    picfield_->ui::Surface::setFont(tahoma);
-    picfield_->clear();
-    lstitems_ = ui::createControl<QListWidget>(this, "lstitems", kLstitems);
-    txtfield_ = ui::createControl<QLineEdit>(this, "txtfield", kTxtfield);
-    cmdAdd_ = ui::createControl<QPushButton>(this, "cmdAdd", kCmdAdd, QStringLiteral("Add"));
-    cmdRemove_ =
-        ui::createControl<QPushButton>(this, "cmdRemove", kCmdRemove, QStringLiteral("Remove"));
-    txtSize_ = ui::createControl<QLineEdit>(this, "txtSize", kTxtSize, QStringLiteral("10"));
-    cmdDraw_ = ui::createControl<QPushButton>(this, "cmdDraw", kCmdDraw, QStringLiteral("Draw"));
-    Label1_ = ui::createControl<QLabel>(this, "Label1", kLabel1, QStringLiteral("Size:"));
-    chkSolutions_ = ui::createControl<QCheckBox>(this, "chkSolutions", kChkSolutions,
-                                                 QStringLiteral("Show solutions"));
-    chkIncludeInverted_ = ui::createControl<QCheckBox>(
-        this, "chkIncludeInverted", kChkIncludeInverted, QStringLiteral("Include inverted"));
-    ui::setTabOrder({picfield_, lstitems_, txtfield_, cmdAdd_, cmdRemove_, txtSize_, cmdDraw_,
-                     Label1_, chkSolutions_, chkIncludeInverted_});
+    puzzleBox_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    puzzleBox_->setBackColour(core::kWhite);
+    puzzleBox_->ui::Surface::setFont(tahoma);
+    puzzleBox_->clear();
+    wordList_ = createControl<QListWidget>(this, kWordList);
+    wordField_ = createControl<QLineEdit>(this, kWordField);
+    addButton_ = createControl<QPushButton>(this, kAddButton, QStringLiteral("Add"));
+    removeButton_ = createControl<QPushButton>(this, kRemoveButton, QStringLiteral("Remove"));
+    sizeField_ = createControl<QLineEdit>(this, kSizeField, QStringLiteral("10"));
+    drawButton_ = createControl<QPushButton>(this, kDrawButton, QStringLiteral("Draw"));
+    sizeLabel_ = createControl<QLabel>(this, kSizeLabel, QStringLiteral("Size:"));
+    showSolutionsBox_ =
+        createControl<QCheckBox>(this, kShowSolutionsBox, QStringLiteral("Show solutions"));
+    includeInvertedBox_ =
+        createControl<QCheckBox>(this, kIncludeInvertedBox, QStringLiteral("Include inverted"));
+    ui::setTabOrder({puzzleBox_, wordList_, wordField_, addButton_, removeButton_, sizeField_,
+                     drawButton_, sizeLabel_, showSolutionsBox_, includeInvertedBox_});
     // Typing starts in the entry field. The surface's menu lets it take the focus by Tab
     // (never by a click), for the context-menu key.
-    txtfield_->setFocus();
+    wordField_->setFocus();
 
-    picfieldMenu_ = new ui::PictureMenu(picfield_, ui::PictureMenu::Trigger::Platform);
-    picfieldMenu_->addEntry(QStringLiteral("Copy Picture"), "mnuCopyPicture",
-                            [this] { ui::copyPicture(*picfield_); });
-    picfieldMenu_->addEntry(QStringLiteral("Save Picture As..."), "mnuSavePicture",
-                            [this] { savePicture(false); });
-    picfieldMenu_->addEntry(QStringLiteral("Save Answer Key As..."), "mnuSaveAnswerKey",
-                            [this] { savePicture(true); });
-    picfieldMenu_->addEntry(QStringLiteral("Print..."), "mnuPrint", [this] { printPuzzle(); });
+    puzzleMenu_ = new ui::PictureMenu(puzzleBox_, ui::PictureMenu::Trigger::Platform);
+    puzzleMenu_->addEntry(QStringLiteral("Copy Picture"), "mnuCopyPicture",
+                          [this] { ui::copyPicture(*puzzleBox_); });
+    puzzleMenu_->addEntry(QStringLiteral("Save Picture As..."), "mnuSavePicture",
+                          [this] { savePicture(false); });
+    puzzleMenu_->addEntry(QStringLiteral("Save Answer Key As..."), "mnuSaveAnswerKey",
+                          [this] { savePicture(true); });
+    puzzleMenu_->addEntry(QStringLiteral("Print..."), "mnuPrint", [this] { printPuzzle(); });
 
-    txtfield_->installEventFilter(this);
-    connect(txtfield_, &QLineEdit::textChanged, this, &Form1::txtfield_Change);
-    connect(cmdAdd_, &QPushButton::clicked, this, &Form1::cmdAdd_Click);
-    connect(cmdRemove_, &QPushButton::clicked, this, &Form1::cmdRemove_Click);
+    wordField_->installEventFilter(this);
+    connect(wordField_, &QLineEdit::textChanged, this, &CreatorWindow::wordFieldChanged);
+    connect(addButton_, &QPushButton::clicked, this, &CreatorWindow::addWord);
+    connect(removeButton_, &QPushButton::clicked, this, &CreatorWindow::removeWord);
     // A selection made with the mouse or the keys counts as a click; the current row that the
     // list sets itself when it gets the focus does not.
-    connect(lstitems_, &QListWidget::itemSelectionChanged, this, &Form1::lstitems_Click);
-    connect(lstitems_, &QListWidget::itemClicked, this, &Form1::lstitems_Click);
-    connect(cmdDraw_, &QPushButton::clicked, this, &Form1::cmdDraw_Click);
-    connect(chkSolutions_, &QCheckBox::clicked, this, &Form1::chkSolutions_Click);
+    connect(wordList_, &QListWidget::itemSelectionChanged, this, &CreatorWindow::wordListClicked);
+    connect(wordList_, &QListWidget::itemClicked, this, &CreatorWindow::wordListClicked);
+    connect(drawButton_, &QPushButton::clicked, this, &CreatorWindow::buildPuzzle);
+    connect(showSolutionsBox_, &QCheckBox::clicked, this, &CreatorWindow::showSolutionsClicked);
 }
 
-Form1::~Form1() = default;
+CreatorWindow::~CreatorWindow() = default;
 
-int Form1::IsInList(const QString& str) const {
-    const QString wanted = str.toLower();
-    for (int i = 0; i < lstitems_->count(); ++i) {
-        if (lstitems_->item(i)->text().toLower() == wanted) return i;
+int CreatorWindow::indexInList(const QString& word) const {
+    const QString wanted = word.toLower();
+    for (int i = 0; i < wordList_->count(); ++i) {
+        if (wordList_->item(i)->text().toLower() == wanted) return i;
     }
     return -1;
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtfield_ && event->type() == QEvent::KeyPress) {
+bool CreatorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == wordField_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         // The key goes on to the field: a space lands there and the change rule removes it.
-        if (enter || key->text() == QStringLiteral(" ")) cmdAdd_->click();
+        if (enter || key->text() == QStringLiteral(" ")) addButton_->click();
     }
     return QWidget::eventFilter(watched, event);
 }
 
 // The text is composed first, so a letter followed by its combining mark is one letter. Only
 // the last character is tested; the entry keeps its text up to its last letter.
-void Form1::txtfield_Change() {
-    const QString text = txtfield_->text();
+void CreatorWindow::wordFieldChanged() {
+    const QString text = wordField_->text();
     const QString composed = core::composedWord(text);
     qsizetype keep = composed.size();
     while (keep > 0 && !endsAnEntry(composed[keep - 1]))
@@ -140,79 +162,86 @@ void Form1::txtfield_Change() {
     const qsizetype caret =
         keep < composed.size()
             ? keep
-            : std::min(keep, core::composedWord(text.left(txtfield_->cursorPosition())).size());
-    txtfield_->setText(composed.left(keep));
-    txtfield_->setCursorPosition(int(caret));
+            : std::min(keep, core::composedWord(text.left(wordField_->cursorPosition())).size());
+    wordField_->setText(composed.left(keep));
+    wordField_->setCursorPosition(int(caret));
 }
 
 // A word of one character, or one with a character no square can hold (an emoji, a mark that
 // has no composed form), stays in the field like a word of one letter.
-void Form1::cmdAdd_Click() {
-    const QString text = txtfield_->text();
+void CreatorWindow::addWord() {
+    const QString text = wordField_->text();
     if (text.size() <= 1 || !core::fitsOneCharPerSquare(text)) return;
-    if (IsInList(text) == -1) lstitems_->addItem(text);
-    txtfield_->clear();
+    if (indexInList(text) == -1) wordList_->addItem(text);
+    wordField_->clear();
 }
 
-int Form1::selectedIndex() const {
-    const QList<QListWidgetItem*> selected = lstitems_->selectedItems();
-    return selected.isEmpty() ? -1 : lstitems_->row(selected.first());
+int CreatorWindow::selectedIndex() const {
+    const QList<QListWidgetItem*> selected = wordList_->selectedItems();
+    return selected.isEmpty() ? -1 : wordList_->row(selected.first());
 }
 
-void Form1::cmdRemove_Click() {
+void CreatorWindow::removeWord() {
     const int index = selectedIndex();
-    if (index < 0 || index >= lstitems_->count()) return;
+    if (index < 0 || index >= wordList_->count()) return;
     // Removing is no click on the entry that becomes current: the field stays as it is.
-    const QSignalBlocker blocker(lstitems_);
-    delete lstitems_->takeItem(index);
-    lstitems_->clearSelection();
-    lstitems_->setCurrentRow(-1);
+    const QSignalBlocker blocker(wordList_);
+    delete wordList_->takeItem(index);
+    wordList_->clearSelection();
+    wordList_->setCurrentRow(-1);
 }
 
-void Form1::lstitems_Click() {
+void CreatorWindow::wordListClicked() {
     const int index = selectedIndex();
-    if (index >= 0) txtfield_->setText(lstitems_->item(index)->text());
+    if (index >= 0) wordField_->setText(wordList_->item(index)->text());
 }
 
-void Form1::selectEntry(int index) {
+void CreatorWindow::selectEntry(int index) {
     {
-        const QSignalBlocker blocker(lstitems_);
-        lstitems_->setCurrentRow(index);
+        const QSignalBlocker blocker(wordList_);
+        wordList_->setCurrentRow(index);
     }
-    lstitems_Click();
+    wordListClicked();
 }
 
-void Form1::setBuilding(bool building) {
+void CreatorWindow::setBuilding(bool building) {
     building_ = building;
-    for (QWidget* w : {static_cast<QWidget*>(cmdDraw_), static_cast<QWidget*>(cmdAdd_),
-                       static_cast<QWidget*>(cmdRemove_), static_cast<QWidget*>(chkSolutions_),
-                       static_cast<QWidget*>(chkIncludeInverted_)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(drawButton_), static_cast<QWidget*>(addButton_),
+          static_cast<QWidget*>(removeButton_), static_cast<QWidget*>(showSolutionsBox_),
+          static_cast<QWidget*>(includeInvertedBox_)}) {
         w->setEnabled(!building);
     }
-    picfieldMenu_->setEntriesEnabled(drawn_ && !building);
+    puzzleMenu_->setEntriesEnabled(drawn_ && !building);
 }
 
-void Form1::cmdDraw_Click() {
+bool CreatorWindow::pumpEvents() {
+    ui::pumpEvents();
+    return !closing_;
+}
+
+void CreatorWindow::buildPuzzle() {
     if (building_) return;
-    const std::optional<int> n = sizeFromText(txtSize_->text(), picfield_->width());
+    const std::optional<int> n = sizeFromText(sizeField_->text(), puzzleBox_->width());
     if (!n) {
-        ui::dialogs().information(
-            this,
-            QStringLiteral("The size must be a whole number from 1 to %1.").arg(picfield_->width()),
-            ui::programTitle());
+        ui::dialogs().information(this,
+                                  QStringLiteral("The size must be a whole number from 1 to %1.")
+                                      .arg(puzzleBox_->width()),
+                                  ui::programTitle());
         return;
     }
     QStringList words;
-    for (int i = 0; i < lstitems_->count(); ++i)
-        words << lstitems_->item(i)->text();
-    const bool includeInverted = chkIncludeInverted_->isChecked();
+    for (int i = 0; i < wordList_->count(); ++i)
+        words << wordList_->item(i)->text();
+    const bool includeInverted = includeInvertedBox_->isChecked();
 
     const QPointer<QWidget> focused = focusWidget();
     closing_ = false;
     drawn_ = false;
     setBuilding(true);
-    puzzle_.ClearPuzzle(*n);
-    const PuzzleOutcome outcome = puzzle_.CreatePuzzle(words, *n, includeInverted);
+    puzzle_.clearPuzzle(*n);
+    const PuzzleOutcome outcome =
+        puzzle_.createPuzzle(words, *n, includeInverted, pump_ ? *pump_ : *this);
     placedWords_.clear();
     for (qsizetype i = 0; i < puzzle_.solutions().size() && i < words.size(); ++i)
         placedWords_ << words[i].toUpper();
@@ -220,60 +249,61 @@ void Form1::cmdDraw_Click() {
         setBuilding(false);
         return;
     }
-    if (outcome.kind != PuzzleOutcome::Kind::AllPlaced) {
-        ui::dialogs().information(this, outcome.message(), ui::programTitle());
+    const QString message = outcomeMessage(outcome);
+    if (!message.isEmpty()) {
+        ui::dialogs().information(this, message, ui::programTitle());
         if (outcome.kind == PuzzleOutcome::Kind::TooLong) selectEntry(outcome.index);
     }
-    puzzle_.FillRemWithRandom();
-    drawPuzzle();
-    if (chkSolutions_->isChecked()) DrawSolution(*picfield_, puzzle_);
+    puzzle_.fillRemainingWithRandom();
+    showPuzzle();
+    if (showSolutionsBox_->isChecked()) drawSolution(*puzzleBox_, puzzle_);
     drawn_ = true;
     setBuilding(false);
     if (focused && focused->isEnabled()) focused->setFocus();
 }
 
-void Form1::drawPuzzle() {
-    picfield_->clear();
-    DrawGrid(*picfield_, puzzle_.size());
-    picfield_->refresh();
-    DrawContents(*picfield_, puzzle_);
+void CreatorWindow::showPuzzle() {
+    puzzleBox_->clear();
+    drawGrid(*puzzleBox_, puzzle_.size());
+    puzzleBox_->refresh();
+    drawContents(*puzzleBox_, puzzle_);
 }
 
-ui::Picture Form1::picture(bool withSolutions) const {
-    ui::Picture picture = ui::pictureOf(*picfield_, [this, withSolutions](ui::Surface& surface) {
-        DrawPuzzle(surface, puzzle_, withSolutions);
+ui::Picture CreatorWindow::picture(bool withSolutions) const {
+    ui::Picture picture = ui::pictureOf(*puzzleBox_, [this, withSolutions](ui::Surface& surface) {
+        drawPuzzle(surface, puzzle_, withSolutions);
     });
     const int side = gridExtent(picture.size.width(), puzzle_.size());
     picture.extent = QSize(side, side);
     return picture;
 }
 
-void Form1::savePicture(bool answerKey) {
+void CreatorWindow::savePicture(bool answerKey) {
     if (!drawn_ || building_) return;
     if (answerKey) {
         ui::savePictureAs(this, QStringLiteral("Save Answer Key As"),
                           QStringLiteral("Answer key.png"), {picture(true), placedWords_});
     } else {
         ui::savePictureAs(this, QStringLiteral("Save Picture As"), QStringLiteral("Puzzle.png"),
-                          {picture(chkSolutions_->isChecked()), placedWords_});
+                          {picture(showSolutionsBox_->isChecked()), placedWords_});
     }
 }
 
 // The puzzle with its words on the first page, the answer key on the second.
-void Form1::printPuzzle() {
+void CreatorWindow::printPuzzle() {
     if (!drawn_ || building_) return;
     ui::printDocument(this, {{picture(false), placedWords_}, {picture(true), {}}}, windowTitle());
 }
 
-void Form1::chkSolutions_Click() {
-    if (chkSolutions_->isChecked()) {
-        DrawSolution(*picfield_, puzzle_);
+void CreatorWindow::showSolutionsClicked() {
+    if (showSolutionsBox_->isChecked()) {
+        drawSolution(*puzzleBox_, puzzle_);
     } else {
-        drawPuzzle();
+        showPuzzle();
     }
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void CreatorWindow::closeEvent(QCloseEvent* event) {
     if (building_) closing_ = true;
     QWidget::closeEvent(event);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <functional>
+
 #include <QWidget>
 
+#include "core/eventpump.h"
 #include "engine/puzzle.h"
 
 class QCheckBox;
@@ -18,38 +21,48 @@ struct Picture;
 
 namespace osterfane {
 
+// What a test or a benchmark may put in place of the window's own: the random source of every
+// build, and the event pump of the placement search. Left empty, the puzzle's own random source
+// (never seeded, so every start gives the same puzzles) and the window's pump serve.
+struct CreatorHooks {
+    std::function<double()> nextRandom;
+    core::EventPump* pump = nullptr;
+};
+
 // The creator's window: a word list, a size and two options on the right, the puzzle drawn
 // on the surface at the left. "Draw" builds a new puzzle from a snapshot of the list, the size
 // and "Include inverted"; while it builds, the commands that would change or restart it are
-// disabled.
-class Form1 : public QWidget {
+// disabled. Its own event pump lets the window's events in after every retry and ends the
+// search once the window is closing.
+class CreatorWindow : public QWidget, private core::EventPump {
     Q_OBJECT
   public:
-    // Empty hooks get the window's own random source (never seeded, so every start gives the
-    // same puzzles) and an event pump.
-    explicit Form1(PuzzleHooks hooks = {}, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit CreatorWindow(CreatorHooks hooks = {}, QWidget* parent = nullptr);
+    ~CreatorWindow() override;
 
     // The puzzle as last built; its size is the size that was built, not the size field's.
     const Puzzle& puzzle() const { return puzzle_; }
-    bool isBuilding() const { return building_; }
 
-    // The first entry equal to str ignoring case, or -1.
-    int IsInList(const QString& str) const;
+    // The first entry equal to word ignoring case, or -1.
+    int indexInList(const QString& word) const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void txtfield_Change();
-    void cmdAdd_Click();
-    void cmdRemove_Click();
-    void lstitems_Click();
-    void cmdDraw_Click();
-    void chkSolutions_Click();
+    bool pumpEvents() override;
 
-    void drawPuzzle();
+    // The reactions to the designed controls.
+    void wordFieldChanged();
+    void addWord();
+    void removeWord();
+    void wordListClicked();
+    void buildPuzzle();
+    void showSolutionsClicked();
+
+    // The built puzzle on the surface without its solution lines.
+    void showPuzzle();
     // The built puzzle as a picture of the surface, with or without its solution lines, ending
     // at the grid's last line.
     ui::Picture picture(bool withSolutions) const;
@@ -60,20 +73,20 @@ class Form1 : public QWidget {
     int selectedIndex() const;
     void setBuilding(bool building);
 
-    ui::PictureBox* picfield_ = nullptr;
-    QListWidget* lstitems_ = nullptr;
-    QLineEdit* txtfield_ = nullptr;
-    QPushButton* cmdAdd_ = nullptr;
-    QPushButton* cmdRemove_ = nullptr;
-    QLineEdit* txtSize_ = nullptr;
-    QPushButton* cmdDraw_ = nullptr;
-    QLabel* Label1_ = nullptr;
-    QCheckBox* chkSolutions_ = nullptr;
-    QCheckBox* chkIncludeInverted_ = nullptr;
+    ui::PictureBox* puzzleBox_ = nullptr;
+    QListWidget* wordList_ = nullptr;
+    QLineEdit* wordField_ = nullptr;
+    QPushButton* addButton_ = nullptr;
+    QPushButton* removeButton_ = nullptr;
+    QLineEdit* sizeField_ = nullptr;
+    QPushButton* drawButton_ = nullptr;
+    QLabel* sizeLabel_ = nullptr;
+    QCheckBox* showSolutionsBox_ = nullptr;
+    QCheckBox* includeInvertedBox_ = nullptr;
 
-    ui::PictureMenu* picfieldMenu_ = nullptr;
+    ui::PictureMenu* puzzleMenu_ = nullptr;
 
-    core::RandomSource random_;
+    core::EventPump* pump_ = nullptr;
     Puzzle puzzle_;
     // The words the puzzle holds, as listed, in capitals: the first entries of the list, one
     // for each solution.
