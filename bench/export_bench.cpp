@@ -6,8 +6,8 @@
 
 #include "benchmain.h"
 
-#include "puzzle.h"
-#include "puzzledrawing.h"
+#include "engine/puzzle.h"
+#include "engine/puzzledrawing.h"
 #include "ui/export.h"
 #include "ui/services.h"
 
@@ -19,12 +19,12 @@ const QStringList kWords{"apple", "banana", "cherry", "damson", "elder", "fig",
 // A built puzzle of size n and its picture on the creator's 450-pixel surface.
 struct Built {
     explicit Built(int n) : puzzle(n) {
-        puzzle.ClearPuzzle(n);
-        puzzle.CreatePuzzle(n >= 7 ? kWords : QStringList(), n, true);
-        puzzle.FillRemWithRandom();
+        puzzle.clearPuzzle(n);
+        puzzle.createPuzzle(n >= 7 ? kWords : QStringList(), n, true);
+        puzzle.fillRemainingWithRandom();
         picture.size = QSize(450, 450);
-        picture.font = QFont(QStringLiteral("Tahoma"));
-        picture.draw = [this](ui::Surface& s) { osterfane::DrawPuzzle(s, puzzle, true); };
+        picture.font = ui::designFont(8.25);
+        picture.draw = [this](ui::Surface& s) { osterfane::drawPuzzle(s, puzzle, true); };
     }
     osterfane::Puzzle puzzle;
     ui::Picture picture;

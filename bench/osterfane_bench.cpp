@@ -11,11 +11,13 @@
 
 #include "benchmain.h"
 
+#include "core/eventpump.h"
 #include "core/random.h"
-#include "form1.h"
-#include "puzzle.h"
+#include "engine/puzzle.h"
 #include "testing/scripteddialogs.h"
+#include "testing/windowdriver.h"
 #include "ui/services.h"
+#include "window/creatorwindow.h"
 
 namespace {
 
@@ -54,21 +56,22 @@ QList<int> fittingLengthsFor15() {
     return lengths;
 }
 
-void fillList(osterfane::Form1& form, const QStringList& words, int n) {
-    auto* list = form.findChild<QListWidget*>("lstitems");
+void fillList(const testing::WindowDriver& driver, const QStringList& words, int n) {
+    auto* list = driver.get<QListWidget>("lstitems");
     list->clear();
     list->addItems(words);
-    form.findChild<QLineEdit*>("txtSize")->setText(QString::number(n));
+    driver.get<QLineEdit>("txtSize")->setText(QString::number(n));
 }
 
 // One click on "Draw": 30 words of 3 to 10 letters at n = 15, from the click to the picture
 // drawn and shown.
 void BM_DrawClick(benchmark::State& state) {
     testing::ScriptedDialogs dialogs;
-    osterfane::Form1 form;
+    osterfane::CreatorWindow form;
+    const testing::WindowDriver driver(form);
     form.show();
-    fillList(form, randomWords(fittingLengthsFor15()), 15);
-    auto* draw = form.findChild<QAbstractButton*>("cmdDraw");
+    fillList(driver, randomWords(fittingLengthsFor15()), 15);
+    auto* draw = driver.get<QAbstractButton>("cmdDraw");
     for (auto _ : state) {
         draw->click();
         ui::pumpEvents();  // the letters drawn after the refresh reach the screen
@@ -85,10 +88,10 @@ void BM_Construction50(benchmark::State& state) {
     osterfane::Puzzle puzzle(50);
     int failed = 0;
     for (auto _ : state) {
-        puzzle.ClearPuzzle(50);
+        puzzle.clearPuzzle(50);
         failed +=
-            puzzle.CreatePuzzle(words, 50, true).kind != osterfane::PuzzleOutcome::Kind::AllPlaced;
-        puzzle.FillRemWithRandom();
+            puzzle.createPuzzle(words, 50, true).kind != osterfane::PuzzleOutcome::Kind::AllPlaced;
+        puzzle.fillRemainingWithRandom();
         benchmark::DoNotOptimize(puzzle.letterAt(0, 0));
     }
     state.counters["failed"] = failed;
@@ -100,15 +103,13 @@ BENCHMARK(BM_Construction50)->Unit(benchmark::kMillisecond);
 // so no line is left for XYZ. Reports the longest time between two pumps.
 void BM_NoRoomDraw(benchmark::State& state) {
     testing::ScriptedDialogs dialogs;
-    using Clock = std::chrono::steady_clock;
-    double longestGapMs = 0;
-    Clock::time_point lastPump;
-    int scripted = 0;
-    core::RandomSource random;
-    const double script[] = {0.0, 0.0, 0.3, 0.0, 0.0, 0.0};
-    osterfane::PuzzleHooks hooks{
-        [&] { return scripted < 6 ? script[scripted++] : random.nextRandom(); },
-        [&] {
+    // Lets the window's events in as its own pump does, timing the gaps between the calls.
+    struct TimingPump : core::EventPump {
+        using Clock = std::chrono::steady_clock;
+        double longestGapMs = 0;
+        Clock::time_point lastPump;
+
+        bool pumpEvents() override {
             const Clock::time_point now = Clock::now();
             if (lastPump != Clock::time_point{}) {
                 longestGapMs =
@@ -117,17 +118,24 @@ void BM_NoRoomDraw(benchmark::State& state) {
             }
             ui::pumpEvents();
             lastPump = Clock::now();
-        }};
-    osterfane::Form1 form(hooks);
+            return true;
+        }
+    } pump;
+    int scripted = 0;
+    core::RandomSource random;
+    const double script[] = {0.0, 0.0, 0.3, 0.0, 0.0, 0.0};
+    osterfane::CreatorWindow form(
+        {[&] { return scripted < 6 ? script[scripted++] : random.nextRandom(); }, &pump});
+    const testing::WindowDriver driver(form);
     form.show();
-    fillList(form, {"abc", "aef", "xyz"}, 3);
-    auto* draw = form.findChild<QAbstractButton*>("cmdDraw");
+    fillList(driver, {"abc", "aef", "xyz"}, 3);
+    auto* draw = driver.get<QAbstractButton>("cmdDraw");
     for (auto _ : state) {
         scripted = 0;
-        lastPump = {};
+        pump.lastPump = {};
         draw->click();
     }
-    state.counters["longest_gap_ms"] = longestGapMs;
+    state.counters["longest_gap_ms"] = pump.longestGapMs;
     state.counters["messages"] = double(dialogs.shown().size());
 }
 BENCHMARK(BM_NoRoomDraw)->Unit(benchmark::kMillisecond)->Iterations(3);

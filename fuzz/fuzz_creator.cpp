@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "core/textfile.h"
-#include "osterfane/puzzle.h"
+#include "osterfane/engine/puzzle.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
@@ -17,14 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const QString& line : core::splitLines(core::decodeText(rest)))
         if (line.size() >= 2) words.append(line);
     if (words.size() > 16) return 0;  // keeps one input under a second
-    int retries = 0;
-    osterfane::PuzzleHooks hooks;
-    hooks.pumpEvents = [&retries] { ++retries; };
-    osterfane::Puzzle puzzle(n, hooks);
-    puzzle.ClearPuzzle(n);
-    const osterfane::PuzzleOutcome outcome = puzzle.CreatePuzzle(words, n, inverted);
-    (void)outcome.message();
-    puzzle.FillRemWithRandom();
+    osterfane::Puzzle puzzle(n);
+    puzzle.clearPuzzle(n);
+    puzzle.createPuzzle(words, n, inverted);
+    puzzle.fillRemainingWithRandom();
     for (const osterfane::Solution& s : puzzle.solutions()) {
         if (s.x1 < 0 || s.y1 < 0 || s.x2 < 0 || s.y2 < 0 || s.x1 >= n || s.y1 >= n || s.x2 >= n ||
             s.y2 >= n)

@@ -1,9 +1,9 @@
-#include "form1.h"
 #include "ui/services.h"
+#include "window/creatorwindow.h"
 
 int main(int argc, char** argv) {
     ui::Application app(argc, argv, QStringLiteral("Osterfane"));
-    osterfane::Form1 window;
+    osterfane::CreatorWindow window;
     window.show();
     return app.exec();
 }

@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "form1.h"
+#include "core/letters.h"
 #include "testing/badinput.h"
 #include "testing/scripteddialogs.h"
+#include "testing/windowdriver.h"
 #include "ui/picturebox.h"
+#include "window/creatorwindow.h"
 
 using namespace osterfane;
 
@@ -16,12 +18,12 @@ namespace {
 
 struct Creator {
     testing::ScriptedDialogs dialogs;
-    Form1 form;
-    QLineEdit* box(const char* name) { return form.findChild<QLineEdit*>(name); }
-    void click(const char* name) {
-        QTest::mouseClick(form.findChild<QPushButton*>(name), Qt::LeftButton);
-    }
-    int entries() { return form.findChild<QListWidget*>("lstitems")->count(); }
+    CreatorWindow form;
+    testing::WindowDriver driver{form};
+    QLineEdit* box(const char* name) { return driver.get<QLineEdit>(name); }
+    void click(const char* name) { driver.click(name); }
+    int entries() { return driver.get<QListWidget>("lstitems")->count(); }
+    QImage picture() { return driver.get<ui::PictureBox>("picfield")->image(); }
 };
 
 // The letters a solution covers, from its first cell to its last.
@@ -47,10 +49,10 @@ class TestBadInput : public QObject {
             c.box("txtfield")->setText("cat");
             c.click("cmdAdd");
             c.click("cmdDraw");
-            const QImage before = c.form.findChild<ui::PictureBox*>("picfield")->image();
+            const QImage before = c.picture();
             c.box("txtSize")->setText(bad.text);
             c.click("cmdDraw");
-            const std::optional<int> size = sizeFromText(bad.text);
+            const std::optional<int> size = sizeFromText(bad.text, 450);
             if (size) {
                 // Built at the size the text begins with ("cat" may then be too long).
                 QVERIFY2(!c.dialogs.informationTexts().contains(
@@ -60,7 +62,7 @@ class TestBadInput : public QObject {
             } else {
                 QCOMPARE(c.dialogs.informationTexts(),
                          QStringList{"The size must be a whole number from 1 to 450."});
-                QCOMPARE(c.form.findChild<ui::PictureBox*>("picfield")->image(), before);
+                QCOMPARE(c.picture(), before);
             }
         }
     }
@@ -77,7 +79,7 @@ class TestBadInput : public QObject {
         }
         c.box("txtSize")->setText("12");
         c.click("cmdDraw");  // whatever was added builds or is reported
-        QVERIFY(c.form.findChild<QPushButton*>("cmdDraw")->isEnabled());
+        QVERIFY(c.driver.get<QPushButton>("cmdDraw")->isEnabled());
     }
 
     void aCyrillicPuzzle() {
@@ -98,7 +100,7 @@ class TestBadInput : public QObject {
         // Each word lies in the grid in capitals, read from its first or its last cell.
         const QStringList words = {u"ЖУК"_qs, u"ЁЛКА"_qs, u"ΚΆΣΤΡΟ"_qs, u"ÉTÉ"_qs};
         for (int i = 0; i < 4; ++i)
-            QVERIFY2(spelled[i] == words[i] || Puzzle::flipString(spelled[i]) == words[i],
+            QVERIFY2(spelled[i] == words[i] || core::reversed(spelled[i]) == words[i],
                      qPrintable(spelled[i]));
     }
 };

@@ -4,7 +4,8 @@
 #include <QPainter>
 #include <QTest>
 
-#include "puzzledrawing.h"
+#include "core/letters.h"
+#include "engine/puzzledrawing.h"
 
 using namespace osterfane;
 
@@ -48,9 +49,9 @@ class RecordingSurface : public ui::Surface {
 
 Puzzle filledPuzzle(int n, const QString& letter) {
     Puzzle p(n);
-    p.ClearPuzzle(n);
+    p.clearPuzzle(n);
     for (int y = 0; y < n; ++y)
-        p.PutWord(letter.repeated(n), 0, qint16(y), kRight);
+        p.putWord(letter.repeated(n), 0, qint16(y), kRight);
     return p;
 }
 
@@ -113,7 +114,7 @@ class TestDrawing : public QObject {
         QFETCH(QString, lastLine);
         QFETCH(int, extent);
         RecordingSurface surface(450, 0, 0);
-        DrawGrid(surface, n);
+        drawGrid(surface, n);
         QCOMPARE(surface.calls.size(), 2 * n);
         QCOMPARE(surface.calls.mid(0, 2), firstLines);
         QCOMPARE(surface.calls.last(), lastLine);
@@ -142,7 +143,7 @@ class TestDrawing : public QObject {
         QFETCH(QString, firstPrint);
         QFETCH(QString, lastPrint);
         RecordingSurface surface(450, textWidth, textHeight);
-        DrawContents(surface, filledPuzzle(n, "q"));
+        drawContents(surface, filledPuzzle(n, "q"));
         QCOMPARE(surface.calls.size(), n * n);
         QCOMPARE(surface.calls.first(), firstPrint);
         QCOMPARE(surface.calls.last(), lastPrint);
@@ -150,18 +151,18 @@ class TestDrawing : public QObject {
 
     void neverBuiltCellsShowNothing() {
         RecordingSurface surface(450, 7, 13);
-        DrawContents(surface, Puzzle(10));
+        drawContents(surface, Puzzle(10));
         QVERIFY(surface.calls.isEmpty());
     }
 
     void solutionLinesRunThroughCellCentres() {
         Puzzle p(10);
-        p.ClearPuzzle(10);
-        p.PutWord("abcd", 2, 3, kDownRight);
-        p.PutWord(Puzzle::flipString("dog"), 9, 9, kUpRight);
+        p.clearPuzzle(10);
+        p.putWord("abcd", 2, 3, kDownRight);
+        p.putWord(core::reversed(u"dog"), 9, 9, kUpRight);
         RecordingSurface surface(450, 7, 13);
         surface.setForeColour(0x123456);
-        DrawSolution(surface, p);
+        drawSolution(surface, p);
         QCOMPARE(surface.calls, (QStringList{"Line 112,157 247,292 colour 255",
                                              "Line 427,427 517,337 colour 255"}));
         QCOMPARE(surface.foreColour(), core::kBlack);
@@ -170,7 +171,7 @@ class TestDrawing : public QObject {
     void noSolutionStillLeavesBlack() {
         RecordingSurface surface(450, 7, 13);
         surface.setForeColour(core::kRed);
-        DrawSolution(surface, Puzzle(10));
+        drawSolution(surface, Puzzle(10));
         QVERIFY(surface.calls.isEmpty());
         QCOMPARE(surface.foreColour(), core::kBlack);
     }
@@ -184,14 +185,14 @@ class TestDrawing : public QObject {
         surface.clear();
 
         Puzzle p = filledPuzzle(13, "h");
-        DrawGrid(surface, 13);
+        drawGrid(surface, 13);
         QCOMPARE(image.pixelColor(442, 445), QColor(Qt::black));  // the last line at 442
         QCOMPARE(image.pixelColor(445, 445), QColor(Qt::white));  // the strip beyond the grid
         QCOMPARE(image.pixelColor(0, 100), QColor(Qt::white));    // no line at 0
 
         surface.clear();
         p = filledPuzzle(10, "h");
-        DrawContents(surface, p);
+        drawContents(surface, p);
         const QRect ink = inkBox(image, QRect(1, 1, 43, 43));
         QVERIFY(!ink.isEmpty());
         QVERIFY2(qAbs(ink.center().x() - 22) <= 2 && qAbs(ink.center().y() - 22) <= 4,
@@ -199,8 +200,8 @@ class TestDrawing : public QObject {
                                 .arg(ink.center().x())
                                 .arg(ink.center().y())));
 
-        p.PutWord("abcd", 2, 3, kDownRight);
-        DrawSolution(surface, p);
+        p.putWord("abcd", 2, 3, kDownRight);
+        drawSolution(surface, p);
         for (const QPoint& point : {QPoint(112, 157), QPoint(180, 225), QPoint(247, 292)}) {
             QCOMPARE(image.pixelColor(point), QColor(255, 0, 0));
         }

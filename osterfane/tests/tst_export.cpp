@@ -12,11 +12,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "form1.h"
 #include "testing/scripteddialogs.h"
+#include "testing/windowdriver.h"
 #include "ui/export.h"
 #include "ui/picturebox.h"
 #include "ui/tests/exportcheck.h"
+#include "window/creatorwindow.h"
 
 using namespace osterfane;
 using namespace exportcheck;
@@ -28,26 +29,21 @@ const QStringList kEntries{"Actions", "AllTheWords", "Fixed", "Format", "BackUpS
 struct Window {
     QTemporaryDir dir;
     testing::ScriptedDialogs dialogs;
-    Form1 form;
+    CreatorWindow form;
+    testing::WindowDriver driver{form};
 
-    template <typename T>
-    T* get(const char* name) {
-        auto* t = form.findChild<T*>(QString::fromLatin1(name));
-        if (!t) qFatal("no %s", name);
-        return t;
-    }
-    ui::PictureBox* picture() { return get<ui::PictureBox>("picfield"); }
-    QAction* entry(const char* name) { return get<QAction>(name); }
-    QMenu* menu() { return get<QMenu>("picfieldMenu"); }
+    ui::PictureBox* picture() { return driver.get<ui::PictureBox>("picfield"); }
+    QAction* entry(const char* name) { return driver.get<QAction>(name); }
+    QMenu* menu() { return driver.get<QMenu>("picfieldMenu"); }
     QString path(const QString& name) const { return dir.filePath(name); }
 
     void draw(const QStringList& words, const QString& size = QStringLiteral("12")) {
         for (const QString& w : words) {
-            QTest::keyClicks(get<QLineEdit>("txtfield"), w);
-            QTest::keyClick(get<QLineEdit>("txtfield"), Qt::Key_Return);
+            QTest::keyClicks(driver.get<QLineEdit>("txtfield"), w);
+            QTest::keyClick(driver.get<QLineEdit>("txtfield"), Qt::Key_Return);
         }
-        get<QLineEdit>("txtSize")->setText(size);
-        QTest::mouseClick(get<QPushButton>("cmdDraw"), Qt::LeftButton);
+        driver.get<QLineEdit>("txtSize")->setText(size);
+        driver.click("cmdDraw");
     }
     // Saves through an entry of the menu, the dialog answered with name.
     QString save(const char* entryName, const QString& name) {
@@ -107,7 +103,7 @@ class TestExport : public QObject {
         w.draw(kEntries);
         const QList<Solution> solutions = w.form.puzzle().solutions();
         QCOMPARE(solutions.size(), kEntries.size());
-        QVERIFY(!w.get<QCheckBox>("chkSolutions")->isChecked());
+        QVERIFY(!w.driver.get<QCheckBox>("chkSolutions")->isChecked());
         const int pitch = 450 / 12;
 
         QImage key(w.save("mnuSaveAnswerKey", "key.png"));
@@ -126,7 +122,7 @@ class TestExport : public QObject {
         QCOMPARE(shapes.texts >= 12 * 12, true);  // every letter as text
 
         // With the box ticked the picture is saved as shown, lines and all.
-        QTest::mouseClick(w.get<QCheckBox>("chkSolutions"), Qt::LeftButton);
+        QTest::mouseClick(w.driver.get<QCheckBox>("chkSolutions"), Qt::LeftButton);
         QCOMPARE(svgShapes(readAll(w.save("mnuSavePicture", "shown.svg"))).red, solutions.size());
         QVERIFY(w.dialogs.unexpected().isEmpty());
         QVERIFY(w.dialogs.informationTexts().isEmpty());
@@ -194,7 +190,7 @@ class TestExport : public QObject {
     void copyPutsTheScreenOnTheClipboard() {
         Window w;
         w.draw(kEntries);
-        QTest::mouseClick(w.get<QCheckBox>("chkSolutions"), Qt::LeftButton);
+        QTest::mouseClick(w.driver.get<QCheckBox>("chkSolutions"), Qt::LeftButton);
         w.entry("mnuCopyPicture")->trigger();
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
                  w.picture()->image().convertToFormat(QImage::Format_RGB32));

@@ -5,30 +5,33 @@
 
 #include <QTest>
 
-#include "puzzle.h"
+#include "core/letters.h"
+#include "engine/puzzle.h"
 
 using namespace osterfane;
 
 namespace {
 
 // A random source that answers a script, then cycles through a tail so that a search that
-// needs more draws still ends. Counts the draws and the event pumps.
-struct ScriptedHooks {
+// needs more draws still ends. Counts the draws; as the event pump, counts the pumps and
+// lets the search go on for as long as stopAfter allows.
+struct ScriptedHooks : core::EventPump {
     std::deque<double> script;
     QList<double> tail{0.0, 0.3, 0.6, 0.9};
     int draws = 0;
     int pumps = 0;
+    int stopAfter = -1;  // the pump that answers "stop"; -1 for none
 
-    PuzzleHooks hooks() {
-        return {[this] {
-                    ++draws;
-                    if (script.empty()) return tail[(draws - 1) % tail.size()];
-                    const double r = script.front();
-                    script.pop_front();
-                    return r;
-                },
-                [this] { ++pumps; }};
+    std::function<double()> nextRandom() {
+        return [this] {
+            ++draws;
+            if (script.empty()) return tail[(draws - 1) % tail.size()];
+            const double r = script.front();
+            script.pop_front();
+            return r;
+        };
     }
+    bool pumpEvents() override { return ++pumps != stopAfter; }
 };
 
 // The letter grid as rows of text; an empty cell shows as '.', a never-built cell as '#'.
@@ -66,9 +69,9 @@ struct Placed {
 
 Puzzle puzzleWith(int n, const QList<Placed>& placed) {
     Puzzle p(n);
-    p.ClearPuzzle(n);
+    p.clearPuzzle(n);
     for (const Placed& w : placed)
-        p.PutWord(w.word, w.x, w.y, w.dir);
+        p.putWord(w.word, w.x, w.y, w.dir);
     return p;
 }
 
@@ -207,7 +210,7 @@ class TestPuzzle : public QObject {
                                   << QStringList{".....", "....D", "...C.", "..B..", ".A..."}
                                   << Solution{1, 4, 4, 1};
         QTest::newRow("reversed word starts at its last letter")
-            << Placed{Puzzle::flipString("dog"), 0, 0, kRight}
+            << Placed{core::reversed(u"dog"), 0, 0, kRight}
             << QStringList{"GOD..", ".....", ".....", ".....", "....."} << Solution{0, 0, 2, 0};
     }
     void putWordRecordsItsSolution() {
@@ -229,11 +232,11 @@ class TestPuzzle : public QObject {
         Puzzle p;
         QCOMPARE(p.size(), 10);
         QCOMPARE(p.letterAt(9, 9), char16_t(0));
-        p.PutWord("ab", 0, 0, kRight);
-        p.ClearPuzzle(3);
+        p.putWord("ab", 0, 0, kRight);
+        p.clearPuzzle(3);
         QCOMPARE(letters(p), (QStringList{"...", "...", "..."}));
         QVERIFY(p.solutions().isEmpty());
-        p.ClearPuzzle(-4);
+        p.clearPuzzle(-4);
         QCOMPARE(p.size(), 0);
     }
 
@@ -283,9 +286,9 @@ class TestPuzzle : public QObject {
         QFETCH(int, pumps);
         ScriptedHooks random;
         random.script.assign(script.begin(), script.end());
-        Puzzle p(5, random.hooks());
-        p.ClearPuzzle(5);
-        QCOMPARE(p.CreatePuzzle(words, 5, inverted).kind, PuzzleOutcome::Kind::AllPlaced);
+        Puzzle p(5, random.nextRandom());
+        p.clearPuzzle(5);
+        QCOMPARE(p.createPuzzle(words, 5, inverted, random).kind, PuzzleOutcome::Kind::AllPlaced);
         QCOMPARE(letters(p), picture);
         QCOMPARE(p.solutions(), solutions);
         QCOMPARE(random.draws, draws);
@@ -294,43 +297,56 @@ class TestPuzzle : public QObject {
 
     void tooLongPlacesNothing() {
         ScriptedHooks random;
-        Puzzle p(5, random.hooks());
-        p.ClearPuzzle(5);
-        const PuzzleOutcome outcome = p.CreatePuzzle({"cat", "Giraffe", "dog"}, 5, true);
+        Puzzle p(5, random.nextRandom());
+        p.clearPuzzle(5);
+        const PuzzleOutcome outcome = p.createPuzzle({"cat", "Giraffe", "dog"}, 5, true, random);
         QCOMPARE(outcome.kind, PuzzleOutcome::Kind::TooLong);
         QCOMPARE(outcome.index, qint16(1));
-        QCOMPARE(outcome.message(),
-                 QStringLiteral("Word: 'Giraffe' is too long, increase size or remove word"));
+        QCOMPARE(outcome.word, QStringLiteral("Giraffe"));
         QCOMPARE(random.draws, 0);
         QVERIFY(p.solutions().isEmpty());
     }
 
     // In a 3 x 3 grid holding ABC across the top and AEF down the left, no line of three
-    // cells is free for XYZ.
+    // cells is free for XYZ. A pump that answers "stop" ends the search at once.
     void noRoomOnTheThirdOfFive_data() {
         QTest::addColumn<bool>("inverted");
         QTest::addColumn<QList<double>>("script");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("as listed") << false << QList<double>{0.0, 0.0, 0.3, 0.0, 0.0, 0.0}
-                                   << "After 30000 retries still no possible move on Xyz :s";
+        QTest::addColumn<int>("stopAfter");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("pumps");
+        const QList<double> asListed{0.0, 0.0, 0.3, 0.0, 0.0, 0.0};
+        const int noRoom = int(PuzzleOutcome::Kind::NoRoom);
+        QTest::newRow("as listed")
+            << false << asListed << -1 << noRoom << "Xyz" << Puzzle::kMaxRetries;
         QTest::newRow("inverted word named reversed")
-            << true << QList<double>{0.0, 0.0, 0.0, 0.3, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.7}
-            << "After 30000 retries still no possible move on zyX :s";
+            << true << QList<double>{0.0, 0.0, 0.0, 0.3, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.7} << -1
+            << noRoom << "zyX" << Puzzle::kMaxRetries;
+        QTest::newRow("stopped after the first retry")
+            << false << asListed << 1 << int(PuzzleOutcome::Kind::Stopped) << "" << 1;
+        QTest::newRow("stopped on the last retry")
+            << false << asListed << Puzzle::kMaxRetries << int(PuzzleOutcome::Kind::Stopped) << ""
+            << Puzzle::kMaxRetries;
     }
     void noRoomOnTheThirdOfFive() {
         QFETCH(bool, inverted);
         QFETCH(QList<double>, script);
-        QFETCH(QString, message);
+        QFETCH(int, stopAfter);
+        QFETCH(int, kind);
+        QFETCH(QString, word);
+        QFETCH(int, pumps);
         ScriptedHooks random;
         random.script.assign(script.begin(), script.end());
         random.tail = {0.1, 0.5, 0.9, 0.0, 0.3, 0.6, 0.95};
-        Puzzle p(3, random.hooks());
-        p.ClearPuzzle(3);
+        random.stopAfter = stopAfter;
+        Puzzle p(3, random.nextRandom());
+        p.clearPuzzle(3);
         const PuzzleOutcome outcome =
-            p.CreatePuzzle({"abc", "aef", "Xyz", "ghi", "jkl"}, 3, inverted);
-        QCOMPARE(outcome.kind, PuzzleOutcome::Kind::NoRoom);
-        QCOMPARE(outcome.message(), message);
-        QCOMPARE(random.pumps, Puzzle::kMaxRetries);
+            p.createPuzzle({"abc", "aef", "Xyz", "ghi", "jkl"}, 3, inverted, random);
+        QCOMPARE(int(outcome.kind), kind);
+        QCOMPARE(outcome.word, word);
+        QCOMPARE(random.pumps, pumps);
         QCOMPARE(p.solutions(), (QList<Solution>{{0, 0, 2, 0}, {0, 0, 0, 2}}));
         QCOMPARE(letters(p), (QStringList{"ABC", "E..", "F.."}));
     }
@@ -338,8 +354,8 @@ class TestPuzzle : public QObject {
     // Draws for a size larger than the grid can only lead to starts that do not fit.
     void sizeLargerThanTheGridStaysInside() {
         Puzzle p(4);
-        p.ClearPuzzle(4);
-        const PuzzleOutcome outcome = p.CreatePuzzle({"abcd", "efg", "hi", "jklmnop"}, 40, true);
+        p.clearPuzzle(4);
+        const PuzzleOutcome outcome = p.createPuzzle({"abcd", "efg", "hi", "jklmnop"}, 40, true);
         for (const Solution& s : p.solutions()) {
             for (const qint16 c : {s.x1, s.y1, s.x2, s.y2})
                 QVERIFY(c >= 0 && c < 4);
@@ -350,11 +366,11 @@ class TestPuzzle : public QObject {
 
     void fillSkipsWordsInRowOrder() {
         ScriptedHooks random;
-        Puzzle p(3, random.hooks());
-        p.ClearPuzzle(3);
-        p.PutWord("ab", 0, 1, kRight);
+        Puzzle p(3, random.nextRandom());
+        p.clearPuzzle(3);
+        p.putWord("ab", 0, 1, kRight);
         random.script = {0.0, 0.5, 0.9999, 0.25, 0.0, 0.5, 0.9999};
-        p.FillRemWithRandom();
+        p.fillRemainingWithRandom();
         QCOMPARE(letters(p), (QStringList{"ANZ", "ABG", "ANZ"}));
         QCOMPARE(directions(p), (QStringList{"000", "220", "000"}));
         QCOMPARE(random.draws, 7);
@@ -362,8 +378,8 @@ class TestPuzzle : public QObject {
 
     void fillMakesAandZHalfAsLikely() {
         Puzzle p(200);
-        p.ClearPuzzle(200);
-        p.FillRemWithRandom();
+        p.clearPuzzle(200);
+        p.fillRemainingWithRandom();
         QList<int> counts(26, 0);
         for (int y = 0; y < p.size(); ++y) {
             for (int x = 0; x < p.size(); ++x) {
@@ -387,9 +403,9 @@ class TestPuzzle : public QObject {
             Puzzle p(10);
             QList<QStringList> pictures;
             for (int i = 0; i < 3; ++i) {
-                p.ClearPuzzle(10);
-                p.CreatePuzzle(words, 10, true);
-                p.FillRemWithRandom();
+                p.clearPuzzle(10);
+                p.createPuzzle(words, 10, true);
+                p.fillRemainingWithRandom();
                 pictures << letters(p);
             }
             return pictures;
@@ -415,9 +431,9 @@ class TestPuzzle : public QObject {
                 words << w;
             }
             const bool inverted = build % 2 == 1;
-            p.ClearPuzzle(n);
-            const PuzzleOutcome outcome = p.CreatePuzzle(words, n, inverted);
-            p.FillRemWithRandom();
+            p.clearPuzzle(n);
+            const PuzzleOutcome outcome = p.createPuzzle(words, n, inverted);
+            p.fillRemainingWithRandom();
             const QString where =
                 QStringLiteral("build %1, n %2, words %3").arg(build).arg(n).arg(words.join(u','));
             QVERIFY2(outcome.kind != PuzzleOutcome::Kind::TooLong, qPrintable(where));
@@ -444,7 +460,7 @@ class TestPuzzle : public QObject {
     void sizeFromText() {
         QFETCH(QString, text);
         QFETCH(int, size);
-        QCOMPARE(osterfane::sizeFromText(text).value_or(0), size);
+        QCOMPARE(osterfane::sizeFromText(text, 450).value_or(0), size);
     }
 
   private:
@@ -470,7 +486,7 @@ class TestPuzzle : public QObject {
             }
             QCOMPARE(cells.last(), std::make_pair(int(s.x2), int(s.y2)));
             const QString word = words[i].toUpper();
-            QVERIFY2(spelled == word || spelled == Puzzle::flipString(word), where);
+            QVERIFY2(spelled == word || spelled == core::reversed(word), where);
             cellsOf << cells;
             steps.append({dx, dy});
         }

@@ -8,30 +8,32 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
-#include "form1.h"
 #include "testing/scripteddialogs.h"
+#include "testing/windowdriver.h"
 #include "ui/picturebox.h"
 #include "ui/services.h"
+#include "window/creatorwindow.h"
 
 using namespace osterfane;
 
 namespace {
 
 struct Window {
-    explicit Window(PuzzleHooks hooks = {}) : form(std::move(hooks)) {}
+    explicit Window(CreatorHooks hooks = {}) : form(std::move(hooks)) {}
 
-    template <typename W>
-    W* get(const char* name) {
-        auto* w = form.findChild<W*>(QString::fromLatin1(name));
-        if (!w) qFatal("no control %s", name);
-        return w;
+    QLineEdit* field() { return driver.get<QLineEdit>("txtfield"); }
+    QLineEdit* size() { return driver.get<QLineEdit>("txtSize"); }
+    QListWidget* list() { return driver.get<QListWidget>("lstitems"); }
+    ui::PictureBox* picture() { return driver.get<ui::PictureBox>("picfield"); }
+    // Whether each command that a build disables is enabled, in the order of kCommands.
+    QList<bool> commandsEnabled() {
+        QList<bool> enabled;
+        for (const char* name : kCommands)
+            enabled << driver.get<QAbstractButton>(name)->isEnabled();
+        return enabled;
     }
-    QLineEdit* field() { return get<QLineEdit>("txtfield"); }
-    QLineEdit* size() { return get<QLineEdit>("txtSize"); }
-    QListWidget* list() { return get<QListWidget>("lstitems"); }
-    ui::PictureBox* picture() { return get<ui::PictureBox>("picfield"); }
-    void click(const char* name) { QTest::mouseClick(get<QAbstractButton>(name), Qt::LeftButton); }
     QStringList entries() {
         QStringList texts;
         for (int i = 0; i < list()->count(); ++i)
@@ -45,8 +47,25 @@ struct Window {
         }
     }
 
+    static constexpr const char* kCommands[] = {"cmdDraw", "cmdAdd", "cmdRemove", "chkSolutions",
+                                                "chkIncludeInverted"};
     testing::ScriptedDialogs dialogs;
-    Form1 form;
+    CreatorWindow form;
+    testing::WindowDriver driver{form};
+};
+
+// An event pump for the placement search that takes a step of the test at every call, then
+// lets the window's events in, and never stops the search.
+struct StepPump : core::EventPump {
+    std::function<void()> step;
+    int pumps = 0;
+
+    bool pumpEvents() override {
+        ++pumps;
+        step();
+        ui::pumpEvents();
+        return true;
+    }
 };
 
 int redPixels(const QImage& image) {
@@ -71,7 +90,7 @@ std::function<double()> scriptedRandom(std::deque<double> script) {
 
 }  // namespace
 
-class TestForm1 : public QObject {
+class TestCreatorWindow : public QObject {
     Q_OBJECT
   private slots:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Osterfane")); }
@@ -100,7 +119,7 @@ class TestForm1 : public QObject {
         Window w;
         QCOMPARE(w.form.windowTitle(), QStringLiteral("Osterfane"));
         QCOMPARE(w.form.size(), QSize(631, 454));
-        auto* control = w.form.findChild<QWidget*>(name);
+        auto* control = w.driver.get<QWidget>(name);
         QVERIFY(control);
         QCOMPARE(control->geometry(), pixels);
         QString text;
@@ -113,7 +132,7 @@ class TestForm1 : public QObject {
     void tabOrderAndStartState() {
         Window w;
         QStringList order;
-        QWidget* widget = w.get<QListWidget>("lstitems");
+        QWidget* widget = w.driver.get<QListWidget>("lstitems");
         for (int i = 0; i < 7; ++i) {
             widget = widget->nextInFocusChain();
             while (widget->focusPolicy() == Qt::NoFocus || !widget->isWidgetType() ||
@@ -124,8 +143,8 @@ class TestForm1 : public QObject {
         }
         QCOMPARE(order, (QStringList{"txtfield", "cmdAdd", "cmdRemove", "txtSize", "cmdDraw",
                                      "chkSolutions", "chkIncludeInverted"}));
-        QVERIFY(!w.get<QCheckBox>("chkSolutions")->isChecked());
-        QVERIFY(!w.get<QCheckBox>("chkIncludeInverted")->isChecked());
+        QVERIFY(!w.driver.get<QCheckBox>("chkSolutions")->isChecked());
+        QVERIFY(!w.driver.get<QCheckBox>("chkIncludeInverted")->isChecked());
         QCOMPARE(w.picture()->image().pixelColor(225, 225), QColor(Qt::white));
         QCOMPARE(w.form.puzzle().size(), 10);
     }
@@ -177,7 +196,7 @@ class TestForm1 : public QObject {
             } else if (step == u"home") {
                 QTest::keyClick(w.field(), Qt::Key_Home);
             } else if (step == u"add") {
-                w.click("cmdAdd");
+                w.driver.click("cmdAdd");
             } else if (step.startsWith(u"paste:")) {
                 w.field()->insert(step.mid(6));
             } else {
@@ -198,28 +217,28 @@ class TestForm1 : public QObject {
         w.list()->setFocus(Qt::TabFocusReason);  // focus alone is no click on an entry
         QTRY_VERIFY(w.list()->hasFocus());
         QCOMPARE(w.field()->text(), QStringLiteral("gnu"));
-        w.click("cmdRemove");  // nothing selected
+        w.driver.click("cmdRemove");  // nothing selected
         QCOMPARE(w.entries(), (QStringList{"cat", "dog", "emu"}));
         const QRect second = w.list()->visualItemRect(w.list()->item(1));
         QTest::mouseClick(w.list()->viewport(), Qt::LeftButton, {}, second.center());
         QCOMPARE(w.field()->text(), QStringLiteral("dog"));
-        w.click("cmdRemove");
+        w.driver.click("cmdRemove");
         QCOMPARE(w.entries(), (QStringList{"cat", "emu"}));
         QCOMPARE(w.field()->text(), QStringLiteral("dog"));
         QVERIFY(w.list()->selectedItems().isEmpty());
         QTest::keyClick(w.list(), Qt::Key_Down);  // choosing with the keys is a click too
         QCOMPARE(w.field()->text(), QStringLiteral("cat"));
         w.field()->setText("dog");
-        w.click("cmdAdd");
+        w.driver.click("cmdAdd");
         QCOMPARE(w.entries(), (QStringList{"cat", "emu", "dog"}));
-        QCOMPARE(w.form.IsInList("EMU"), 1);
-        QCOMPARE(w.form.IsInList("gnu"), -1);
+        QCOMPARE(w.form.indexInList("EMU"), 1);
+        QCOMPARE(w.form.indexInList("gnu"), -1);
     }
 
     void drawWithAnEmptyList() {
         Window w;
-        w.get<QCheckBox>("chkSolutions")->setChecked(true);
-        w.click("cmdDraw");
+        w.driver.get<QCheckBox>("chkSolutions")->setChecked(true);
+        w.driver.click("cmdDraw");
         QVERIFY(w.dialogs.shown().isEmpty());
         QCOMPARE(w.form.puzzle().size(), 10);
         QVERIFY(w.form.puzzle().solutions().isEmpty());
@@ -234,7 +253,7 @@ class TestForm1 : public QObject {
     void theSurfaceHasItsBorder() {
         Window w;
         w.size()->setText("12");
-        w.click("cmdDraw");
+        w.driver.click("cmdDraw");
         QCOMPARE(w.picture()->image().size(), QSize(446, 446));
         const QImage shown = w.picture()->grab().toImage();
         const auto dark = [&shown](int x, int y) { return qGray(shown.pixel(x + 2, y + 2)) < 192; };
@@ -245,7 +264,7 @@ class TestForm1 : public QObject {
     void tooLongWordIsNamedAndSelected() {
         Window w;
         w.addWords({"cat", "abcdefghijk", "dog"});
-        w.click("cmdDraw");
+        w.driver.click("cmdDraw");
         QCOMPARE(w.dialogs.informationTexts(),
                  QStringList{"Word: 'abcdefghijk' is too long, increase size or remove word"});
         QCOMPARE(w.dialogs.shown().first().title, QStringLiteral("Osterfane"));
@@ -255,16 +274,50 @@ class TestForm1 : public QObject {
         QCOMPARE(w.form.puzzle().letterAt(9, 9) >= 'A', true);
     }
 
+    // The message a build ends with names the word in the case it was listed in, and an
+    // inverted word as it was being placed: reversed.
+    void buildMessages_data() {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<bool>("inverted");
+        QTest::addColumn<QList<double>>("script");
+        QTest::addColumn<QString>("message");
+        const QStringList fiveWords{"abc", "aef", "Xyz", "ghi", "jkl"};
+        QTest::newRow("too long") << QStringList{"cat", "Giraffe", "dog"} << "5" << true
+                                  << QList<double>{}
+                                  << "Word: 'Giraffe' is too long, increase size or remove word";
+        QTest::newRow("no room") << fiveWords << "3" << false
+                                 << QList<double>{0.0, 0.0, 0.3, 0.0, 0.0, 0.0}
+                                 << "After 30000 retries still no possible move on Xyz :s";
+        QTest::newRow("no room for an inverted word")
+            << fiveWords << "3" << true
+            << QList<double>{0.0, 0.0, 0.0, 0.3, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.7}
+            << "After 30000 retries still no possible move on zyX :s";
+    }
+    void buildMessages() {
+        QFETCH(QStringList, words);
+        QFETCH(QString, size);
+        QFETCH(bool, inverted);
+        QFETCH(QList<double>, script);
+        QFETCH(QString, message);
+        Window w({scriptedRandom({script.begin(), script.end()})});
+        w.addWords(words);
+        w.size()->setText(size);
+        w.driver.get<QCheckBox>("chkIncludeInverted")->setChecked(inverted);
+        w.driver.click("cmdDraw");
+        QCOMPARE(w.dialogs.informationTexts(), QStringList{message});
+    }
+
     void showingAndHidingSolutions() {
         Window w;
-        auto* solutions = w.get<QCheckBox>("chkSolutions");
+        auto* solutions = w.driver.get<QCheckBox>("chkSolutions");
         QTest::mouseClick(solutions, Qt::LeftButton);  // before the first build
         QCOMPARE(redPixels(w.picture()->image()), 0);
         QCOMPARE(w.picture()->image().pixelColor(45, 10), QColor(Qt::white));
         QTest::mouseClick(solutions, Qt::LeftButton);
 
         w.addWords({"cat", "dog", "emu", "yak"});
-        w.click("cmdDraw");
+        w.driver.click("cmdDraw");
         const QImage plain = w.picture()->image();
         QCOMPARE(redPixels(plain), 0);
         QCOMPARE(w.form.puzzle().solutions().size(), 4);
@@ -286,10 +339,10 @@ class TestForm1 : public QObject {
         const auto twoBuilds = [] {
             Window w;
             w.addWords({"apple", "pear", "plum", "fig"});
-            w.get<QCheckBox>("chkIncludeInverted")->setChecked(true);
-            w.click("cmdDraw");
+            w.driver.get<QCheckBox>("chkIncludeInverted")->setChecked(true);
+            w.driver.click("cmdDraw");
             const QImage first = w.picture()->image();
-            w.click("cmdDraw");
+            w.driver.click("cmdDraw");
             return QList<QImage>{first, w.picture()->image()};
         };
         const QList<QImage> builds = twoBuilds();
@@ -310,22 +363,22 @@ class TestForm1 : public QObject {
         QFETCH(QString, text);
         Window w;
         w.addWords({"cat"});
-        w.click("cmdDraw");
+        w.driver.click("cmdDraw");
         const QImage before = w.picture()->image();
         const QList<Solution> built = w.form.puzzle().solutions();
         w.size()->setText(text);
-        w.click("cmdDraw");
+        w.driver.click("cmdDraw");
         QCOMPARE(w.dialogs.informationTexts(),
                  QStringList{"The size must be a whole number from 1 to 450."});
         QCOMPARE(w.picture()->image(), before);
         QCOMPARE(w.form.puzzle().solutions(), built);
-        QVERIFY(w.get<QPushButton>("cmdDraw")->isEnabled());
+        QVERIFY(w.driver.get<QPushButton>("cmdDraw")->isEnabled());
     }
 
     void leadingNumberIsTheSize() {
         Window w;
         w.size()->setText("12abc");
-        w.click("cmdDraw");
+        w.driver.click("cmdDraw");
         QVERIFY(w.dialogs.shown().isEmpty());
         QCOMPARE(w.form.puzzle().size(), 12);
     }
@@ -335,54 +388,48 @@ class TestForm1 : public QObject {
     void noRoomBuildIsGuarded() {
         QList<bool> enabled;
         Window* window = nullptr;
-        int pumps = 0;
-        const auto pump = [&] {
-            if (pumps++ == 0) {
-                for (const char* name :
-                     {"cmdDraw", "cmdAdd", "cmdRemove", "chkSolutions", "chkIncludeInverted"}) {
-                    enabled << window->get<QAbstractButton>(name)->isEnabled();
-                }
+        StepPump pump;
+        pump.step = [&] {
+            if (pump.pumps == 1) {
+                enabled = window->commandsEnabled();
                 window->size()->setText("20");
-                window->click("cmdDraw");
+                window->driver.click("cmdDraw");
                 QTest::keyClicks(window->field(), "gnu");
                 QTest::keyClick(window->field(), Qt::Key_Return);
             }
-            ui::pumpEvents();
         };
-        Window w({scriptedRandom({0.0, 0.0, 0.3, 0.0, 0.0, 0.0}), pump});
+        Window w({scriptedRandom({0.0, 0.0, 0.3, 0.0, 0.0, 0.0}), &pump});
         window = &w;
         w.size()->setText("3");
         w.addWords({"abc", "aef", "Xyz", "ghi"});
-        w.click("cmdDraw");
+        w.driver.click("cmdDraw");
         QCOMPARE(enabled, (QList<bool>{false, false, false, false, false}));
-        QCOMPARE(pumps, Puzzle::kMaxRetries);
+        QCOMPARE(pump.pumps, Puzzle::kMaxRetries);
         QCOMPARE(w.dialogs.informationTexts(),
                  QStringList{"After 30000 retries still no possible move on Xyz :s"});
         QCOMPARE(w.form.puzzle().size(), 3);
         QCOMPARE(w.form.puzzle().solutions().size(), 2);
         QCOMPARE(w.entries(), (QStringList{"abc", "aef", "Xyz", "ghi"}));
-        QVERIFY(w.get<QPushButton>("cmdDraw")->isEnabled());
-        QVERIFY(!w.form.isBuilding());
+        QVERIFY(w.driver.get<QPushButton>("cmdDraw")->isEnabled());
+        QCOMPARE(w.commandsEnabled(), QList<bool>(5, true));
     }
 
-    // Closing the window during the search shows no message afterwards.
+    // Closing the window during the search ends the search through the window's own event
+    // pump, and no message shows afterwards.
     void closingDuringTheSearch() {
-        Window* window = nullptr;
-        const auto pump = [&] {
-            if (window->form.isVisible()) window->form.close();
-            ui::pumpEvents();
-        };
-        Window w({scriptedRandom({0.0, 0.0, 0.3, 0.0, 0.0, 0.0}), pump});
-        window = &w;
+        Window w({scriptedRandom({0.0, 0.0, 0.3, 0.0, 0.0, 0.0})});
         w.form.show();
         w.size()->setText("3");
         w.addWords({"abc", "aef", "xyz"});
-        w.click("cmdDraw");
+        // Runs in the first pump of the search, which has no room for xyz.
+        QTimer::singleShot(0, &w.form, &QWidget::close);
+        w.driver.click("cmdDraw");
         QVERIFY(!w.form.isVisible());
         QVERIFY(w.dialogs.shown().isEmpty());
-        QVERIFY(!w.form.isBuilding());
+        QCOMPARE(w.commandsEnabled(), QList<bool>(5, true));
+        QCOMPARE(w.form.puzzle().solutions().size(), 2);
     }
 };
 
-QTEST_MAIN(TestForm1)
-#include "tst_form1.moc"
+QTEST_MAIN(TestCreatorWindow)
+#include "tst_window.moc"

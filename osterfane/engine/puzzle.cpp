@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
+#include "core/letters.h"
 #include "core/numbers.h"
 
 namespace osterfane {
@@ -33,33 +33,12 @@ Step stepOf(qint16 dir) {
 
 }  // namespace
 
-QString PuzzleOutcome::message() const {
-    switch (kind) {
-        case Kind::TooLong:
-            return QStringLiteral("Word: '") + word +
-                   QStringLiteral("' is too long, increase size or remove word");
-        case Kind::NoRoom:
-            return QStringLiteral("After %1 retries still no possible move on ")
-                       .arg(Puzzle::kMaxRetries) +
-                   word + QStringLiteral(" :s");
-        case Kind::AllPlaced:
-            break;
-    }
-    return {};
-}
-
-Puzzle::Puzzle(int n, PuzzleHooks hooks) {
-    setHooks(std::move(hooks));
-    ClearPuzzle(n);
+Puzzle::Puzzle(int n, std::function<double()> nextRandom) : nextRandom_(std::move(nextRandom)) {
+    clearPuzzle(n);
     std::fill(letterGrid_.begin(), letterGrid_.end(), char16_t(0));
 }
 
-void Puzzle::setHooks(PuzzleHooks hooks) {
-    hooks_ = std::move(hooks);
-    if (!hooks_.pumpEvents) hooks_.pumpEvents = [] {};
-}
-
-void Puzzle::ClearPuzzle(int n) {
+void Puzzle::clearPuzzle(int n) {
     n_ = std::max(n, 0);
     const std::size_t cells = std::size_t(n_) * std::size_t(n_);
     letterGrid_.assign(cells, kEmpty);
@@ -72,14 +51,6 @@ qint16 Puzzle::wordsTooLong(const QStringList& words, int n) {
         if (words[i].size() > n) return qint16(i);
     }
     return -1;
-}
-
-QString Puzzle::flipString(const QString& str) {
-    QString flipped;
-    flipped.reserve(str.size());
-    for (qsizetype i = str.size() - 1; i >= 0; --i)
-        flipped += str[i];
-    return flipped;
 }
 
 char16_t Puzzle::letterCode(QChar c) {
@@ -117,7 +88,7 @@ bool Puzzle::isDirPossible(qint16 dir, const QString& str, qint16 xpos, qint16 y
     return true;
 }
 
-void Puzzle::PutWord(const QString& str, qint16 xpos, qint16 ypos, qint16 dir) {
+void Puzzle::putWord(const QString& str, qint16 xpos, qint16 ypos, qint16 dir) {
     const Step step = stepOf(dir);
     const int length = int(str.size());
     for (int k = 0; k < length; ++k) {
@@ -132,7 +103,7 @@ void Puzzle::PutWord(const QString& str, qint16 xpos, qint16 ypos, qint16 dir) {
 }
 
 double Puzzle::draw() {
-    return hooks_.nextRandom ? hooks_.nextRandom() : ownRandom_.nextRandom();
+    return nextRandom_ ? nextRandom_() : ownRandom_.nextRandom();
 }
 
 int Puzzle::drawBelow(int m) {
@@ -140,7 +111,8 @@ int Puzzle::drawBelow(int m) {
     return m > 0 ? std::clamp(int(draw() * m), 0, m - 1) : 0;
 }
 
-PuzzleOutcome Puzzle::CreatePuzzle(const QStringList& words, int n, bool includeInverted) {
+PuzzleOutcome Puzzle::createPuzzle(const QStringList& words, int n, bool includeInverted,
+                                   core::EventPump& pump) {
     const qint16 tooLong = wordsTooLong(words, n);
     if (tooLong >= 0) return {PuzzleOutcome::Kind::TooLong, tooLong, words[tooLong]};
 
@@ -148,7 +120,7 @@ PuzzleOutcome Puzzle::CreatePuzzle(const QStringList& words, int n, bool include
         qint16 x = qint16(drawBelow(n));
         qint16 y = qint16(drawBelow(n));
         QString s = word;
-        if (includeInverted && drawBelow(2) == 1) s = flipString(word);
+        if (includeInverted && drawBelow(2) == 1) s = core::reversed(word);
 
         qint16 dir = qint16(drawBelow(4) + 1);
         bool possible = isDirPossible(dir, s, x, y);
@@ -166,15 +138,15 @@ PuzzleOutcome Puzzle::CreatePuzzle(const QStringList& words, int n, bool include
                 triedDir[dir - 1] = true;
                 if (possible) break;
             }
-            hooks_.pumpEvents();
+            if (!pump.pumpEvents()) return {PuzzleOutcome::Kind::Stopped, -1, {}};
             ++retries;
         }
-        PutWord(s, x, y, dir);
+        putWord(s, x, y, dir);
     }
     return {};
 }
 
-void Puzzle::FillRemWithRandom() {
+void Puzzle::fillRemainingWithRandom() {
     for (int y = 0; y < n_; ++y) {
         for (int x = 0; x < n_; ++x) {
             if (dirGrid_[index(x, y)] != 0) continue;
@@ -183,13 +155,11 @@ void Puzzle::FillRemWithRandom() {
     }
 }
 
-}  // namespace osterfane
-
-namespace osterfane {
-
+// The field is read by its leading number. A fractional size is refused rather than rounded,
+// since the draws, the grids and the drawing must all use the same whole number.
 std::optional<int> sizeFromText(QStringView text, int maxSize) {
     const double value = core::leadingNumber(text);
-    if (value < 1 || value > maxSize || value != std::floor(value)) return std::nullopt;
+    if (value < 1 || value > maxSize || value != core::roundHalfEven(value)) return std::nullopt;
     return int(value);
 }
 

@@ -19,17 +19,17 @@ int gridExtent(int side, int n);
 
 // Lines at k * pitch for k = 1 ... n, vertical then horizontal for each k, in the foreground
 // colour. No line at 0: the surface's border closes the grid at the left and top.
-void DrawGrid(ui::Surface& surface, int n);
+void drawGrid(ui::Surface& surface, int n);
 
 // Every cell's letter centred in its cell in the foreground colour, at letterPointSize. A cell
 // that was never built (code 0) shows nothing.
-void DrawContents(ui::Surface& surface, const Puzzle& puzzle);
+void drawContents(ui::Surface& surface, const Puzzle& puzzle);
 
 // A red line through the cell centres of every placed word; leaves the foreground black.
-void DrawSolution(ui::Surface& surface, const Puzzle& puzzle);
+void drawSolution(ui::Surface& surface, const Puzzle& puzzle);
 
 // The whole picture of a built puzzle, as the window shows it: the surface cleared, the grid,
 // the letters, and the solution lines when withSolutions is set.
-void DrawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions);
+void drawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions);
 
 }  // namespace osterfane

@@ -26,7 +26,7 @@ int gridExtent(int side, int n) {
     return std::min(side, n * pitchOf(side, n) + 1);
 }
 
-void DrawGrid(ui::Surface& surface, int n) {
+void drawGrid(ui::Surface& surface, int n) {
     const int side = surface.width();
     const int height = surface.height();
     const int pitch = pitchOf(side, n);
@@ -36,7 +36,7 @@ void DrawGrid(ui::Surface& surface, int n) {
     }
 }
 
-void DrawContents(ui::Surface& surface, const Puzzle& puzzle) {
+void drawContents(ui::Surface& surface, const Puzzle& puzzle) {
     const int n = puzzle.size();
     const int pitch = pitchOf(surface.width(), n);
     surface.setFontSize(letterPointSize(n));
@@ -54,7 +54,7 @@ void DrawContents(ui::Surface& surface, const Puzzle& puzzle) {
     }
 }
 
-void DrawSolution(ui::Surface& surface, const Puzzle& puzzle) {
+void drawSolution(ui::Surface& surface, const Puzzle& puzzle) {
     const int pitch = pitchOf(surface.width(), puzzle.size());
     const auto centre = [pitch](qint16 cell) { return qint16(cell * pitch + pitch / 2); };
     surface.setForeColour(core::kRed);
@@ -64,11 +64,11 @@ void DrawSolution(ui::Surface& surface, const Puzzle& puzzle) {
     surface.setForeColour(core::kBlack);
 }
 
-void DrawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions) {
+void drawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions) {
     surface.clear();
-    DrawGrid(surface, puzzle.size());
-    DrawContents(surface, puzzle);
-    if (withSolutions) DrawSolution(surface, puzzle);
+    drawGrid(surface, puzzle.size());
+    drawContents(surface, puzzle);
+    if (withSolutions) drawSolution(surface, puzzle);
 }
 
 }  // namespace osterfane

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/eventpump.h"
 #include "core/random.h"
 
 namespace osterfane {
@@ -30,9 +31,18 @@ struct Solution {
     friend bool operator==(const Solution&, const Solution&) = default;
 };
 
-// How a build ended, with the message the window shows (none for AllPlaced).
+// How a build ended. The window words its message from the kind and the word.
 struct PuzzleOutcome {
-    enum class Kind { AllPlaced, TooLong, NoRoom };
+    enum class Kind {
+        AllPlaced,
+        // A word is longer than the size; nothing was placed.
+        TooLong,
+        // A word found no room after the first attempt and kMaxRetries retries; the words
+        // before it stay placed, it and the later ones are left out.
+        NoRoom,
+        // The event pump asked the search to end; the words placed so far stay.
+        Stopped
+    };
 
     Kind kind = Kind::AllPlaced;
     // TooLong: the index of the first word longer than the size; -1 otherwise.
@@ -40,16 +50,6 @@ struct PuzzleOutcome {
     // TooLong: that word as listed. NoRoom: the string as it was being placed, so an
     // inverted word is reversed; its letter case is the list entry's.
     QString word;
-
-    QString message() const;
-};
-
-// What the puzzle asks of its owner. nextRandom gives a uniform real in [0, 1); pumpEvents
-// lets the window handle pending events once. Left empty, a RandomSource in its start state
-// and a pump that does nothing stand in.
-struct PuzzleHooks {
-    std::function<double()> nextRandom;
-    std::function<void()> pumpEvents;
 };
 
 // The creator's puzzle: an n x n letter grid, the direction code of the word that last wrote
@@ -59,22 +59,21 @@ class Puzzle {
   public:
     // Retries after the first attempt before a word counts as finding no room.
     static constexpr int kMaxRetries = 30000;
-    // Letter code of an empty cell after ClearPuzzle.
+    // Letter code of an empty cell after clearPuzzle.
     static constexpr char16_t kEmpty = 32;
 
-    // Grids of n x n cells that all hold code 0, as before the first build.
-    explicit Puzzle(int n = 10, PuzzleHooks hooks = {});
-
-    void setHooks(PuzzleHooks hooks);
+    // Grids of n x n cells that all hold code 0, as before the first build. Every draw of
+    // the builds and fills comes from nextRandom, a uniform real in [0, 1); left empty, a
+    // RandomSource of the puzzle's own in its start state serves, so every program start
+    // gives the same puzzles.
+    explicit Puzzle(int n = 10, std::function<double()> nextRandom = {});
 
     // Re-creates both grids n x n (a negative n counts as 0): every letter 32 (empty), every
     // direction 0, no solutions.
-    void ClearPuzzle(int n);
+    void clearPuzzle(int n);
 
     // The index of the first word longer than n characters; -1 if none is.
     static qint16 wordsTooLong(const QStringList& words, int n);
-
-    static QString flipString(const QString& str);
 
     // True if str may be laid from (xpos, ypos) in direction dir: it fits inside the grid,
     // meets only words of other directions and only on equal letters, and neither end touches
@@ -83,17 +82,19 @@ class Puzzle {
 
     // Writes str upper-cased from (xpos, ypos) in direction dir and appends its Solution.
     // Call it only where isDirPossible said true; cells outside the grid are never written.
-    void PutWord(const QString& str, qint16 xpos, qint16 ypos, qint16 dir);
+    void putWord(const QString& str, qint16 xpos, qint16 ypos, qint16 dir);
 
-    // Lays the words in list order into the grids made by ClearPuzzle, each from a random
+    // Lays the words in list order into the grids made by clearPuzzle, each from a random
     // start in a random direction, reversed at random when includeInverted is set. n is the
-    // size the draws use; it should be the size given to ClearPuzzle, and whatever it is, no
-    // word is placed outside the grids. pumpEvents runs after every retry.
-    PuzzleOutcome CreatePuzzle(const QStringList& words, int n, bool includeInverted);
+    // size the draws use; it should be the size given to clearPuzzle, and whatever it is, no
+    // word is placed outside the grids. The pump runs after every retry; when it answers
+    // false, the build ends at once as Stopped.
+    PuzzleOutcome createPuzzle(const QStringList& words, int n, bool includeInverted,
+                               core::EventPump& pump = core::noEventPump());
 
     // Gives every cell that no word covers a random capital; A and Z come up half as often
     // as the other letters.
-    void FillRemWithRandom();
+    void fillRemainingWithRandom();
 
     int size() const { return n_; }
     char16_t letterAt(int x, int y) const { return letterGrid_[index(x, y)]; }
@@ -114,20 +115,13 @@ class Puzzle {
     std::vector<char16_t> letterGrid_;
     std::vector<quint8> dirGrid_;
     QList<Solution> solutions_;
-    PuzzleHooks hooks_;
+    std::function<double()> nextRandom_;
     core::RandomSource ownRandom_;
 };
-
-}  // namespace osterfane
-
-namespace osterfane {
-
-// Largest size the creator's surface can show: one pixel per cell on 450 pixels.
-inline constexpr int kMaxPuzzleSize = 450;
 
 // The puzzle size that a size field's text gives: the number the text begins with, so "12abc"
 // reads as 12. Nothing when that number is not a whole number from 1 to maxSize (empty text,
 // text that begins with letters, 0, a negative or fractional number, or a number too large).
-std::optional<int> sizeFromText(QStringView text, int maxSize = kMaxPuzzleSize);
+std::optional<int> sizeFromText(QStringView text, int maxSize);
 
 }  // namespace osterfane

@@ -1,0 +1,311 @@
+#include "creatorwindow.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "core/letters.h"
+#include "engine/puzzledrawing.h"
+#include "ui/dialogs.h"
+#include "ui/export.h"
+#include "ui/geometry.h"
+#include "ui/picturebox.h"
+#include "ui/services.h"
+
+namespace osterfane {
+
+namespace {
+
+// A control as designed: its object name and its rectangle in twips.
+struct DesignedControl {
+    const char* name;
+    ui::TwipsRect rect;
+};
+
+// The designed window, in twips, each control named by its role.
+constexpr int kClientWidth = 9465;
+constexpr int kClientHeight = 6810;
+constexpr DesignedControl kPuzzleBox{"picfield", {0, 0, 6750, 6750}};
+constexpr DesignedControl kWordList{"lstitems", {6840, 120, 2535, 2985}};
+constexpr DesignedControl kWordField{"txtfield", {6840, 3240, 2535, 285}};
+constexpr DesignedControl kAddButton{"cmdAdd", {6840, 3600, 1455, 255}};
+constexpr DesignedControl kRemoveButton{"cmdRemove", {8280, 3600, 1095, 255}};
+constexpr DesignedControl kSizeField{"txtSize", {7440, 4080, 495, 285}};
+constexpr DesignedControl kDrawButton{"cmdDraw", {8520, 3960, 855, 495}};
+constexpr DesignedControl kSizeLabel{"Label1", {6840, 4080, 495, 255}};
+constexpr DesignedControl kShowSolutionsBox{"chkSolutions", {6840, 4560, 2055, 255}};
+constexpr DesignedControl kIncludeInvertedBox{"chkIncludeInverted", {6840, 5040, 2295, 255}};
+
+constexpr int kStartSize = 10;
+constexpr double kFontPoints = 8.25;
+
+template <typename W, typename... Args>
+W* createControl(QWidget* parent, const DesignedControl& control, Args&&... args) {
+    return ui::createControl<W>(parent, control.name, control.rect, std::forward<Args>(args)...);
+}
+
+// A letter of any alphabet ends an entry, so words in Cyrillic, Greek or with accents can be
+// typed; digits, signs and spaces are taken off the end.
+bool endsAnEntry(QChar c) {
+    return c.isLetter();
+}
+
+// The message a build ends with; none when every word was placed or the build was stopped.
+QString outcomeMessage(const PuzzleOutcome& outcome) {
+    switch (outcome.kind) {
+        case PuzzleOutcome::Kind::TooLong:
+            return QStringLiteral("Word: '") + outcome.word +
+                   QStringLiteral("' is too long, increase size or remove word");
+        case PuzzleOutcome::Kind::NoRoom:
+            return QStringLiteral("After %1 retries still no possible move on ")
+                       .arg(Puzzle::kMaxRetries) +
+                   outcome.word + QStringLiteral(" :s");
+        case PuzzleOutcome::Kind::AllPlaced:
+        case PuzzleOutcome::Kind::Stopped:
+            break;
+    }
+    return {};
+}
+
+}  // namespace
+
+CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
+    : QWidget(parent), pump_(hooks.pump), puzzle_(kStartSize, std::move(hooks.nextRandom)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Osterfane"));
+    const QFont tahoma = ui::designFont(kFontPoints);
+    setFont(tahoma);
+    ui::setFixedClientSize(this, kClientWidth, kClientHeight);
+
+    puzzleBox_ = createControl<ui::PictureBox>(this, kPuzzleBox);
+    // The border lies inside the 450 pixels and closes the grid at the left and top.
+    puzzleBox_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    puzzleBox_->setBackColour(core::kWhite);
+    puzzleBox_->ui::Surface::setFont(tahoma);
+    puzzleBox_->clear();
+    wordList_ = createControl<QListWidget>(this, kWordList);
+    wordField_ = createControl<QLineEdit>(this, kWordField);
+    addButton_ = createControl<QPushButton>(this, kAddButton, QStringLiteral("Add"));
+    removeButton_ = createControl<QPushButton>(this, kRemoveButton, QStringLiteral("Remove"));
+    sizeField_ = createControl<QLineEdit>(this, kSizeField, QStringLiteral("10"));
+    drawButton_ = createControl<QPushButton>(this, kDrawButton, QStringLiteral("Draw"));
+    sizeLabel_ = createControl<QLabel>(this, kSizeLabel, QStringLiteral("Size:"));
+    showSolutionsBox_ =
+        createControl<QCheckBox>(this, kShowSolutionsBox, QStringLiteral("Show solutions"));
+    includeInvertedBox_ =
+        createControl<QCheckBox>(this, kIncludeInvertedBox, QStringLiteral("Include inverted"));
+    ui::setTabOrder({puzzleBox_, wordList_, wordField_, addButton_, removeButton_, sizeField_,
+                     drawButton_, sizeLabel_, showSolutionsBox_, includeInvertedBox_});
+    // Typing starts in the entry field. The surface's menu lets it take the focus by Tab
+    // (never by a click), for the context-menu key.
+    wordField_->setFocus();
+
+    puzzleMenu_ = new ui::PictureMenu(puzzleBox_, ui::PictureMenu::Trigger::Platform);
+    puzzleMenu_->addEntry(QStringLiteral("Copy Picture"), "mnuCopyPicture",
+                          [this] { ui::copyPicture(*puzzleBox_); });
+    puzzleMenu_->addEntry(QStringLiteral("Save Picture As..."), "mnuSavePicture",
+                          [this] { savePicture(false); });
+    puzzleMenu_->addEntry(QStringLiteral("Save Answer Key As..."), "mnuSaveAnswerKey",
+                          [this] { savePicture(true); });
+    puzzleMenu_->addEntry(QStringLiteral("Print..."), "mnuPrint", [this] { printPuzzle(); });
+
+    wordField_->installEventFilter(this);
+    connect(wordField_, &QLineEdit::textChanged, this, &CreatorWindow::wordFieldChanged);
+    connect(addButton_, &QPushButton::clicked, this, &CreatorWindow::addWord);
+    connect(removeButton_, &QPushButton::clicked, this, &CreatorWindow::removeWord);
+    // A selection made with the mouse or the keys counts as a click; the current row that the
+    // list sets itself when it gets the focus does not.
+    connect(wordList_, &QListWidget::itemSelectionChanged, this, &CreatorWindow::wordListClicked);
+    connect(wordList_, &QListWidget::itemClicked, this, &CreatorWindow::wordListClicked);
+    connect(drawButton_, &QPushButton::clicked, this, &CreatorWindow::buildPuzzle);
+    connect(showSolutionsBox_, &QCheckBox::clicked, this, &CreatorWindow::showSolutionsClicked);
+}
+
+CreatorWindow::~CreatorWindow() = default;
+
+int CreatorWindow::indexInList(const QString& word) const {
+    const QString wanted = word.toLower();
+    for (int i = 0; i < wordList_->count(); ++i) {
+        if (wordList_->item(i)->text().toLower() == wanted) return i;
+    }
+    return -1;
+}
+
+bool CreatorWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == wordField_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        // The key goes on to the field: a space lands there and the change rule removes it.
+        if (enter || key->text() == QStringLiteral(" ")) addButton_->click();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The text is composed first, so a letter followed by its combining mark is one letter. Only
+// the last character is tested; the entry keeps its text up to its last letter.
+void CreatorWindow::wordFieldChanged() {
+    const QString text = wordField_->text();
+    const QString composed = core::composedWord(text);
+    qsizetype keep = composed.size();
+    while (keep > 0 && !endsAnEntry(composed[keep - 1]))
+        --keep;
+    if (keep == text.size() && composed == text) return;
+    // Taking characters off the end puts the caret at the end; composing keeps it where it was.
+    const qsizetype caret =
+        keep < composed.size()
+            ? keep
+            : std::min(keep, core::composedWord(text.left(wordField_->cursorPosition())).size());
+    wordField_->setText(composed.left(keep));
+    wordField_->setCursorPosition(int(caret));
+}
+
+// A word of one character, or one with a character no square can hold (an emoji, a mark that
+// has no composed form), stays in the field like a word of one letter.
+void CreatorWindow::addWord() {
+    const QString text = wordField_->text();
+    if (text.size() <= 1 || !core::fitsOneCharPerSquare(text)) return;
+    if (indexInList(text) == -1) wordList_->addItem(text);
+    wordField_->clear();
+}
+
+int CreatorWindow::selectedIndex() const {
+    const QList<QListWidgetItem*> selected = wordList_->selectedItems();
+    return selected.isEmpty() ? -1 : wordList_->row(selected.first());
+}
+
+void CreatorWindow::removeWord() {
+    const int index = selectedIndex();
+    if (index < 0 || index >= wordList_->count()) return;
+    // Removing is no click on the entry that becomes current: the field stays as it is.
+    const QSignalBlocker blocker(wordList_);
+    delete wordList_->takeItem(index);
+    wordList_->clearSelection();
+    wordList_->setCurrentRow(-1);
+}
+
+void CreatorWindow::wordListClicked() {
+    const int index = selectedIndex();
+    if (index >= 0) wordField_->setText(wordList_->item(index)->text());
+}
+
+void CreatorWindow::selectEntry(int index) {
+    {
+        const QSignalBlocker blocker(wordList_);
+        wordList_->setCurrentRow(index);
+    }
+    wordListClicked();
+}
+
+void CreatorWindow::setBuilding(bool building) {
+    building_ = building;
+    for (QWidget* w :
+         {static_cast<QWidget*>(drawButton_), static_cast<QWidget*>(addButton_),
+          static_cast<QWidget*>(removeButton_), static_cast<QWidget*>(showSolutionsBox_),
+          static_cast<QWidget*>(includeInvertedBox_)}) {
+        w->setEnabled(!building);
+    }
+    puzzleMenu_->setEntriesEnabled(drawn_ && !building);
+}
+
+bool CreatorWindow::pumpEvents() {
+    ui::pumpEvents();
+    return !closing_;
+}
+
+void CreatorWindow::buildPuzzle() {
+    if (building_) return;
+    const std::optional<int> n = sizeFromText(sizeField_->text(), puzzleBox_->width());
+    if (!n) {
+        ui::dialogs().information(this,
+                                  QStringLiteral("The size must be a whole number from 1 to %1.")
+                                      .arg(puzzleBox_->width()),
+                                  ui::programTitle());
+        return;
+    }
+    QStringList words;
+    for (int i = 0; i < wordList_->count(); ++i)
+        words << wordList_->item(i)->text();
+    const bool includeInverted = includeInvertedBox_->isChecked();
+
+    const QPointer<QWidget> focused = focusWidget();
+    closing_ = false;
+    drawn_ = false;
+    setBuilding(true);
+    puzzle_.clearPuzzle(*n);
+    const PuzzleOutcome outcome =
+        puzzle_.createPuzzle(words, *n, includeInverted, pump_ ? *pump_ : *this);
+    placedWords_.clear();
+    for (qsizetype i = 0; i < puzzle_.solutions().size() && i < words.size(); ++i)
+        placedWords_ << words[i].toUpper();
+    if (closing_) {  // the window was closed during the search: nothing left to show
+        setBuilding(false);
+        return;
+    }
+    const QString message = outcomeMessage(outcome);
+    if (!message.isEmpty()) {
+        ui::dialogs().information(this, message, ui::programTitle());
+        if (outcome.kind == PuzzleOutcome::Kind::TooLong) selectEntry(outcome.index);
+    }
+    puzzle_.fillRemainingWithRandom();
+    showPuzzle();
+    if (showSolutionsBox_->isChecked()) drawSolution(*puzzleBox_, puzzle_);
+    drawn_ = true;
+    setBuilding(false);
+    if (focused && focused->isEnabled()) focused->setFocus();
+}
+
+void CreatorWindow::showPuzzle() {
+    puzzleBox_->clear();
+    drawGrid(*puzzleBox_, puzzle_.size());
+    puzzleBox_->refresh();
+    drawContents(*puzzleBox_, puzzle_);
+}
+
+ui::Picture CreatorWindow::picture(bool withSolutions) const {
+    ui::Picture picture = ui::pictureOf(*puzzleBox_, [this, withSolutions](ui::Surface& surface) {
+        drawPuzzle(surface, puzzle_, withSolutions);
+    });
+    const int side = gridExtent(picture.size.width(), puzzle_.size());
+    picture.extent = QSize(side, side);
+    return picture;
+}
+
+void CreatorWindow::savePicture(bool answerKey) {
+    if (!drawn_ || building_) return;
+    if (answerKey) {
+        ui::savePictureAs(this, QStringLiteral("Save Answer Key As"),
+                          QStringLiteral("Answer key.png"), {picture(true), placedWords_});
+    } else {
+        ui::savePictureAs(this, QStringLiteral("Save Picture As"), QStringLiteral("Puzzle.png"),
+                          {picture(showSolutionsBox_->isChecked()), placedWords_});
+    }
+}
+
+// The puzzle with its words on the first page, the answer key on the second.
+void CreatorWindow::printPuzzle() {
+    if (!drawn_ || building_) return;
+    ui::printDocument(this, {{picture(false), placedWords_}, {picture(true), {}}}, windowTitle());
+}
+
+void CreatorWindow::showSolutionsClicked() {
+    if (showSolutionsBox_->isChecked()) {
+        drawSolution(*puzzleBox_, puzzle_);
+    } else {
+        showPuzzle();
+    }
+}
+
+void CreatorWindow::closeEvent(QCloseEvent* event) {
+    if (building_) closing_ = true;
+    QWidget::closeEvent(event);
+}
+
+}  // namespace osterfane
