@@ -8,11 +8,11 @@
 #include "benchmain.h"
 
 // Both programs' windows are called Form1, so their headers are named by folder.
-#include "../sheetsolver/brevoni/form1.h"
-#include "../sheetsolver/kallowit/form1.h"
-#include "demopuzzle.h"
-#include "frmload.h"
-#include "sheetsearch.h"
+#include "brevoni/sheetwindow.h"
+#include "kallowit/sheetwindow.h"
+#include "engine/demopuzzle.h"
+#include "kallowit/loadwindow.h"
+#include "engine/sheetsearch.h"
 #include "ui/services.h"
 
 namespace {

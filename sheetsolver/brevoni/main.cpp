@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "brevoni/sheetwindow.h"
 #include "ui/services.h"
 
 int main(int argc, char** argv) {

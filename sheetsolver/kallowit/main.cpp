@@ -1,4 +1,4 @@
-#include "frmload.h"
+#include "kallowit/loadwindow.h"
 #include "ui/services.h"
 
 int main(int argc, char** argv) {

@@ -19,7 +19,7 @@
 #include "core/rtf.h"
 #include "testing/scripteddialogs.h"
 #include "window/celltable.h"
-#include "window/sheetcontrols.h"
+#include "window/sheeteditor.h"
 
 namespace sheettest {
 

@@ -1,9 +1,9 @@
 // Both sheet solvers against bad input: every kind of bad sheet file, saving where nothing can
 // be written, odd text in the string box, and a Cyrillic puzzle typed, searched and spelled.
 // Both versions' main windows are called Form1, each in its own folder and namespace.
-#include "../brevoni/form1.h"
-#include "../kallowit/form1.h"
-#include "../kallowit/frmload.h"
+#include "brevoni/sheetwindow.h"
+#include "kallowit/sheetwindow.h"
+#include "kallowit/loadwindow.h"
 #include "sheetwindowtest.h"
 #include "testing/badinput.h"
 

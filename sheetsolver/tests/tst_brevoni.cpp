@@ -3,8 +3,8 @@
 // and a Find run that yields to the window.
 #include <QTimer>
 
-#include "demopuzzle.h"
-#include "form1.h"
+#include "engine/demopuzzle.h"
+#include "brevoni/sheetwindow.h"
 #include "sheetwindowtest.h"
 
 using namespace sheettest;

@@ -3,9 +3,9 @@
 #include <QRegularExpression>
 #include <QTimer>
 
-#include "demopuzzle.h"
-#include "form1.h"
-#include "frmload.h"
+#include "engine/demopuzzle.h"
+#include "kallowit/sheetwindow.h"
+#include "kallowit/loadwindow.h"
 #include "sheetwindowtest.h"
 
 using namespace sheettest;

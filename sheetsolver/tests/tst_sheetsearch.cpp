@@ -3,8 +3,8 @@
 #include <QSet>
 #include <QTest>
 
-#include "demopuzzle.h"
-#include "sheetsearch.h"
+#include "engine/demopuzzle.h"
+#include "engine/sheetsearch.h"
 
 using namespace sheetsolver;
 

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QString>
 
-#include "sheetsearch.h"
+#include "engine/sheetsearch.h"
 #include "ui/geometry.h"
 
 class QLineEdit;

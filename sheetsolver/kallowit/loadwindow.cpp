@@ -1,4 +1,4 @@
-#include "frmload.h"
+#include "loadwindow.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "form1.h"
-#include "window/sheetcontrols.h"
+#include "sheetwindow.h"
+#include "window/sheeteditor.h"
 
 namespace kallowit {
 

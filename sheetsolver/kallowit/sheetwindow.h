@@ -4,7 +4,7 @@
 
 #include "window/celltable.h"
 #include "window/resultlabel.h"
-#include "window/sheetcontrols.h"
+#include "window/sheeteditor.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "sheetcontrols.h"
+#include "sheeteditor.h"
 
 #include <QApplication>
 #include <QFile>
@@ -11,7 +11,7 @@
 
 #include "core/rtf.h"
 #include "core/textfile.h"
-#include "demopuzzle.h"
+#include "engine/demopuzzle.h"
 #include "ui/dialogs.h"
 #include "ui/services.h"
 

@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "sheetwindow.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "sheetsearch.h"
+#include "engine/sheetsearch.h"
 #include "ui/geometry.h"
 
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "sheetwindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "frmload.h"
+#include "loadwindow.h"
 #include "ui/services.h"
 
 namespace kallowit {
