@@ -135,7 +135,7 @@ void Form1::Command7_Click() {
     lblword_->showResult(QString());
     for (int i = 0; i < sheetsolver::kCellCount; ++i) {
         cells_.setCellText(i, QString());
-        cells_.setCellColour(i, sheetsolver::ClearColour);
+        cells_.setCellColour(i, sheetsolver::kClearColour);
     }
     lstStrings_->clear();
 }

@@ -65,7 +65,7 @@ inline void setSheetBox(const QWidget& window, const QString& text) {
 inline int redCells(const CellTable& cells) {
     int red = 0;
     for (int i = 0; i < kCellCount; ++i)
-        red += cells.cellColour(i) == sheetsolver::FoundColour;
+        red += cells.cellColour(i) == sheetsolver::kFoundColour;
     return red;
 }
 

@@ -2,8 +2,8 @@
 // be written, odd text in the string box, and a Cyrillic puzzle typed, searched and spelled.
 // Both versions' main windows are called Form1, each in its own folder and namespace.
 #include "brevoni/sheetwindow.h"
-#include "kallowit/sheetwindow.h"
 #include "kallowit/loadwindow.h"
+#include "kallowit/sheetwindow.h"
 #include "sheetwindowtest.h"
 #include "testing/badinput.h"
 

@@ -3,8 +3,8 @@
 // and a Find run that yields to the window.
 #include <QTimer>
 
-#include "engine/demopuzzle.h"
 #include "brevoni/sheetwindow.h"
+#include "engine/demopuzzle.h"
 #include "sheetwindowtest.h"
 
 using namespace sheettest;
@@ -139,7 +139,7 @@ class TestBrevoni : public QObject {
         click(form, "cmdFind");
         sheetsolver::MemorySheet sheet(sheetsolver::demoSheet());
         const std::optional<QString> keyword =
-            sheetsolver::FindRun(sheet, expected, sheetsolver::SearchMode::AllOccurrences, false);
+            sheetsolver::findRun(sheet, expected, sheetsolver::SearchMode::AllOccurrences)->keyword;
         QVERIFY(keyword->size() > 22);
         QCOMPARE(child<QLabel>(form, QStringLiteral("lblword"))->text(), *keyword);
     }
@@ -163,7 +163,7 @@ class TestBrevoni : public QObject {
         QCOMPARE(form.cells().joinedText(), QString());
         QCOMPARE(entries(form), QStringList());
         for (int i = 0; i < kCellCount; ++i)
-            QCOMPARE(form.cells().cellColour(i), sheetsolver::ClearColour);
+            QCOMPARE(form.cells().cellColour(i), sheetsolver::kClearColour);
     }
 
     void keyRules() {

@@ -1,11 +1,13 @@
 // The second version's two windows: the load window with its list and files, "Next >>"
 // building the main window from them, and the first-occurrence search with its timing.
+#include <cmath>
+
 #include <QRegularExpression>
 #include <QTimer>
 
 #include "engine/demopuzzle.h"
-#include "kallowit/sheetwindow.h"
 #include "kallowit/loadwindow.h"
+#include "kallowit/sheetwindow.h"
 #include "sheetwindowtest.h"
 
 using namespace sheettest;
@@ -107,6 +109,36 @@ class TestKallowit : public QObject {
         click(form, "cmdFind");
         QCOMPARE(keywordCaption(form),
                  QStringLiteral("WEAREALLMADEOFSTARDUST was found within 00.50 s"));
+    }
+
+    void timingText_data() {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("half a second") << 0.5 << "00.50";
+        QTest::newRow("three digits, rounded") << 123.456 << "123.46";
+        QTest::newRow("nothing") << 0.0 << "00.00";
+        QTest::newRow("rounds up into the next second") << 9.996 << "10.00";
+        QTest::newRow("below half a hundredth") << 0.004 << "00.00";
+        QTest::newRow("a clock that went back") << -2.5 << "00.00";
+        QTest::newRow("not a number") << std::nan("") << "00.00";
+    }
+    void timingText() {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(sheetsolver::timingText(seconds), text);
+    }
+
+    void timedRunReportsTheElapsedTime() {
+        QList<double> times{86399.8, 86400.3};
+        sheetsolver::SearchHooks hooks;
+        hooks.clock = [&] { return times.takeFirst(); };
+        sheetsolver::MemorySheet sheet(u"ABCD");
+        // A run across midnight on a seconds-since-midnight clock would go negative; the
+        // clock here only goes forwards, past the 86400 of a day.
+        const std::optional<sheetsolver::FindOutcome> outcome = sheetsolver::findRun(
+            sheet, {QStringLiteral("BC")}, sheetsolver::SearchMode::FirstOccurrence, hooks);
+        QVERIFY(outcome);
+        QCOMPARE(sheetsolver::resultText(*outcome), QStringLiteral("AD was found within 00.50 s"));
     }
 
     void nextCarriesTheListAndUpperCasesTheSheet() {

@@ -14,6 +14,8 @@
 #include "engine/demopuzzle.h"
 #include "ui/dialogs.h"
 #include "ui/services.h"
+#include "window/celltable.h"
+#include "window/resultlabel.h"
 
 namespace sheetsolver {
 
@@ -136,33 +138,41 @@ FindRunner::FindRunner(std::function<int()> delay, std::function<void(bool)> set
     monotonic_.start();
 }
 
-std::optional<QString> FindRunner::run(Sheet& sheet, const QStringList& words, SearchMode mode,
+std::optional<QString> FindRunner::run(CellTable& cells, const QStringList& words, SearchMode mode,
                                        bool timed) {
     if (running_) return std::nullopt;
     running_ = true;
     stopRequested_ = false;
-    bool locked = false;
+    locked_ = false;
     const QPointer<QWidget> focused = QApplication::focusWidget();
 
+    MemorySheet sheet = cells.snapshot();
+    cells_ = &cells;
+    sheet_ = &sheet;
     SearchHooks hooks;
     hooks.delayValue = delay_;
-    hooks.pumpEvents = [&] {
-        if (!locked) {
-            locked = true;
-            setControlsEnabled_(false);
-        }
-        ui::pumpEvents();
-    };
-    hooks.stopRequested = [this] { return stopRequested_; };
-    hooks.clock = clock_ ? clock_ : [this] { return monotonic_.nsecsElapsed() / 1e9; };
+    if (timed) hooks.clock = clock_ ? clock_ : [this] { return monotonic_.nsecsElapsed() / 1e9; };
+    const std::optional<FindOutcome> outcome = findRun(sheet, words, mode, hooks, *this);
+    cells.showColours(sheet);
+    sheet_ = nullptr;
 
-    const std::optional<QString> keyword = FindRun(sheet, words, mode, timed, hooks);
-    if (locked) {
+    if (locked_) {
         setControlsEnabled_(true);
         if (focused && focused->isEnabled() && !stopRequested_) focused->setFocus();
     }
     running_ = false;
-    return keyword;
+    if (!outcome) return std::nullopt;
+    return resultText(*outcome);
+}
+
+bool FindRunner::pumpEvents() {
+    cells_->showColours(*sheet_);
+    if (!locked_) {
+        locked_ = true;
+        setControlsEnabled_(false);
+    }
+    ui::pumpEvents();
+    return !stopRequested_;
 }
 
 }  // namespace sheetsolver

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/eventpump.h"
 #include "engine/sheetsearch.h"
 #include "ui/geometry.h"
 
@@ -15,6 +16,10 @@ class QListWidget;
 class QSlider;
 class QTextEdit;
 class QWidget;
+
+namespace sheetsolver {
+class CellTable;
+}
 
 // What the windows of both sheet solvers share besides the cell table: the sheet text box and
 // its RTF files, the sorted list of strings and the Find run that yields to the window.
@@ -68,13 +73,14 @@ void showDemoPuzzle(QTextEdit* box, QListWidget* list);
 // (through setControlsEnabled(false)); they are enabled again when the run ends. At delay 0
 // the run never yields, so nothing can interleave and nothing is disabled. The slider stays
 // live and is read at every start cell.
-class FindRunner {
+class FindRunner : private core::EventPump {
   public:
     // delay gives the slider's current value.
     FindRunner(std::function<int()> delay, std::function<void(bool enabled)> setControlsEnabled);
 
-    // Returns the keyword text, or nothing when requestStop() ended the run.
-    std::optional<QString> run(Sheet& sheet, const QStringList& words, SearchMode mode, bool timed);
+    // Returns what the keyword label shows, or nothing when requestStop() ended the run.
+    std::optional<QString> run(CellTable& cells, const QStringList& words, SearchMode mode,
+                               bool timed);
     bool isRunning() const { return running_; }
     // Ends a yielding run at its next yield (the window is closing).
     void requestStop() { stopRequested_ = true; }
@@ -82,10 +88,17 @@ class FindRunner {
     void setClock(std::function<double()> clock) { clock_ = std::move(clock); }
 
   private:
+    // Shows the colours found so far, locks the controls before the first yield and lets the
+    // window process its events. False once the window asked to stop.
+    bool pumpEvents() override;
+
     std::function<int()> delay_;
     std::function<void(bool)> setControlsEnabled_;
     std::function<double()> clock_;
     QElapsedTimer monotonic_;
+    CellTable* cells_ = nullptr;
+    const Sheet* sheet_ = nullptr;
+    bool locked_ = false;
     bool running_ = false;
     bool stopRequested_ = false;
 };
