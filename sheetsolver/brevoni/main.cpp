@@ -3,7 +3,7 @@
 
 int main(int argc, char** argv) {
     ui::Application app(argc, argv, QStringLiteral("Brevoni"));
-    brevoni::Form1 window;
+    brevoni::SheetWindow window;
     window.show();
     return app.exec();
 }

@@ -3,7 +3,7 @@
 
 int main(int argc, char** argv) {
     ui::Application app(argc, argv, QStringLiteral("Kallowit"));
-    kallowit::frmLoad window;
+    kallowit::LoadWindow window;
     window.show();
     return app.exec();
 }

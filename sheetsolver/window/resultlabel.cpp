@@ -42,7 +42,7 @@ QString resultText(const FindOutcome& outcome) {
 
 ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent) {}
 
-void ResultLabel::setControlsBelow(std::initializer_list<QWidget*> controls) {
+void ResultLabel::setControlsBelow(const std::vector<QWidget*>& controls) {
     designed_ = geometry();
     designedWindow_ = window()->size();
     below_.clear();

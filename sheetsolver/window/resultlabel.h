@@ -1,6 +1,5 @@
 #pragma once
 
-#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -36,7 +35,7 @@ class ResultLabel final : public QLabel {
 
     // Takes the label's and the window's present layout as the designed one, and the controls
     // that move down when the label grows. Call once the window's controls are placed.
-    void setControlsBelow(std::initializer_list<QWidget*> controls);
+    void setControlsBelow(const std::vector<QWidget*>& controls);
     // Shows text and lays out the label, the window and the controls below for it.
     void showResult(const QString& text);
 

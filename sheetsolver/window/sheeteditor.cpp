@@ -1,10 +1,17 @@
 #include "sheeteditor.h"
 
+#include <optional>
+#include <utility>
+
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QSlider>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -14,7 +21,6 @@
 #include "engine/demopuzzle.h"
 #include "ui/dialogs.h"
 #include "ui/services.h"
-#include "window/celltable.h"
 #include "window/resultlabel.h"
 
 namespace sheetsolver {
@@ -23,12 +29,19 @@ namespace {
 
 constexpr int kMaxDelay = 5000;
 constexpr int kDelayLargeChange = 5;
-constexpr double kFontPoints = 8.25;
 
 // Sorted list boxes order entries without regard to case; case breaks ties only.
 bool entryBefore(const QString& a, const QString& b) {
     const int folded = QString::compare(a, b, Qt::CaseInsensitive);
     return folded != 0 ? folded < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
+// Adds an entry at its alphabetical place, as a sorted list box does.
+void addSorted(QListWidget* list, const QString& entry) {
+    int row = list->count();
+    while (row > 0 && entryBefore(entry, list->item(row - 1)->text()))
+        --row;
+    list->insertItem(row, entry);
 }
 
 ui::FileRequest rtfRequest(bool mustExist) {
@@ -38,22 +51,22 @@ ui::FileRequest rtfRequest(bool mustExist) {
     return request;
 }
 
-}  // namespace
-
-void setSheetWindowFont(QWidget* window) {
-    QFont tahoma = window->font();
-    tahoma.setFamily(QStringLiteral("Tahoma"));
-    tahoma.setPointSizeF(kFontPoints);
-    window->setFont(tahoma);
+// The bytes of a file of at most kMaxSheetFileBytes, or nothing. The RTF reader takes the
+// bytes themselves: their code page is named inside the document.
+std::optional<QByteArray> sheetFileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSheetFileBytes) return std::nullopt;
+    QByteArray bytes = file.read(kMaxSheetFileBytes + 1);
+    if (bytes.size() > kMaxSheetFileBytes) return std::nullopt;
+    return bytes;
 }
 
-QSlider* createDelaySlider(QWidget* parent, const ui::TwipsRect& rect) {
-    auto* slider = ui::createControl<QSlider>(parent, "sldDelay", rect, Qt::Horizontal);
-    slider->setRange(0, kMaxDelay);
-    slider->setSingleStep(1);
-    slider->setPageStep(kDelayLargeChange);
-    slider->setValue(0);
-    return slider;
+}  // namespace
+
+std::function<double()> monotonicSeconds() {
+    QElapsedTimer timer;
+    timer.start();
+    return [timer] { return double(timer.nsecsElapsed()) / 1e9; };
 }
 
 QString upperCased(QStringView text) {
@@ -70,48 +83,8 @@ QString sheetText(const QTextEdit* box) {
     return text;
 }
 
-void setSheetText(QTextEdit* box, const QString& text) {
-    box->setPlainText(text);
-}
-
 QString rtfFileFilter() {
     return QStringLiteral("All RTF Files (*.rtf)");
-}
-
-void loadSheetFile(QWidget* parent, QTextEdit* box) {
-    const std::optional<QString> path = ui::dialogs().openFile(parent, rtfRequest(true));
-    if (!path || path->isEmpty()) return;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSheetFileBytes) return;
-    const QByteArray bytes = file.read(kMaxSheetFileBytes + 1);
-    if (bytes.size() > kMaxSheetFileBytes) return;
-    const std::optional<QString> text = core::rtf::readPlainText(bytes);
-    if (text) setSheetText(box, *text);
-}
-
-void saveSheetFile(QWidget* parent, QTextEdit* box) {
-    const std::optional<QString> path = ui::dialogs().saveFile(parent, rtfRequest(false));
-    if (!path || path->isEmpty()) return;
-    // A failed save ends silently; the old file, if any, is left as it was.
-    core::writeFileAtomically(*path, core::rtf::writePlainText(sheetText(box)));
-}
-
-int addSorted(QListWidget* list, const QString& entry) {
-    int row = list->count();
-    while (row > 0 && entryBefore(entry, list->item(row - 1)->text()))
-        --row;
-    list->insertItem(row, entry);
-    return row;
-}
-
-void removeSelected(QListWidget* list) {
-    // Taken as a set first: removing an entry moves the selection on to its neighbour.
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    if (selected.isEmpty()) return;
-    for (QListWidgetItem* item : selected)
-        delete list->takeItem(list->row(item));
-    list->setCurrentItem(nullptr);
-    list->clearSelection();
 }
 
 QStringList listEntries(const QListWidget* list) {
@@ -122,57 +95,180 @@ QStringList listEntries(const QListWidget* list) {
     return entries;
 }
 
-void addFromBox(QListWidget* list, QLineEdit* box) {
-    addSorted(list, upperCased(box->text()));
-    box->clear();
-}
+SheetEditor::SheetEditor(QWidget* window) : window_(window) {}
 
-void showDemoPuzzle(QTextEdit* box, QListWidget* list) {
-    setSheetText(box, demoSheet());
+SheetEditor::~SheetEditor() = default;
+
+SheetTextControls SheetEditor::createSheetText(const SheetTextLayout& layout) {
+    SheetTextControls c{};
+    c.sheetText = ui::createControl<QTextEdit>(window_, "rtbText", layout.sheetText);
+    c.sheetText->setAcceptRichText(false);
+    c.loadFromFile = ui::createControl<QPushButton>(window_, "Command4", layout.loadFromFile,
+                                                    QStringLiteral("Load from File"));
+    c.saveToFile = ui::createControl<QPushButton>(window_, "Command5", layout.saveToFile,
+                                                  QStringLiteral("Save to File"));
+    c.strings = ui::createControl<QListWidget>(window_, "lstStrings", layout.strings);
+    c.strings->setSelectionMode(QAbstractItemView::SingleSelection);
+    c.newString = ui::createControl<QLineEdit>(window_, "Text2", layout.newString);
+    c.add = ui::createControl<QPushButton>(window_, "Command6", layout.add, QStringLiteral("Add"));
+    c.remove = ui::createControl<QPushButton>(window_, "cmdRemoveListiem", layout.remove,
+                                              QStringLiteral("Remove"));
+    sheetText_ = c.sheetText;
+    strings_ = c.strings;
+    newString_ = c.newString;
+    locked_.insert(locked_.end(), {c.loadFromFile, c.saveToFile, c.add, c.remove});
+
+    connect(c.loadFromFile, &QPushButton::clicked, this, &SheetEditor::loadFromFile);
+    connect(c.saveToFile, &QPushButton::clicked, this, &SheetEditor::saveToFile);
+    connect(c.add, &QPushButton::clicked, this, &SheetEditor::add);
+    connect(c.remove, &QPushButton::clicked, this, &SheetEditor::remove);
+
+    setSheetText(demoSheet());
     for (const QString& entry : demoStrings())
-        addSorted(list, entry);
+        addSorted(strings_, entry);
+    return c;
 }
 
-FindRunner::FindRunner(std::function<int()> delay, std::function<void(bool)> setControlsEnabled)
-    : delay_(std::move(delay)), setControlsEnabled_(std::move(setControlsEnabled)) {
-    monotonic_.start();
+QString SheetEditor::sheetText() const {
+    return sheetsolver::sheetText(sheetText_);
 }
 
-std::optional<QString> FindRunner::run(CellTable& cells, const QStringList& words, SearchMode mode,
-                                       bool timed) {
-    if (running_) return std::nullopt;
-    running_ = true;
+void SheetEditor::setSheetText(const QString& text) {
+    sheetText_->setPlainText(text);
+}
+
+QStringList SheetEditor::strings() const {
+    return listEntries(strings_);
+}
+
+void SheetEditor::clearStrings() {
+    strings_->clear();
+}
+
+void SheetEditor::loadFromFile() {
+    const std::optional<QString> path = ui::dialogs().openFile(window_, rtfRequest(true));
+    if (!path || path->isEmpty()) return;
+    const std::optional<QByteArray> bytes = sheetFileBytes(*path);
+    if (!bytes) return;
+    const std::optional<QString> text = core::rtf::readPlainText(*bytes);
+    if (text) setSheetText(*text);
+}
+
+void SheetEditor::saveToFile() {
+    const std::optional<QString> path = ui::dialogs().saveFile(window_, rtfRequest(false));
+    if (!path || path->isEmpty()) return;
+    // A failed save ends silently; the old file, if any, is left as it was.
+    core::writeFileAtomically(*path, core::rtf::writePlainText(sheetText()));
+}
+
+void SheetEditor::add() {
+    addSorted(strings_, upperCased(newString_->text()));
+    newString_->clear();
+}
+
+void SheetEditor::remove() {
+    // Taken as a set first: removing an entry moves the selection on to its neighbour.
+    const QList<QListWidgetItem*> selected = strings_->selectedItems();
+    if (selected.isEmpty()) return;
+    for (QListWidgetItem* item : selected)
+        delete strings_->takeItem(strings_->row(item));
+    strings_->setCurrentItem(nullptr);
+    strings_->clearSelection();
+}
+
+TableControls SheetEditor::createTable(const TableLayout& layout, int cellCount, FindRules rules) {
+    table_ = layout;
+    rules_ = std::move(rules);
+    for (int i = 0; i < cellCount; ++i)
+        cells_.createCell(i, window_, cellRect(i));
+    auto* caption =
+        ui::createControl<QLabel>(window_, "Label3", layout.delayCaption, QStringLiteral("Delay:"));
+    delay_ = ui::createControl<QSlider>(window_, "sldDelay", layout.delay, Qt::Horizontal);
+    delay_->setRange(0, kMaxDelay);
+    delay_->setSingleStep(1);
+    delay_->setPageStep(kDelayLargeChange);
+    delay_->setValue(0);
+    keyword_ = ui::createControl<ResultLabel>(window_, "lblword", layout.keyword);
+    find_ =
+        ui::createControl<QPushButton>(window_, "cmdFind", layout.find, QStringLiteral("Find!"));
+    connect(find_, &QPushButton::clicked, this, &SheetEditor::find);
+    window_->installEventFilter(this);
+
+    const std::pair<QWidget*, ui::TwipsRect> placed[] = {
+        {caption, layout.delayCaption}, {delay_, layout.delay}, {find_, layout.find}};
+    std::vector<QWidget*> below;
+    for (const auto& [control, rect] : placed) {
+        if (rect.top >= layout.keyword.top + layout.keyword.height) below.push_back(control);
+    }
+    keyword_->setControlsBelow(below);
+    return {delay_, find_};
+}
+
+void SheetEditor::createRemainingCells() {
+    for (int i = 0; i < kCellCount; ++i) {
+        if (cells_.hasCell(i)) continue;
+        cells_.createCell(i, window_, cellRect(i));
+        ui::pumpEvents();
+    }
+}
+
+ui::TwipsRect SheetEditor::cellRect(int i) const {
+    return {table_.left + table_.pitchX * (i % kColumns),
+            table_.top + table_.pitchY * (i / kColumns), table_.width, table_.height};
+}
+
+void SheetEditor::showResult(const QString& text) {
+    keyword_->showResult(text);
+}
+
+void SheetEditor::lockDuringRuns(std::initializer_list<QWidget*> controls) {
+    locked_.insert(locked_.end(), controls);
+}
+
+bool SheetEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && event->type() == QEvent::Close) stopRequested_ = true;
+    return QObject::eventFilter(watched, event);
+}
+
+void SheetEditor::find() {
+    if (runSheet_) return;  // a run is yielding
+    const QStringList words = rules_.strings();
     stopRequested_ = false;
-    locked_ = false;
+    controlsLocked_ = false;
     const QPointer<QWidget> focused = QApplication::focusWidget();
 
-    MemorySheet sheet = cells.snapshot();
-    cells_ = &cells;
-    sheet_ = &sheet;
+    MemorySheet sheet = cells_.snapshot();
+    runSheet_ = &sheet;
     SearchHooks hooks;
-    hooks.delayValue = delay_;
-    if (timed) hooks.clock = clock_ ? clock_ : [this] { return monotonic_.nsecsElapsed() / 1e9; };
-    const std::optional<FindOutcome> outcome = findRun(sheet, words, mode, hooks, *this);
-    cells.showColours(sheet);
-    sheet_ = nullptr;
+    hooks.delayValue = [this] { return delay_->value(); };
+    hooks.clock = rules_.clock;
+    const std::optional<FindOutcome> outcome = findRun(sheet, words, rules_.mode, hooks, *this);
+    runSheet_ = nullptr;
+    cells_.showColours(sheet);
 
-    if (locked_) {
-        setControlsEnabled_(true);
+    if (controlsLocked_) {
+        setLocked(false);
         if (focused && focused->isEnabled() && !stopRequested_) focused->setFocus();
     }
-    running_ = false;
-    if (!outcome) return std::nullopt;
-    return resultText(*outcome);
+    if (outcome) keyword_->showResult(resultText(*outcome));
 }
 
-bool FindRunner::pumpEvents() {
-    cells_->showColours(*sheet_);
-    if (!locked_) {
-        locked_ = true;
-        setControlsEnabled_(false);
+bool SheetEditor::pumpEvents() {
+    cells_.showColours(*runSheet_);
+    if (!controlsLocked_) {
+        controlsLocked_ = true;
+        setLocked(true);
     }
     ui::pumpEvents();
     return !stopRequested_;
+}
+
+void SheetEditor::setLocked(bool locked) {
+    cells_.setCellsEnabled(!locked);
+    for (QWidget* control : locked_)
+        control->setEnabled(!locked);
+    // Last: disabling the focused "Find!" moves the focus on, past the controls locked above.
+    find_->setEnabled(!locked);
 }
 
 }  // namespace sheetsolver
