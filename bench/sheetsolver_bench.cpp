@@ -1,18 +1,17 @@
 // Timings of the sheet solvers with the demonstration puzzle (51 strings) at delay 0, on the
 // offscreen platform. Every iteration starts from a sheet with no red cell.
+#include <memory>
+
 #include <QAbstractButton>
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include "benchmain.h"
-
-// Both programs' windows are called Form1, so their headers are named by folder.
-#include "../sheetsolver/brevoni/form1.h"
-#include "../sheetsolver/kallowit/form1.h"
-#include "demopuzzle.h"
-#include "frmload.h"
-#include "sheetsearch.h"
+#include "brevoni/sheetwindow.h"
+#include "engine/demopuzzle.h"
+#include "engine/sheetsearch.h"
+#include "kallowit/loadwindow.h"
 #include "ui/services.h"
 
 namespace {
@@ -21,7 +20,7 @@ using sheetsolver::SearchMode;
 
 void whiten(sheetsolver::Sheet& sheet) {
     for (int i = 0; i < sheetsolver::kCellCount; ++i)
-        sheet.setCellColour(i, sheetsolver::ClearColour);
+        sheet.setCellColour(i, sheetsolver::kClearColour);
 }
 
 // The engine alone: all 51 strings and the keyword, on an in-memory sheet.
@@ -30,61 +29,87 @@ void BM_EngineFindRun(benchmark::State& state) {
         state.range(0) ? SearchMode::FirstOccurrence : SearchMode::AllOccurrences;
     const QStringList words = sheetsolver::demoStrings();
     sheetsolver::MemorySheet sheet(sheetsolver::demoSheet());
+    sheetsolver::SearchHooks hooks;
+    if (mode == SearchMode::FirstOccurrence) hooks.clock = [] { return 0.0; };
     for (auto _ : state) {
         state.PauseTiming();
         whiten(sheet);
         state.ResumeTiming();
-        const std::optional<QString> keyword =
-            sheetsolver::FindRun(sheet, words, mode, mode == SearchMode::FirstOccurrence);
-        benchmark::DoNotOptimize(keyword);
+        const std::optional<sheetsolver::FindOutcome> outcome =
+            sheetsolver::findRun(sheet, words, mode, hooks);
+        benchmark::DoNotOptimize(outcome);
     }
     state.SetLabel(mode == SearchMode::FirstOccurrence ? "first occurrence, timed"
                                                        : "all occurrences");
 }
 BENCHMARK(BM_EngineFindRun)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// One click on "Find!" in a shown window, up to the repainted window with the keyword.
-template <typename Window>
-void findClick(benchmark::State& state, Window& form) {
-    form.show();
+QAbstractButton* button(const QWidget& window, const char* name) {
+    return window.findChild<QAbstractButton*>(QString::fromLatin1(name));
+}
+
+// The shown window that has "Find!".
+QWidget* shownSheetWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && button(*w, "cmdFind")) return w;
+    }
+    return nullptr;
+}
+
+// The second version's load window, shown and painted.
+std::unique_ptr<QWidget> shownLoadWindow() {
+    auto load = std::make_unique<kallowit::LoadWindow>();
+    load->show();
     ui::pumpEvents();
-    auto* find = form.template findChild<QAbstractButton*>(QStringLiteral("cmdFind"));
+    return load;
+}
+
+// One click on "Find!" in a shown window, up to the repainted window with the keyword. open()
+// shows the window, afresh for every iteration, and returns what owns it.
+template <typename Open>
+void findClick(benchmark::State& state, Open open) {
     for (auto _ : state) {
         state.PauseTiming();
-        whiten(form.cells());
-        form.repaint();
+        std::unique_ptr<QWidget> owner = open();
+        QWidget* window = shownSheetWindow();
+        window->repaint();
         ui::pumpEvents();
         state.ResumeTiming();
-        find->click();
-        form.repaint();
+        button(*window, "cmdFind")->click();
+        window->repaint();
+        state.PauseTiming();
+        owner.reset();
+        ui::pumpEvents();
+        state.ResumeTiming();
     }
 }
 
 void BM_BrevoniFindClick(benchmark::State& state) {
-    brevoni::Form1 form;
-    findClick(state, form);
+    findClick(state, [] {
+        auto window = std::make_unique<brevoni::SheetWindow>();
+        window->show();
+        return std::unique_ptr<QWidget>(std::move(window));
+    });
 }
 BENCHMARK(BM_BrevoniFindClick)->Unit(benchmark::kMillisecond);
 
 void BM_KallowitFindClick(benchmark::State& state) {
-    kallowit::frmLoad load;
-    load.show();
-    load.findChild<QAbstractButton*>(QStringLiteral("Command1"))->click();
-    findClick(state, *load.mainWindow());
+    findClick(state, [] {
+        std::unique_ptr<QWidget> load = shownLoadWindow();
+        button(*load, "Command1")->click();
+        return load;
+    });
 }
 BENCHMARK(BM_KallowitFindClick)->Unit(benchmark::kMillisecond);
 
-// "Next >>": from the click to the main window shown and painted with its 300 filled cells.
+// "Next >>": from the click to the sheet window shown and painted with its 300 filled cells.
 void BM_KallowitNext(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
-        auto load = std::make_unique<kallowit::frmLoad>();
-        load->show();
-        ui::pumpEvents();
-        auto* next = load->findChild<QAbstractButton*>(QStringLiteral("Command1"));
+        std::unique_ptr<QWidget> load = shownLoadWindow();
         state.ResumeTiming();
-        next->click();
-        load->mainWindow()->repaint();
+        button(*load, "Command1")->click();
+        shownSheetWindow()->repaint();
         state.PauseTiming();
         load.reset();
         ui::pumpEvents();

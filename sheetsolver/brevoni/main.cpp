@@ -1,9 +1,9 @@
-#include "form1.h"
+#include "brevoni/sheetwindow.h"
 #include "ui/services.h"
 
 int main(int argc, char** argv) {
     ui::Application app(argc, argv, QStringLiteral("Brevoni"));
-    brevoni::Form1 window;
+    brevoni::SheetWindow window;
     window.show();
     return app.exec();
 }

@@ -1,9 +1,9 @@
-#include "frmload.h"
+#include "kallowit/loadwindow.h"
 #include "ui/services.h"
 
 int main(int argc, char** argv) {
     ui::Application app(argc, argv, QStringLiteral("Kallowit"));
-    kallowit::frmLoad window;
+    kallowit::LoadWindow window;
     window.show();
     return app.exec();
 }

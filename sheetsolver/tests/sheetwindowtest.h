@@ -1,6 +1,7 @@
 #pragma once
-// What the window tests of both versions share: finding controls by their designed names,
-// reading the cell table, the key rules of the cells and the RTF file flows.
+// What the window tests of both versions share: reading the cell table through its controls,
+// the key rules of the cells and the RTF file flows. Controls are found by their designed names
+// through testing::WindowDriver.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,56 +18,86 @@
 #include <QTextEdit>
 
 #include "core/rtf.h"
+#include "engine/sheetsearch.h"
 #include "testing/scripteddialogs.h"
-#include "window/celltable.h"
-#include "window/sheetcontrols.h"
+#include "testing/windowdriver.h"
+#include "ui/geometry.h"
+#include "window/sheeteditor.h"
 
 namespace sheettest {
 
-using sheetsolver::CellTable;
 using sheetsolver::kCellCount;
-
-template <typename W>
-W* child(const QWidget& window, const QString& name) {
-    auto* w = window.findChild<W*>(name);
-    if (!w) qFatal("no control %s", qPrintable(name));
-    return w;
-}
-
-inline void click(const QWidget& window, const char* name) {
-    QTest::mouseClick(child<QAbstractButton>(window, QString::fromLatin1(name)), Qt::LeftButton);
-}
+using testing::WindowDriver;
 
 // A control's designed rectangle (twips) and, for a button or label, its caption.
-inline void checkControl(const QWidget& window, const QString& name, const QString& caption,
+inline void checkControl(const WindowDriver& driver, const QString& name, const QString& caption,
                          const QRect& twips) {
-    auto* w = child<QWidget>(window, name);
+    auto* w = driver.get(name);
     QCOMPARE(w->geometry(), ui::toPixels({twips.x(), twips.y(), twips.width(), twips.height()}));
     if (auto* button = qobject_cast<QAbstractButton*>(w)) QCOMPARE(button->text(), caption);
     if (auto* label = qobject_cast<QLabel*>(w)) QCOMPARE(label->text(), caption);
 }
 
-inline QLineEdit* cell(const QWidget& window, int i) {
-    return child<QLineEdit>(window, QStringLiteral("Text1_%1").arg(i));
+inline QLineEdit* cell(const WindowDriver& driver, int i) {
+    return driver.get<QLineEdit>(QStringLiteral("Text1_%1").arg(i));
 }
 
-inline QStringList entries(const QWidget& window) {
-    return sheetsolver::listEntries(child<QListWidget>(window, QStringLiteral("lstStrings")));
+// The texts of all cells joined without separators.
+inline QString cellsText(const WindowDriver& driver) {
+    QString text;
+    for (int i = 0; i < kCellCount; ++i)
+        text += cell(driver, i)->text();
+    return text;
 }
 
-inline QString sheetBox(const QWidget& window) {
-    return sheetsolver::sheetText(child<QTextEdit>(window, QStringLiteral("rtbText")));
+// Character i of text goes to cell i; cells beyond the text are emptied.
+inline void fillCells(const WindowDriver& driver, const QString& text) {
+    for (int i = 0; i < kCellCount; ++i)
+        cell(driver, i)->setText(i < text.size() ? QString(text[i]) : QString());
 }
 
-inline void setSheetBox(const QWidget& window, const QString& text) {
-    child<QTextEdit>(window, QStringLiteral("rtbText"))->setPlainText(text);
+// The colour a cell shows: its background.
+inline core::Colour cellColour(const WindowDriver& driver, int i) {
+    return ui::fromQColor(cell(driver, i)->palette().color(QPalette::Base));
 }
 
-inline int redCells(const CellTable& cells) {
+inline int redCells(const WindowDriver& driver) {
     int red = 0;
     for (int i = 0; i < kCellCount; ++i)
-        red += cells.cellColour(i) == sheetsolver::FoundColour;
+        red += cellColour(driver, i) == sheetsolver::kFoundColour;
     return red;
+}
+
+// A run that yields to the window has "Find!" greyed until it ends; a run at delay 0 lets
+// nothing happen while it lasts.
+inline bool searching(const WindowDriver& driver) {
+    return !driver.get("cmdFind")->isEnabled();
+}
+
+inline QString keyword(const WindowDriver& driver) {
+    return driver.get<QLabel>("lblword")->text();
+}
+
+inline QStringList entries(const WindowDriver& driver) {
+    return sheetsolver::listEntries(driver.get<QListWidget>("lstStrings"));
+}
+
+inline QString sheetBox(const WindowDriver& driver) {
+    return sheetsolver::sheetText(driver.get<QTextEdit>("rtbText"));
+}
+
+inline void setSheetBox(const WindowDriver& driver, const QString& text) {
+    driver.get<QTextEdit>("rtbText")->setPlainText(text);
+}
+
+// The top-level windows of type W that exist now, such as the windows a click has built.
+template <typename W>
+QList<W*> windowsOfType() {
+    QList<W*> windows;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<W*>(w)) windows << window;
+    }
+    return windows;
 }
 
 inline void showActive(QWidget& window) {
@@ -76,9 +107,9 @@ inline void showActive(QWidget& window) {
 }
 
 // The key rules of the cells, checked on cells 5, 6 and the last one.
-inline void checkKeyRules(QWidget& window) {
-    QLineEdit* five = cell(window, 5);
-    QLineEdit* six = cell(window, 6);
+inline void checkKeyRules(const WindowDriver& driver) {
+    QLineEdit* five = cell(driver, 5);
+    QLineEdit* six = cell(driver, 6);
     five->setFocus();
     QTest::keyClick(five, Qt::Key_Q);
     QCOMPARE(five->text(), QStringLiteral("Q"));
@@ -89,10 +120,10 @@ inline void checkKeyRules(QWidget& window) {
     six->setText(QStringLiteral("B"));
     QTest::keyPress(six, Qt::Key_Shift);
     QTest::keyClick(six, Qt::Key_Z, Qt::ShiftModifier);
-    QTest::keyRelease(cell(window, 7), Qt::Key_Shift);
+    QTest::keyRelease(cell(driver, 7), Qt::Key_Shift);
     QCOMPARE(six->text(), QStringLiteral("Z"));
-    QCOMPARE(cell(window, 7)->text().size(), 1);
-    QVERIFY(cell(window, 7)->text()[0].isLetter());
+    QCOMPARE(cell(driver, 7)->text().size(), 1);
+    QVERIFY(cell(driver, 7)->text()[0].isLetter());
 
     // Keys that type nothing write nothing and keep the focus.
     six->setFocus();
@@ -117,7 +148,7 @@ inline void checkKeyRules(QWidget& window) {
     QCOMPARE(QApplication::focusWidget(), five);
 
     // Punctuation and digits are printable; the last cell keeps the focus.
-    QLineEdit* last = cell(window, kCellCount - 1);
+    QLineEdit* last = cell(driver, kCellCount - 1);
     last->setFocus();
     QTest::keyClick(last, Qt::Key_7);
     QCOMPARE(last->text(), QStringLiteral("7"));
@@ -129,94 +160,95 @@ inline void checkKeyRules(QWidget& window) {
 
 // The arrows move between cells, on across the ends of the rows; Tab leaves the table for the
 // control after it (next), Shift+Tab for "Find!", and both come back to the cell last used.
-inline void checkTableNavigation(QWidget& window, const QString& next) {
+inline void checkTableNavigation(const WindowDriver& driver, const QString& next) {
     // From, arrow, to.
     const int moves[][3] = {{19, Qt::Key_Right, 20},   {20, Qt::Key_Left, 19},
                             {25, Qt::Key_Down, 45},    {45, Qt::Key_Up, 25},
                             {0, Qt::Key_Left, 0},      {5, Qt::Key_Up, 5},
                             {299, Qt::Key_Right, 299}, {285, Qt::Key_Down, 285}};
     for (const auto& [from, key, to] : moves) {
-        cell(window, from)->setFocus();
-        QTest::keyClick(cell(window, from), Qt::Key(key));
-        QCOMPARE(QApplication::focusWidget(), cell(window, to));
-        QCOMPARE(cell(window, to)->selectedText(), cell(window, to)->text());
+        cell(driver, from)->setFocus();
+        QTest::keyClick(cell(driver, from), Qt::Key(key));
+        QCOMPARE(QApplication::focusWidget(), cell(driver, to));
+        QCOMPARE(cell(driver, to)->selectedText(), cell(driver, to)->text());
     }
-    QTest::keyClick(cell(window, 285), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTest::keyClick(cell(driver, 285), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdFind"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), cell(window, 285));
-    QTest::keyClick(cell(window, 285), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), cell(driver, 285));
+    QTest::keyClick(cell(driver, 285), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget()->objectName(), next);
 }
 
 // "Remove" takes out exactly the selected entry, the last (reached with End) or one in the
 // middle, and leaves none selected, so a second click removes nothing.
-inline void checkRemove(QWidget& window) {
-    auto* list = child<QListWidget>(window, QStringLiteral("lstStrings"));
-    QStringList expected = entries(window);
+inline void checkRemove(const WindowDriver& driver) {
+    auto* list = driver.get<QListWidget>("lstStrings");
+    QStringList expected = entries(driver);
     list->setCurrentRow(0);
     QTest::keyClick(list, Qt::Key_End);
-    click(window, "cmdRemoveListiem");
+    driver.click("cmdRemoveListiem");
     list->setCurrentRow(3);
-    click(window, "cmdRemoveListiem");
-    click(window, "cmdRemoveListiem");
+    driver.click("cmdRemoveListiem");
+    driver.click("cmdRemoveListiem");
     expected.removeLast();
     expected.removeAt(3);
-    QCOMPARE(entries(window), expected);
+    QCOMPARE(entries(driver), expected);
     QVERIFY(list->selectedItems().isEmpty());
 }
 
 // A keyword of 300 letters (the cells are lower case, the strings upper case): the label shows
 // the whole result inside the window, above "Find!"; a short result brings the designed
 // layout back.
-inline void checkWholeResultShown(QWidget& window, CellTable& cells) {
-    auto* label = child<QLabel>(window, QStringLiteral("lblword"));
-    auto* find = child<QWidget>(window, QStringLiteral("cmdFind"));
+inline void checkWholeResultShown(const QWidget& window) {
+    const WindowDriver driver(window);
+    auto* label = driver.get<QLabel>("lblword");
+    auto* find = driver.get("cmdFind");
     const QRect designed[] = {window.rect(), find->geometry()};
     QString sheet;
     for (int i = 0; i < 320; ++i)
         sheet += QChar(u'a' + i * 7 % 26);
-    cells.fillFrom(sheet);
-    click(window, "cmdFind");
+    fillCells(driver, sheet);
+    driver.click("cmdFind");
     QVERIFY(label->text().startsWith(sheet.left(kCellCount)));
     const QRect text = label->fontMetrics().boundingRect(label->contentsRect(),
                                                          Qt::TextWrapAnywhere, label->text());
     QVERIFY(label->contentsRect().contains(text));
     QVERIFY(window.rect().contains(label->geometry()) && window.rect().contains(find->geometry()));
     QVERIFY(!label->geometry().intersects(find->geometry()));
-    cells.fillFrom(QString());
-    click(window, "cmdFind");
+    fillCells(driver, QString());
+    driver.click("cmdFind");
     QCOMPARE(window.rect(), designed[0]);
     QCOMPARE(find->geometry(), designed[1]);
 }
 
 // "Load from File" and "Save to File" through the dialog double: cancels, a new file, a
 // round trip, a file that is not RTF and a save that cannot succeed.
-inline void checkFileFlows(QWidget& window, testing::ScriptedDialogs& dialogs) {
+inline void checkFileFlows(const WindowDriver& driver, testing::ScriptedDialogs& dialogs) {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString text = QStringLiteral("SHEET\u00c9TEXT\nLINE2");
-    setSheetBox(window, text);
+    setSheetBox(driver, text);
 
     dialogs.cancelNextSave();
-    click(window, "Command5");
+    driver.click("Command5");
     QVERIFY(QDir(dir.path()).isEmpty());
 
     const QString path = dir.filePath(QStringLiteral("new sheet.rtf"));
     dialogs.answerNextSave(path);
-    click(window, "Command5");
+    driver.click("Command5");
     QVERIFY(QFile::exists(path));
     QCOMPARE(dialogs.shown().last().request.mustExist, false);
     QCOMPARE(dialogs.shown().last().request.filter, sheetsolver::rtfFileFilter());
 
-    setSheetBox(window, QStringLiteral("other"));
+    setSheetBox(driver, QStringLiteral("other"));
     dialogs.cancelNextOpen();
-    click(window, "Command4");
-    QCOMPARE(sheetBox(window), QStringLiteral("other"));
+    driver.click("Command4");
+    QCOMPARE(sheetBox(driver), QStringLiteral("other"));
 
     dialogs.answerNextOpen(path);
-    click(window, "Command4");
-    QCOMPARE(sheetBox(window), text);
+    driver.click("Command4");
+    QCOMPARE(sheetBox(driver), text);
     QCOMPARE(dialogs.shown().last().request.mustExist, true);
 
     // Not RTF, missing, or a folder: the box stays as it is, and nothing is shown.
@@ -225,16 +257,16 @@ inline void checkFileFlows(QWidget& window, testing::ScriptedDialogs& dialogs) {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("just text, no header");
     file.close();
-    setSheetBox(window, QStringLiteral("kept"));
+    setSheetBox(driver, QStringLiteral("kept"));
     for (const QString& bad : {plain, dir.filePath(QStringLiteral("missing.rtf")), dir.path()}) {
         dialogs.answerNextOpen(bad);
-        click(window, "Command4");
-        QCOMPARE(sheetBox(window), QStringLiteral("kept"));
+        driver.click("Command4");
+        QCOMPARE(sheetBox(driver), QStringLiteral("kept"));
     }
 
     // A save into a folder that does not exist fails silently; the good file is untouched.
     dialogs.answerNextSave(dir.filePath(QStringLiteral("no/such/folder/x.rtf")));
-    click(window, "Command5");
+    driver.click("Command5");
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(core::rtf::readPlainText(saved.readAll()), std::optional<QString>(text));

@@ -1,10 +1,12 @@
 // The first version's window through its controls: the designed layout, the start-up with
 // the demonstration puzzle, the table and list commands, Reset, the key rules, the RTF files
 // and a Find run that yields to the window.
+#include <algorithm>
+
 #include <QTimer>
 
-#include "demopuzzle.h"
-#include "form1.h"
+#include "brevoni/sheetwindow.h"
+#include "engine/demopuzzle.h"
 #include "sheetwindowtest.h"
 
 using namespace sheettest;
@@ -61,122 +63,132 @@ class TestBrevoni : public QObject {
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QRect, rect);
-        brevoni::Form1 form;
-        checkControl(form, name, caption, rect);
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        checkControl(driver, name, caption, rect);
         QCOMPARE(form.windowTitle(), QStringLiteral(" Marlinex"));
     }
 
     void startsWithTheDemonstrationPuzzle() {
-        brevoni::Form1 form;
-        QCOMPARE(sheetBox(form), sheetsolver::demoSheet());
-        QCOMPARE(form.cells().joinedText(), sheetsolver::demoSheet());
-        QCOMPARE(entries(form), sheetsolver::demoStrings());
-        auto* slider = child<QSlider>(form, QStringLiteral("sldDelay"));
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        QCOMPARE(sheetBox(driver), sheetsolver::demoSheet());
+        QCOMPARE(cellsText(driver), sheetsolver::demoSheet());
+        QCOMPARE(entries(driver), sheetsolver::demoStrings());
+        auto* slider = driver.get<QSlider>("sldDelay");
         QCOMPARE(slider->minimum(), 0);
         QCOMPARE(slider->maximum(), 5000);
         QCOMPARE(slider->value(), 0);
-        QCOMPARE(cell(form, 0)->maxLength(), 1);
+        QCOMPARE(cell(driver, 0)->maxLength(), 1);
     }
 
     void findShowsTheKeyword() {
-        brevoni::Form1 form;
-        click(form, "cmdFind");
-        auto* keyword = child<QLabel>(form, QStringLiteral("lblword"));
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        driver.click("cmdFind");
+        auto* keyword = driver.get<QLabel>("lblword");
         QCOMPARE(keyword->text(), QStringLiteral("WEAREALLMADEOFSTARDUST"));
-        QCOMPARE(redCells(form.cells()), kCellCount - 22);
-        QCOMPARE(cell(form, 0)->palette().color(QPalette::Base), QColor(Qt::red));
+        QCOMPARE(redCells(driver), kCellCount - 22);
+        QCOMPARE(cell(driver, 0)->palette().color(QPalette::Base), QColor(Qt::red));
         // A second run colours nothing new and shows the same keyword.
-        click(form, "cmdFind");
+        driver.click("cmdFind");
         QCOMPARE(keyword->text(), QStringLiteral("WEAREALLMADEOFSTARDUST"));
-        QCOMPARE(redCells(form.cells()), kCellCount - 22);
+        QCOMPARE(redCells(driver), kCellCount - 22);
     }
 
     void loadIntoTableCopiesTheTextAsItIs() {
-        brevoni::Form1 form;
-        setSheetBox(form, QStringLiteral("abC"));
-        click(form, "Command2");
-        QCOMPARE(form.cells().joinedText(), QStringLiteral("abC"));
-        QCOMPARE(cell(form, 3)->text(), QString());
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        setSheetBox(driver, QStringLiteral("abC"));
+        driver.click("Command2");
+        QCOMPARE(cellsText(driver), QStringLiteral("abC"));
+        QCOMPARE(cell(driver, 3)->text(), QString());
 
-        setSheetBox(form, QString(310, u'K') + u'Z');
-        click(form, "Command2");
-        QCOMPARE(form.cells().joinedText(), QString(kCellCount, u'K'));
+        setSheetBox(driver, QString(310, u'K') + u'Z');
+        driver.click("Command2");
+        QCOMPARE(cellsText(driver), QString(kCellCount, u'K'));
     }
 
     void saveFromTableJoinsTheCells() {
-        brevoni::Form1 form;
-        setSheetBox(form, QStringLiteral("ABCDE"));
-        click(form, "Command2");
-        cell(form, 1)->setText(QStringLiteral("X"));
-        cell(form, 250)->setText(QStringLiteral("Y"));
-        click(form, "Command3");
-        QCOMPARE(sheetBox(form), QStringLiteral("AXCDEY"));
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        setSheetBox(driver, QStringLiteral("ABCDE"));
+        driver.click("Command2");
+        cell(driver, 1)->setText(QStringLiteral("X"));
+        cell(driver, 250)->setText(QStringLiteral("Y"));
+        driver.click("Command3");
+        QCOMPARE(sheetBox(driver), QStringLiteral("AXCDEY"));
     }
 
     void addAndRemoveKeepTheListSorted() {
-        brevoni::Form1 form;
-        auto* text2 = child<QLineEdit>(form, QStringLiteral("Text2"));
-        auto* list = child<QListWidget>(form, QStringLiteral("lstStrings"));
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        auto* text2 = driver.get<QLineEdit>("Text2");
+        auto* list = driver.get<QListWidget>("lstStrings");
         text2->setText(QStringLiteral("bla\u00dfck"));
-        click(form, "Command6");
+        driver.click("Command6");
         QCOMPARE(text2->text(), QString());
         QStringList expected = sheetsolver::demoStrings();
         expected.insert(expected.indexOf(QStringLiteral("CERES")), QStringLiteral("BLA\u00dfCK"));
-        QCOMPARE(entries(form), expected);
+        QCOMPARE(entries(driver), expected);
 
-        click(form, "Command6");  // an empty entry goes first
+        driver.click("Command6");  // an empty entry goes first
         expected.prepend(QString());
-        QCOMPARE(entries(form), expected);
+        QCOMPARE(entries(driver), expected);
 
-        click(form, "cmdRemoveListiem");  // nothing selected: nothing happens
-        QCOMPARE(entries(form), expected);
+        driver.click("cmdRemoveListiem");  // nothing selected: nothing happens
+        QCOMPARE(entries(driver), expected);
         list->setCurrentRow(int(expected.indexOf(QStringLiteral("COMET"))));
-        click(form, "cmdRemoveListiem");
+        driver.click("cmdRemoveListiem");
         expected.removeOne(QStringLiteral("COMET"));
-        QCOMPARE(entries(form), expected);
+        QCOMPARE(entries(driver), expected);
 
         // An empty entry colours nothing; a removed string is not searched.
-        click(form, "cmdFind");
+        driver.click("cmdFind");
         sheetsolver::MemorySheet sheet(sheetsolver::demoSheet());
         const std::optional<QString> keyword =
-            sheetsolver::FindRun(sheet, expected, sheetsolver::SearchMode::AllOccurrences, false);
+            sheetsolver::findRun(sheet, expected, sheetsolver::SearchMode::AllOccurrences)->keyword;
         QVERIFY(keyword->size() > 22);
-        QCOMPARE(child<QLabel>(form, QStringLiteral("lblword"))->text(), *keyword);
+        QCOMPARE(driver.get<QLabel>("lblword")->text(), *keyword);
     }
 
     void removeTakesOnlyTheSelectedEntry() {
-        brevoni::Form1 form;
-        checkRemove(form);
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        checkRemove(driver);
     }
 
     void longResultIsShownWhole() {
-        brevoni::Form1 form;
-        checkWholeResultShown(form, form.cells());
+        brevoni::SheetWindow form;
+        checkWholeResultShown(form);
     }
 
     void resetClearsEverything() {
-        brevoni::Form1 form;
-        click(form, "cmdFind");
-        click(form, "Command7");
-        QCOMPARE(sheetBox(form), QString());
-        QCOMPARE(child<QLabel>(form, QStringLiteral("lblword"))->text(), QString());
-        QCOMPARE(form.cells().joinedText(), QString());
-        QCOMPARE(entries(form), QStringList());
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        driver.click("cmdFind");
+        driver.click("Command7");
+        QCOMPARE(sheetBox(driver), QString());
+        QCOMPARE(driver.get<QLabel>("lblword")->text(), QString());
+        QCOMPARE(cellsText(driver), QString());
+        QCOMPARE(entries(driver), QStringList());
         for (int i = 0; i < kCellCount; ++i)
-            QCOMPARE(form.cells().cellColour(i), sheetsolver::ClearColour);
+            QCOMPARE(cellColour(driver, i), sheetsolver::kClearColour);
     }
 
     void keyRules() {
-        brevoni::Form1 form;
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
         showActive(form);
-        checkKeyRules(form);
-        checkTableNavigation(form, QStringLiteral("rtbText"));
+        checkKeyRules(driver);
+        checkTableNavigation(driver, QStringLiteral("rtbText"));
     }
 
     void fileFlows() {
         testing::ScriptedDialogs dialogs;
-        brevoni::Form1 form;
-        checkFileFlows(form, dialogs);
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        checkFileFlows(driver, dialogs);
     }
 
     // Sheets saved by word processors load into the box and from there into the table.
@@ -194,52 +206,81 @@ class TestBrevoni : public QObject {
         const QString expected = QString::fromUtf8(expectedFile.readAll());
 
         testing::ScriptedDialogs dialogs;
-        brevoni::Form1 form;
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
         dialogs.answerNextOpen(corpus + name + QStringLiteral(".rtf"));
-        click(form, "Command4");
-        QCOMPARE(sheetBox(form), expected);
-        QCOMPARE(form.cells().joinedText(), sheetsolver::demoSheet());  // not before the click
-        click(form, "Command2");
-        QCOMPARE(form.cells().joinedText(), expected.left(kCellCount));
+        driver.click("Command4");
+        QCOMPARE(sheetBox(driver), expected);
+        QCOMPARE(cellsText(driver), sheetsolver::demoSheet());  // not before the click
+        driver.click("Command2");
+        QCOMPARE(cellsText(driver), expected.left(kCellCount));
     }
 
     void runLocksEditingWhileItYields() {
-        brevoni::Form1 form;
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
         showActive(form);
-        auto* slider = child<QSlider>(form, QStringLiteral("sldDelay"));
+        auto* slider = driver.get<QSlider>("sldDelay");
         slider->setValue(1);
         bool checked = false;
         QTimer::singleShot(0, &form, [&] {
             checked = true;
-            QVERIFY(form.isSearching());
+            QVERIFY(searching(driver));
             for (const char* name : {"cmdFind", "Command2", "Command4", "Command5", "Command6",
                                      "cmdRemoveListiem", "Command7"})
-                QVERIFY2(!child<QWidget>(form, QString::fromLatin1(name))->isEnabled(), name);
-            QVERIFY(!cell(form, 0)->isEnabled());
+                QVERIFY2(!driver.get(name)->isEnabled(), name);
+            QVERIFY(!cell(driver, 0)->isEnabled());
             QVERIFY(slider->isEnabled());
             // A second "Find!" and a Reset cannot start inside the run.
-            click(form, "cmdFind");
-            click(form, "Command7");
-            QCOMPARE(entries(form).size(), 51);
+            driver.click("cmdFind");
+            driver.click("Command7");
+            QCOMPARE(entries(driver).size(), 51);
             slider->setValue(0);  // the run reads it at the next start cell and stops yielding
         });
-        click(form, "cmdFind");
+        driver.click("cmdFind");
         QVERIFY(checked);
-        QVERIFY(!form.isSearching());
-        QCOMPARE(child<QLabel>(form, QStringLiteral("lblword"))->text(),
-                 QStringLiteral("WEAREALLMADEOFSTARDUST"));
+        QVERIFY(!searching(driver));
+        QCOMPARE(driver.get<QLabel>("lblword")->text(), QStringLiteral("WEAREALLMADEOFSTARDUST"));
         for (const char* name : {"cmdFind", "Command2", "Command7", "Text1_0"})
-            QVERIFY2(child<QWidget>(form, QString::fromLatin1(name))->isEnabled(), name);
+            QVERIFY2(driver.get(name)->isEnabled(), name);
+    }
+
+    // The window shows the cells found so far each time the run yields, not only at its end.
+    void cellsTurnRedWhileARunYields() {
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        showActive(form);
+        auto* slider = driver.get<QSlider>("sldDelay");
+        slider->setValue(1);
+        QList<QLineEdit*> cells;
+        for (int i = 0; i < kCellCount; ++i)
+            cells << cell(driver, i);
+        int redSeen = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, &form, [&] {
+            redSeen = int(std::count_if(cells.begin(), cells.end(), [](const QLineEdit* box) {
+                return box->palette().color(QPalette::Base) == QColor(Qt::red);
+            }));
+            if (redSeen == 0) return;
+            QVERIFY(searching(driver));
+            watch.stop();
+            slider->setValue(0);
+        });
+        watch.start(0);
+        driver.click("cmdFind");
+        QVERIFY(redSeen > 0 && redSeen < kCellCount - 22);
+        QCOMPARE(redCells(driver), kCellCount - 22);
     }
 
     void closingDuringARunEndsIt() {
-        brevoni::Form1 form;
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
         showActive(form);
-        child<QSlider>(form, QStringLiteral("sldDelay"))->setValue(5000);
+        driver.get<QSlider>("sldDelay")->setValue(5000);
         QTimer::singleShot(0, &form, [&] { form.close(); });
-        click(form, "cmdFind");
-        QVERIFY(!form.isSearching());
-        QCOMPARE(child<QLabel>(form, QStringLiteral("lblword"))->text(), QString());
+        driver.click("cmdFind");
+        QVERIFY(!searching(driver));
+        QCOMPARE(driver.get<QLabel>("lblword")->text(), QString());
     }
 };
 

@@ -1,26 +1,31 @@
 // The second version's two windows: the load window with its list and files, "Next >>"
-// building the main window from them, and the first-occurrence search with its timing.
+// building the sheet window from them, and the first-occurrence search with its timing.
+#include <cmath>
+
 #include <QRegularExpression>
 #include <QTimer>
 
-#include "demopuzzle.h"
-#include "form1.h"
-#include "frmload.h"
+#include "engine/demopuzzle.h"
+#include "kallowit/loadwindow.h"
+#include "kallowit/sheetwindow.h"
 #include "sheetwindowtest.h"
+#include "window/resultlabel.h"
 
 using namespace sheettest;
 
 namespace {
 
-// Presses "Next >>" and returns the main window it built.
-kallowit::Form1& next(kallowit::frmLoad& load) {
-    click(load, "Command1");
-    if (!load.mainWindow()) qFatal("no main window");
-    return *load.mainWindow();
+// The sheet windows "Next >>" has built and not yet destroyed.
+QList<kallowit::SheetWindow*> sheetWindows() {
+    return windowsOfType<kallowit::SheetWindow>();
 }
 
-QString keywordCaption(const kallowit::Form1& form) {
-    return child<QLabel>(form, QStringLiteral("lblword"))->text();
+// Presses "Next >>" and returns the sheet window it built.
+kallowit::SheetWindow& next(kallowit::LoadWindow& load) {
+    WindowDriver(load).click("Command1");
+    const QList<kallowit::SheetWindow*> windows = sheetWindows();
+    if (windows.size() != 1) qFatal("%d sheet windows", int(windows.size()));
+    return *windows.first();
 }
 
 }  // namespace
@@ -61,144 +66,189 @@ class TestKallowit : public QObject {
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QRect, rect);
-        kallowit::frmLoad load;
-        checkControl(load, name, caption, rect);
+        kallowit::LoadWindow load;
+        const WindowDriver loadDriver(load);
+        checkControl(loadDriver, name, caption, rect);
         QCOMPARE(load.windowTitle(), QStringLiteral("Load Data into sheet"));
-        QCOMPARE(sheetBox(load), sheetsolver::demoSheet());
-        QCOMPARE(entries(load), sheetsolver::demoStrings());
+        QCOMPARE(sheetBox(loadDriver), sheetsolver::demoSheet());
+        QCOMPARE(entries(loadDriver), sheetsolver::demoStrings());
     }
 
     void nextBuildsTheMainWindow() {
-        kallowit::frmLoad load;
+        kallowit::LoadWindow load;
+        const WindowDriver loadDriver(load);
         showActive(load);
-        QVERIFY(!load.mainWindow());
-        kallowit::Form1& form = next(load);
+        QVERIFY(sheetWindows().isEmpty());
+        kallowit::SheetWindow& form = next(load);
+        const WindowDriver driver(form);
         QVERIFY(form.isVisible());
         QVERIFY(!load.isVisible());
         QCOMPARE(form.windowTitle(), QStringLiteral(" Marlinex"));
-        QCOMPARE(form.cells().joinedText(), sheetsolver::demoSheet());
-        QCOMPARE(cell(form, 0)->geometry(), ui::toPixels({0, 0, 255, 285}));
-        QCOMPARE(cell(form, 39)->geometry(), ui::toPixels({260 * 19, 290, 255, 285}));
-        QCOMPARE(cell(form, 299)->geometry(), ui::toPixels({260 * 19, 290 * 14, 255, 285}));
-        checkControl(form, QStringLiteral("cmdFind"), QStringLiteral("Find!"),
+        QCOMPARE(cellsText(driver), sheetsolver::demoSheet());
+        QCOMPARE(cell(driver, 0)->geometry(), ui::toPixels({0, 0, 255, 285}));
+        QCOMPARE(cell(driver, 39)->geometry(), ui::toPixels({260 * 19, 290, 255, 285}));
+        QCOMPARE(cell(driver, 299)->geometry(), ui::toPixels({260 * 19, 290 * 14, 255, 285}));
+        checkControl(driver, QStringLiteral("cmdFind"), QStringLiteral("Find!"),
                      {0, 4920, 3855, 495});
-        checkControl(form, QStringLiteral("sldDelay"), QString(), {5160, 240, 2175, 375});
-        checkControl(form, QStringLiteral("Label3"), QStringLiteral("Delay:"), {5280, 0, 615, 255});
-        checkControl(form, QStringLiteral("Label1"), QStringLiteral("The keyword "),
+        checkControl(driver, QStringLiteral("sldDelay"), QString(), {5160, 240, 2175, 375});
+        checkControl(driver, QStringLiteral("Label3"), QStringLiteral("Delay:"),
+                     {5280, 0, 615, 255});
+        checkControl(driver, QStringLiteral("Label1"), QStringLiteral("The keyword "),
                      {0, 4440, 1455, 255});
-        checkControl(form, QStringLiteral("lblword"), QString(), {1200, 4440, 5415, 255});
+        checkControl(driver, QStringLiteral("lblword"), QString(), {1200, 4440, 5415, 255});
         QCOMPARE(form.findChildren<QLineEdit*>().size(), kCellCount);
         // A second press of the hidden window's button builds nothing more.
-        click(load, "Command1");
-        QCOMPARE(load.mainWindow(), &form);
+        loadDriver.click("Command1");
+        QCOMPARE(sheetWindows(), QList<kallowit::SheetWindow*>{&form});
     }
 
     void findShowsTheKeywordWithItsTime() {
-        kallowit::frmLoad load;
-        kallowit::Form1& form = next(load);
-        click(form, "cmdFind");
+        // The run's own clock, until times are given.
+        QList<double> times;
+        const std::function<double()> monotonic = sheetsolver::monotonicSeconds();
+        kallowit::LoadWindow load(
+            [&] { return times.isEmpty() ? monotonic() : times.takeFirst(); });
+        kallowit::SheetWindow& form = next(load);
+        const WindowDriver driver(form);
+        driver.click("cmdFind");
         static const QRegularExpression sentence(
             QStringLiteral("^WEAREALLMADEOFSTARDUST was found within \\d\\d+\\.\\d\\d s$"));
-        QVERIFY2(sentence.match(keywordCaption(form)).hasMatch(), qPrintable(keywordCaption(form)));
-        QCOMPARE(redCells(form.cells()), kCellCount - 22);
+        QVERIFY2(sentence.match(keyword(driver)).hasMatch(), qPrintable(keyword(driver)));
+        QCOMPARE(redCells(driver), kCellCount - 22);
 
-        QList<double> times{5.0, 5.5};
-        form.runner().setClock([&] { return times.takeFirst(); });
-        click(form, "cmdFind");
-        QCOMPARE(keywordCaption(form),
+        times = {5.0, 5.5};
+        driver.click("cmdFind");
+        QCOMPARE(keyword(driver),
                  QStringLiteral("WEAREALLMADEOFSTARDUST was found within 00.50 s"));
     }
 
+    void timingText_data() {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("half a second") << 0.5 << "00.50";
+        QTest::newRow("three digits, rounded") << 123.456 << "123.46";
+        QTest::newRow("nothing") << 0.0 << "00.00";
+        QTest::newRow("rounds up into the next second") << 9.996 << "10.00";
+        QTest::newRow("below half a hundredth") << 0.004 << "00.00";
+        QTest::newRow("a clock that went back") << -2.5 << "00.00";
+        QTest::newRow("not a number") << std::nan("") << "00.00";
+    }
+    void timingText() {
+        QFETCH(double, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(sheetsolver::timingText(seconds), text);
+    }
+
+    void timedRunReportsTheElapsedTime() {
+        QList<double> times{86399.8, 86400.3};
+        sheetsolver::SearchHooks hooks;
+        hooks.clock = [&] { return times.takeFirst(); };
+        sheetsolver::MemorySheet sheet(u"ABCD");
+        // A run across midnight on a seconds-since-midnight clock would go negative; the
+        // clock here only goes forwards, past the 86400 of a day.
+        const std::optional<sheetsolver::FindOutcome> outcome = sheetsolver::findRun(
+            sheet, {QStringLiteral("BC")}, sheetsolver::SearchMode::FirstOccurrence, hooks);
+        QVERIFY(outcome);
+        QCOMPARE(sheetsolver::resultText(*outcome), QStringLiteral("AD was found within 00.50 s"));
+    }
+
     void nextCarriesTheListAndUpperCasesTheSheet() {
-        kallowit::frmLoad load;
-        setSheetBox(load, QStringLiteral("catdogcat\u00dfx"));
-        child<QListWidget>(load, QStringLiteral("lstStrings"))->clear();
-        auto* text2 = child<QLineEdit>(load, QStringLiteral("Text2"));
+        kallowit::LoadWindow load;
+        const WindowDriver loadDriver(load);
+        setSheetBox(loadDriver, QStringLiteral("catdogcat\u00dfx"));
+        loadDriver.get<QListWidget>("lstStrings")->clear();
+        auto* text2 = loadDriver.get<QLineEdit>("Text2");
         for (const QString& s :
              {QStringLiteral("dog"), QStringLiteral("cat"), QStringLiteral("zz")}) {
             text2->setText(s);
-            click(load, "Command6");
+            loadDriver.click("Command6");
         }
-        QCOMPARE(entries(load), (QStringList{"CAT", "DOG", "ZZ"}));
-        child<QListWidget>(load, QStringLiteral("lstStrings"))->setCurrentRow(1);
-        click(load, "cmdRemoveListiem");
-        QCOMPARE(entries(load), (QStringList{"CAT", "ZZ"}));
+        QCOMPARE(entries(loadDriver), (QStringList{"CAT", "DOG", "ZZ"}));
+        loadDriver.get<QListWidget>("lstStrings")->setCurrentRow(1);
+        loadDriver.click("cmdRemoveListiem");
+        QCOMPARE(entries(loadDriver), (QStringList{"CAT", "ZZ"}));
 
-        kallowit::Form1& form = next(load);
-        QCOMPARE(form.cells().joinedText(), QStringLiteral("CATDOGCAT\u00dfX"));
-        QCOMPARE(cell(form, 12)->text(), QString());
-        click(form, "cmdFind");
+        kallowit::SheetWindow& form = next(load);
+        const WindowDriver driver(form);
+        QCOMPARE(cellsText(driver), QStringLiteral("CATDOGCAT\u00dfX"));
+        QCOMPARE(cell(driver, 12)->text(), QString());
+        driver.click("cmdFind");
         // Only the first CAT is coloured; DOG was removed before "Next >>".
-        QVERIFY2(keywordCaption(form).startsWith(QStringLiteral("DOGCAT\u00dfX was found within ")),
-                 qPrintable(keywordCaption(form)));
+        QVERIFY2(keyword(driver).startsWith(QStringLiteral("DOGCAT\u00dfX was found within ")),
+                 qPrintable(keyword(driver)));
     }
 
     void removeTakesOnlyTheSelectedEntry() {
-        kallowit::frmLoad load;
-        checkRemove(load);
+        kallowit::LoadWindow load;
+        const WindowDriver loadDriver(load);
+        checkRemove(loadDriver);
     }
 
     void longResultIsShownWhole() {
-        kallowit::frmLoad load;
-        kallowit::Form1& form = next(load);
-        checkWholeResultShown(form, form.cells());
+        kallowit::LoadWindow load;
+        kallowit::SheetWindow& form = next(load);
+        checkWholeResultShown(form);
     }
 
     void keyRules() {
-        kallowit::frmLoad load;
-        kallowit::Form1& form = next(load);
+        kallowit::LoadWindow load;
+        kallowit::SheetWindow& form = next(load);
+        const WindowDriver driver(form);
         showActive(form);
-        checkKeyRules(form);
-        checkTableNavigation(form, QStringLiteral("sldDelay"));
+        checkKeyRules(driver);
+        checkTableNavigation(driver, QStringLiteral("sldDelay"));
     }
 
     void fileFlows() {
         testing::ScriptedDialogs dialogs;
-        kallowit::frmLoad load;
-        checkFileFlows(load, dialogs);
+        kallowit::LoadWindow load;
+        const WindowDriver loadDriver(load);
+        checkFileFlows(loadDriver, dialogs);
     }
 
     void runLocksTheCellsWhileItYields() {
-        kallowit::frmLoad load;
-        kallowit::Form1& form = next(load);
+        kallowit::LoadWindow load;
+        kallowit::SheetWindow& form = next(load);
+        const WindowDriver driver(form);
         showActive(form);
-        auto* slider = child<QSlider>(form, QStringLiteral("sldDelay"));
+        auto* slider = driver.get<QSlider>("sldDelay");
         slider->setValue(2);
         bool checked = false;
         QTimer::singleShot(0, &form, [&] {
             checked = true;
-            QVERIFY(form.isSearching());
-            QVERIFY(!child<QWidget>(form, QStringLiteral("cmdFind"))->isEnabled());
-            QVERIFY(!cell(form, 150)->isEnabled());
+            QVERIFY(searching(driver));
+            QVERIFY(!driver.get<QWidget>("cmdFind")->isEnabled());
+            QVERIFY(!cell(driver, 150)->isEnabled());
             QVERIFY(slider->isEnabled());
             slider->setValue(0);
         });
-        click(form, "cmdFind");
+        driver.click("cmdFind");
         QVERIFY(checked);
-        QVERIFY(keywordCaption(form).startsWith(QStringLiteral("WEAREALLMADEOFSTARDUST was")));
-        QVERIFY(child<QWidget>(form, QStringLiteral("cmdFind"))->isEnabled());
-        QVERIFY(cell(form, 150)->isEnabled());
+        QVERIFY(keyword(driver).startsWith(QStringLiteral("WEAREALLMADEOFSTARDUST was")));
+        QVERIFY(driver.get<QWidget>("cmdFind")->isEnabled());
+        QVERIFY(cell(driver, 150)->isEnabled());
     }
 
     // Closing the main window ends the program even with another window open, and even
     // while a slow run yields.
     void closingTheMainWindowEndsTheProgram() {
-        kallowit::frmLoad load;
-        kallowit::Form1& form = next(load);
+        kallowit::LoadWindow load;
+        kallowit::SheetWindow& form = next(load);
+        const WindowDriver driver(form);
         QWidget other;
         other.show();
-        child<QSlider>(form, QStringLiteral("sldDelay"))->setValue(5000);
-        QTimer::singleShot(0, &form, [&] { click(form, "cmdFind"); });
+        driver.get<QSlider>("sldDelay")->setValue(5000);
+        QTimer::singleShot(0, &form, [&] { driver.click("cmdFind"); });
         bool closedWhileSearching = false;
         QTimer::singleShot(50, &form, [&] {
-            closedWhileSearching = form.isSearching();
+            closedWhileSearching = searching(driver);
             form.close();
         });
         QTimer::singleShot(20000, &form, [] { QCoreApplication::exit(1); });
         QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(closedWhileSearching);
-        QVERIFY(!form.isSearching());
-        QCOMPARE(keywordCaption(form), QString());
+        QVERIFY(!searching(driver));
+        QCOMPARE(keyword(driver), QString());
     }
 };
 

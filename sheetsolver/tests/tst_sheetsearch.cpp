@@ -1,10 +1,12 @@
 // The sheet search on an in-memory sheet: the edges of every direction, both modes, the
-// delay step, the keyword with its timing text, and the demonstration puzzle.
+// delay step, the keyword with its timing, and the demonstration puzzle.
+#include <functional>
+
 #include <QSet>
 #include <QTest>
 
-#include "demopuzzle.h"
-#include "sheetsearch.h"
+#include "engine/demopuzzle.h"
+#include "engine/sheetsearch.h"
 
 using namespace sheetsolver;
 
@@ -32,16 +34,34 @@ QStringList marked(const Sheet& sheet, int rowsShown) {
     for (int r = 0; r < rowsShown; ++r) {
         QString row;
         for (int c = 0; c < kColumns; ++c)
-            row += sheet.cellColour(r * kColumns + c) == FoundColour ? u'#' : u'.';
+            row += sheet.cellColour(r * kColumns + c) == kFoundColour ? u'#' : u'.';
         rows << row;
     }
     for (int i = rowsShown * kColumns; i < kCellCount; ++i) {
-        if (sheet.cellColour(i) == FoundColour) return rows << QStringLiteral("more");
+        if (sheet.cellColour(i) == kFoundColour) return rows << QStringLiteral("more");
     }
     return rows;
 }
 
 const QString kNone = QString(kColumns, u'.');
+
+// A pump that counts its passes, calls onPass after each and asks to stop from pass stopAt on.
+class CountingPump final : public core::EventPump {
+  public:
+    bool pumpEvents() override {
+        ++passes;
+        if (onPass) onPass();
+        return stopAt == 0 || passes < stopAt;
+    }
+    int passes = 0;
+    int stopAt = 0;  // 0: never
+    std::function<void()> onPass;
+};
+
+// The keyword of a run, or nothing when the run was stopped.
+std::optional<QString> keywordOf(const std::optional<FindOutcome>& outcome) {
+    return outcome ? std::optional(outcome->keyword) : std::nullopt;
+}
 
 // A sheet that fails the test when asked for a cell outside 0..299.
 class StrictSheet final : public Sheet {
@@ -73,7 +93,7 @@ class StrictSheet final : public Sheet {
 QString readingOf(const Sheet& sheet, const QString& word) {
     QList<int> red;
     for (int i = 0; i < kCellCount; ++i) {
-        if (sheet.cellColour(i) == FoundColour) red << i;
+        if (sheet.cellColour(i) == kFoundColour) red << i;
     }
     if (red.size() != word.size() || red.size() < 2) return QStringLiteral("not one run");
     const int step = red[1] - red[0];
@@ -101,14 +121,14 @@ class TestSheetSearch : public QObject {
     void rowsByBandsOfTwenty() {
         QFETCH(int, cell);
         QFETCH(int, row);
-        QCOMPARE(GetRow(cell), row);
+        QCOMPARE(getRow(cell), row);
     }
 
     void markingStaysOnTheSheet() {
         MemorySheet sheet;
-        MarkRow(sheet, 295, 10);
-        MarkColumn(sheet, 259, 5);
-        MarkRow(sheet, -3, 3);
+        markRow(sheet, 295, 10);
+        markColumn(sheet, 259, 5);
+        markRow(sheet, -3, 3);
         QCOMPARE(marked(sheet, 15).mid(13),
                  (QStringList{"...................#", "...............#####"}));
         QCOMPARE(marked(sheet, 1)[0], QStringLiteral("#..................."));
@@ -207,11 +227,11 @@ class TestSheetSearch : public QObject {
         QFETCH(QStringList, firstOccurrence);
 
         MemorySheet all = sheetFrom(rows);
-        SearchString(all, word, SearchMode::AllOccurrences);
+        searchString(all, word, SearchMode::AllOccurrences);
         QCOMPARE(marked(all, int(allOccurrences.size())), allOccurrences);
 
         MemorySheet first = sheetFrom(rows);
-        SearchString(first, word, SearchMode::FirstOccurrence);
+        searchString(first, word, SearchMode::FirstOccurrence);
         QCOMPARE(marked(first, int(firstOccurrence.size())), firstOccurrence);
     }
 
@@ -220,18 +240,18 @@ class TestSheetSearch : public QObject {
         for (int r = 0; r < kRows; ++r)
             text[r * kColumns] = QChar(u'A' + r);
         MemorySheet sheet(text);
-        SearchString(sheet, QStringLiteral("ABCDEFGHIJKLMNO"), SearchMode::AllOccurrences);
-        QCOMPARE(sheet.cellColour(280), FoundColour);
+        searchString(sheet, QStringLiteral("ABCDEFGHIJKLMNO"), SearchMode::AllOccurrences);
+        QCOMPARE(sheet.cellColour(280), kFoundColour);
         MemorySheet longer(text);
-        SearchString(longer, QStringLiteral("ABCDEFGHIJKLMNOP"), SearchMode::AllOccurrences);
-        QCOMPARE(KeywordText(longer), text);
+        searchString(longer, QStringLiteral("ABCDEFGHIJKLMNOP"), SearchMode::AllOccurrences);
+        QCOMPARE(keywordText(longer), text);
     }
 
     void aCellOfTwoCharactersNeverMatches() {
         MemorySheet sheet(u"CAT");
         sheet.setCellText(1, QStringLiteral("AA"));
-        SearchString(sheet, QStringLiteral("CAT"), SearchMode::AllOccurrences);
-        SearchString(sheet, QStringLiteral("A"), SearchMode::AllOccurrences);
+        searchString(sheet, QStringLiteral("CAT"), SearchMode::AllOccurrences);
+        searchString(sheet, QStringLiteral("A"), SearchMode::AllOccurrences);
         QCOMPARE(marked(sheet, 1), QStringList{kNone});
     }
 
@@ -239,73 +259,54 @@ class TestSheetSearch : public QObject {
         for (const SearchMode mode : {SearchMode::AllOccurrences, SearchMode::FirstOccurrence}) {
             StrictSheet sheet(QString(kCellCount, u'A'));
             for (int length = 0; length <= 22; ++length)
-                SearchString(sheet, QString(length, u'A'), mode);
+                searchString(sheet, QString(length, u'A'), mode);
             QCOMPARE(sheet.outside, 0);
         }
     }
 
     void delayStepYieldsTwicePerStartCell() {
         int reads = 0;
-        int pumps = 0;
+        CountingPump pump;
         SearchHooks hooks;
         hooks.delayValue = [&] {
             ++reads;
             return 3;
         };
-        hooks.pumpEvents = [&] { ++pumps; };
         MemorySheet sheet = sheetFrom({"....CAT"});
-        SearchString(sheet, QStringLiteral("CAT"), SearchMode::AllOccurrences, hooks);
+        searchString(sheet, QStringLiteral("CAT"), SearchMode::AllOccurrences, hooks, pump);
         QCOMPARE(reads, kCellCount);
-        QCOMPARE(pumps, 2 * 3 * kCellCount);
+        QCOMPARE(pump.passes, 2 * 3 * kCellCount);
 
         // The first version stops at the matching start cell, with no delay step for it.
-        reads = pumps = 0;
+        reads = pump.passes = 0;
         MemorySheet again = sheetFrom({"....CAT"});
-        SearchString(again, QStringLiteral("CAT"), SearchMode::FirstOccurrence, hooks);
+        searchString(again, QStringLiteral("CAT"), SearchMode::FirstOccurrence, hooks, pump);
         QCOMPARE(reads, 4);
-        QCOMPARE(pumps, 2 * 3 * 4);
+        QCOMPARE(pump.passes, 2 * 3 * 4);
     }
 
     void delayIsReadAtEveryStartCell() {
-        int pumps = 0;
         int delay = 1;
+        CountingPump pump;
+        pump.onPass = [&] {
+            if (pump.passes == 20) delay = 0;  // the user drags the slider to 0 mid-run
+        };
         SearchHooks hooks;
         hooks.delayValue = [&] { return delay; };
-        hooks.pumpEvents = [&] {
-            if (++pumps == 20) delay = 0;  // the user drags the slider to 0 mid-run
-        };
         MemorySheet sheet;
-        SearchString(sheet, QStringLiteral("X"), SearchMode::AllOccurrences, hooks);
-        QCOMPARE(pumps, 20);
+        searchString(sheet, QStringLiteral("X"), SearchMode::AllOccurrences, hooks, pump);
+        QCOMPARE(pump.passes, 20);
     }
 
     void stopRequestEndsTheRun() {
-        int pumps = 0;
+        CountingPump pump;
+        pump.stopAt = 4;
         SearchHooks hooks;
         hooks.delayValue = [] { return 5; };
-        hooks.pumpEvents = [&] { ++pumps; };
-        hooks.stopRequested = [&] { return pumps >= 4; };
         MemorySheet sheet = sheetFrom({"....................", "CAT"});
-        QVERIFY(!FindRun(sheet, {QStringLiteral("CAT")}, SearchMode::AllOccurrences, false, hooks));
-        QCOMPARE(pumps, 4);
+        QVERIFY(!findRun(sheet, {QStringLiteral("CAT")}, SearchMode::AllOccurrences, hooks, pump));
+        QCOMPARE(pump.passes, 4);
         QCOMPARE(marked(sheet, 2), (QStringList{kNone, kNone}));
-    }
-
-    void timingText_data() {
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("half a second") << 0.5 << "00.50";
-        QTest::newRow("three digits, rounded") << 123.456 << "123.46";
-        QTest::newRow("nothing") << 0.0 << "00.00";
-        QTest::newRow("rounds up into the next second") << 9.996 << "10.00";
-        QTest::newRow("below half a hundredth") << 0.004 << "00.00";
-        QTest::newRow("a clock that went back") << -2.5 << "00.00";
-        QTest::newRow("not a number") << std::nan("") << "00.00";
-    }
-    void timingText() {
-        QFETCH(double, seconds);
-        QFETCH(QString, text);
-        QCOMPARE(TimingText(seconds), text);
     }
 
     void keywordWithoutFinds() {
@@ -315,19 +316,25 @@ class TestSheetSearch : public QObject {
         MemorySheet sheet(text);
         sheet.setCellText(5, QString());
         const std::optional<QString> keyword =
-            FindRun(sheet, {QStringLiteral("ZZZ")}, SearchMode::AllOccurrences, false);
+            keywordOf(findRun(sheet, {QStringLiteral("ZZZ")}, SearchMode::AllOccurrences));
         QCOMPARE(keyword, std::optional<QString>(text.left(5) + text.mid(6)));
     }
 
-    void timedRunReportsTheElapsedTime() {
-        QList<double> times{86399.8, 86400.3};
+    // The first version's run is given no clock and reports no time.
+    void onlyAClockMakesARunTimed() {
+        MemorySheet sheet(u"ABCD");
+        const std::optional<FindOutcome> untimed =
+            findRun(sheet, {QStringLiteral("BC")}, SearchMode::FirstOccurrence);
+        QVERIFY(untimed && !untimed->seconds);
+        QCOMPARE(untimed->keyword, QStringLiteral("AD"));
+        QList<double> times{1.0, 3.5};
         SearchHooks hooks;
         hooks.clock = [&] { return times.takeFirst(); };
-        MemorySheet sheet(u"ABCD");
-        // A run across midnight on a seconds-since-midnight clock would go negative; the
-        // clock here only goes forwards, past the 86400 of a day.
-        QCOMPARE(FindRun(sheet, {QStringLiteral("BC")}, SearchMode::FirstOccurrence, true, hooks),
-                 std::optional<QString>(QStringLiteral("AD was found within 00.50 s")));
+        const std::optional<FindOutcome> timed =
+            findRun(sheet, {}, SearchMode::FirstOccurrence, hooks);
+        QVERIFY(timed);
+        QCOMPARE(timed->seconds, std::optional(2.5));
+        QVERIFY(times.isEmpty());
     }
 
     void demonstrationPuzzle() {
@@ -345,7 +352,7 @@ class TestSheetSearch : public QObject {
         QSet<QString> readings;
         for (const QString& word : words) {
             MemorySheet sheet(text);
-            SearchString(sheet, word, SearchMode::AllOccurrences);
+            searchString(sheet, word, SearchMode::AllOccurrences);
             const QString reading = readingOf(sheet, word);
             QVERIFY2(reading != u"not one run", qPrintable(word));
             readings << reading;
@@ -354,9 +361,9 @@ class TestSheetSearch : public QObject {
 
         for (const SearchMode mode : {SearchMode::AllOccurrences, SearchMode::FirstOccurrence}) {
             MemorySheet sheet(text);
-            QCOMPARE(FindRun(sheet, words, mode, false), std::optional<QString>(demoKeyword()));
+            QCOMPARE(keywordOf(findRun(sheet, words, mode)), std::optional<QString>(demoKeyword()));
             // A second run colours nothing new and gives the same keyword.
-            QCOMPARE(FindRun(sheet, words, mode, false), std::optional<QString>(demoKeyword()));
+            QCOMPARE(keywordOf(findRun(sheet, words, mode)), std::optional<QString>(demoKeyword()));
         }
         QCOMPARE(demoKeyword(), QStringLiteral("WEAREALLMADEOFSTARDUST"));
     }

@@ -6,7 +6,7 @@ The puzzle: a 20 x 15 sheet of capitals in which every word of WORDS occurs exac
 that no word covers, read in cell order, spell KEYWORD. Since every word occurs once, colouring
 every occurrence and colouring only the first occurrence leave the same cells white.
 
-Usage: make_demo_puzzle.py [seed] > ../demopuzzle.cpp
+Usage: make_demo_puzzle.py [seed] > ../engine/demopuzzle.cpp
 Tries seeds from the given one (default 1) until one succeeds, and prints the C++ file on
 stdout with that seed in its header comment. The committed puzzle is `make_demo_puzzle.py 97`
 (about a minute and a half from seed 1).

@@ -51,7 +51,7 @@ bool isTabKey(const QKeyEvent& key) {
 }  // namespace
 
 CellTable::CellTable(QObject* parent) : QObject(parent) {
-    colours_.fill(ClearColour);
+    colours_.fill(kClearColour);
 }
 
 CellTable::~CellTable() = default;
@@ -82,7 +82,7 @@ QString CellTable::cellText(int i) const {
 }
 
 Colour CellTable::cellColour(int i) const {
-    return i >= 0 && i < kCellCount ? colours_[i] : ClearColour;
+    return i >= 0 && i < kCellCount ? colours_[i] : kClearColour;
 }
 
 void CellTable::setCellColour(int i, Colour colour) {
@@ -101,6 +101,20 @@ void CellTable::setCellText(int i, const QString& text) {
 void CellTable::fillFrom(const QString& text) {
     for (int i = 0; i < kCellCount; ++i)
         setCellText(i, i < text.size() ? QString(text[i]) : QString());
+}
+
+MemorySheet CellTable::snapshot() const {
+    MemorySheet sheet;
+    for (int i = 0; i < kCellCount; ++i) {
+        sheet.setCellText(i, cellText(i));
+        sheet.setCellColour(i, cellColour(i));
+    }
+    return sheet;
+}
+
+void CellTable::showColours(const Sheet& sheet) {
+    for (int i = 0; i < kCellCount; ++i)
+        setCellColour(i, sheet.cellColour(i));
 }
 
 QString CellTable::joinedText() const {

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QString>
 
-#include "sheetsearch.h"
+#include "engine/sheetsearch.h"
 #include "ui/geometry.h"
 
 class QLineEdit;
@@ -14,8 +14,9 @@ class QWidget;
 namespace sheetsolver {
 
 // The cell table of a sheet window: the control array Text1 (0..299) of one-letter boxes,
-// named "Text1_<i>". It is the Sheet the search runs on: a cell's text is its box's text and
-// its colour the box's background. Cells that do not exist yet read as empty and white.
+// named "Text1_<i>". A cell's text is its box's text and its colour the box's background.
+// Cells that do not exist yet read as empty and white. The search runs on a snapshot of the
+// table, whose colours the table then shows.
 //
 // Keys in a cell: a key that types one printable character writes it, upper-cased, into the
 // cell and moves the focus on to the next cell with its letter selected (the last cell keeps
@@ -29,7 +30,7 @@ namespace sheetsolver {
 // The table is one stop in the window's tab order: only the cell that last had the focus (at
 // first cell 0) takes it from Tab and Shift+Tab, and both keys leave the table for the next or
 // previous control.
-class CellTable final : public QObject, public Sheet {
+class CellTable final : public QObject {
   public:
     explicit CellTable(QObject* parent = nullptr);
     ~CellTable() override;
@@ -40,10 +41,15 @@ class CellTable final : public QObject, public Sheet {
     bool hasCell(int i) const { return i >= 0 && i < kCellCount && cells_[i] != nullptr; }
     QLineEdit* cell(int i) const { return hasCell(i) ? cells_[i] : nullptr; }
 
-    QString cellText(int i) const override;
-    Colour cellColour(int i) const override;
-    void setCellColour(int i, Colour colour) override;
+    QString cellText(int i) const;
+    Colour cellColour(int i) const;
+    void setCellColour(int i, Colour colour);
     void setCellText(int i, const QString& text);
+
+    // The cells' texts and colours as the search takes them.
+    MemorySheet snapshot() const;
+    // Gives every cell the colour it has in sheet.
+    void showColours(const Sheet& sheet);
 
     // Character i of text goes to cell i; cells beyond the text are emptied, characters
     // beyond the last cell are ignored.

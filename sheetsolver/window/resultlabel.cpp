@@ -23,9 +23,26 @@ QString withLineSeparators(QString text) {
 
 }  // namespace
 
+QString timingText(double seconds) {
+    // Far beyond any real run; keeps the conversion to whole hundredths defined.
+    constexpr double kLongest = 1e12;
+    if (!(seconds > 0)) seconds = 0;
+    if (seconds > kLongest) seconds = kLongest;
+    const qint64 hundredths = std::llround(seconds * 100);
+    return QStringLiteral("%1.%2")
+        .arg(hundredths / 100, 2, 10, QLatin1Char('0'))
+        .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString resultText(const FindOutcome& outcome) {
+    if (!outcome.seconds) return outcome.keyword;
+    return outcome.keyword + QStringLiteral(" was found within ") + timingText(*outcome.seconds) +
+           QStringLiteral(" s");
+}
+
 ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent) {}
 
-void ResultLabel::setControlsBelow(std::initializer_list<QWidget*> controls) {
+void ResultLabel::setControlsBelow(const std::vector<QWidget*>& controls) {
     designed_ = geometry();
     designedWindow_ = window()->size();
     below_.clear();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -8,10 +7,21 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
+
+#include "engine/sheetsearch.h"
 
 class QTextLayout;
 
 namespace sheetsolver {
+
+// Seconds as "00.00": at least two digits before the point, exactly two after, rounded.
+// 0.5 gives "00.50", 123.456 gives "123.46". Negative or unknown times give "00.00".
+QString timingText(double seconds);
+
+// What the keyword label shows after a run: the keyword, and for a timed run the sentence
+// "<keyword> was found within <time> s", which completes the caption "The keyword ".
+QString resultText(const FindOutcome& outcome);
 
 // The keyword label "lblword", which shows the whole result of a run however long it is. A
 // text wider than the designed label widens it up to a margin from the window's right edge; a
@@ -25,7 +35,7 @@ class ResultLabel final : public QLabel {
 
     // Takes the label's and the window's present layout as the designed one, and the controls
     // that move down when the label grows. Call once the window's controls are placed.
-    void setControlsBelow(std::initializer_list<QWidget*> controls);
+    void setControlsBelow(const std::vector<QWidget*>& controls);
     // Shows text and lays out the label, the window and the controls below for it.
     void showResult(const QString& text);
 

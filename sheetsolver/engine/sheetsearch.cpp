@@ -1,7 +1,5 @@
 #include "sheetsearch.h"
 
-#include <cmath>
-
 namespace sheetsolver {
 
 namespace {
@@ -53,27 +51,23 @@ bool lettersMatch(const Sheet& sheet, QStringView word, int start, int step) {
 void markRun(Sheet& sheet, int direction, int start, int length) {
     const int step = kDirections[direction].step;
     if (direction == kRightward) {
-        MarkRow(sheet, start, length - 1);
+        markRow(sheet, start, length - 1);
     } else if (direction == kLeftward) {
-        MarkRow(sheet, start - length + 1, length - 1);
+        markRow(sheet, start - length + 1, length - 1);
     } else if (direction == kDownward) {
-        MarkColumn(sheet, start, length - 1);
+        markColumn(sheet, start, length - 1);
     } else {
         for (int k = 0; k < length; ++k) {
-            if (inSheet(start + step * k)) sheet.setCellColour(start + step * k, FoundColour);
+            if (inSheet(start + step * k)) sheet.setCellColour(start + step * k, kFoundColour);
         }
     }
 }
 
-// The delay step: 2 x delayValue() yields. False when the window asked to stop.
-bool delayStep(const SearchHooks& hooks) {
+// The delay step: 2 x delayValue() yields. False when the pump asked to stop.
+bool delayStep(const SearchHooks& hooks, core::EventPump& pump) {
     const int delay = hooks.delayValue ? hooks.delayValue() : 0;
     for (int v = 0; v < delay; ++v) {
-        if (hooks.pumpEvents) {
-            hooks.pumpEvents();
-            hooks.pumpEvents();
-        }
-        if (hooks.stopRequested && hooks.stopRequested()) return false;
+        if (!pump.pumpEvents() || !pump.pumpEvents()) return false;
     }
     return true;
 }
@@ -85,24 +79,25 @@ MemorySheet::MemorySheet(QStringView text) : MemorySheet() {
         texts_[i] = text.mid(i, 1).toString();
 }
 
-int GetRow(int CurrentBox) {
-    if (!inSheet(CurrentBox)) return 0;
-    return CurrentBox / kColumns + 1;
+int getRow(int cell) {
+    if (!inSheet(cell)) return 0;
+    return cell / kColumns + 1;
 }
 
-void MarkRow(Sheet& sheet, int start, int n) {
+void markRow(Sheet& sheet, int start, int n) {
     for (int k = 0; k <= n; ++k) {
-        if (inSheet(start + k)) sheet.setCellColour(start + k, FoundColour);
+        if (inSheet(start + k)) sheet.setCellColour(start + k, kFoundColour);
     }
 }
 
-void MarkColumn(Sheet& sheet, int start, int n) {
+void markColumn(Sheet& sheet, int start, int n) {
     for (int k = 0; k <= n; ++k) {
-        if (inSheet(start + kColumns * k)) sheet.setCellColour(start + kColumns * k, FoundColour);
+        if (inSheet(start + kColumns * k)) sheet.setCellColour(start + kColumns * k, kFoundColour);
     }
 }
 
-bool SearchString(Sheet& sheet, QStringView word, SearchMode mode, const SearchHooks& hooks) {
+bool searchString(Sheet& sheet, QStringView word, SearchMode mode, const SearchHooks& hooks,
+                  core::EventPump& pump) {
     const int length = int(word.size());
     // An empty word's first and last letters are the empty string.
     const QStringView first = word.left(1);
@@ -110,7 +105,7 @@ bool SearchString(Sheet& sheet, QStringView word, SearchMode mode, const SearchH
     const bool firstOnly = mode == SearchMode::FirstOccurrence;
     for (int i = 0; i < kCellCount; ++i) {
         if (cellIs(sheet, i, first)) {
-            const int row = GetRow(i);
+            const int row = getRow(i);
             const int column = i - kColumns * (row - 1);
             for (int d = 0; d < int(kDirections.size()); ++d) {
                 if (!kDirections[d].fits(i, row, column, length)) continue;
@@ -121,41 +116,28 @@ bool SearchString(Sheet& sheet, QStringView word, SearchMode mode, const SearchH
                 if (firstOnly) return true;
             }
         }
-        if (!delayStep(hooks)) return false;
+        if (!delayStep(hooks, pump)) return false;
     }
     return true;
 }
 
-QString KeywordText(const Sheet& sheet) {
+QString keywordText(const Sheet& sheet) {
     QString keyword;
     for (int i = 0; i < kCellCount; ++i) {
-        if (sheet.cellColour(i) != FoundColour) keyword += sheet.cellText(i);
+        if (sheet.cellColour(i) != kFoundColour) keyword += sheet.cellText(i);
     }
     return keyword;
 }
 
-QString TimingText(double seconds) {
-    // Far beyond any real run; keeps the conversion to whole hundredths defined.
-    constexpr double kLongest = 1e12;
-    if (!(seconds > 0)) seconds = 0;
-    if (seconds > kLongest) seconds = kLongest;
-    const qint64 hundredths = std::llround(seconds * 100);
-    return QStringLiteral("%1.%2")
-        .arg(hundredths / 100, 2, 10, QLatin1Char('0'))
-        .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
-}
-
-std::optional<QString> FindRun(Sheet& sheet, const QStringList& words, SearchMode mode, bool timed,
-                               const SearchHooks& hooks) {
-    const auto now = [&hooks] { return hooks.clock ? hooks.clock() : 0.0; };
-    const double t0 = timed ? now() : 0.0;
+std::optional<FindOutcome> findRun(Sheet& sheet, const QStringList& words, SearchMode mode,
+                                   const SearchHooks& hooks, core::EventPump& pump) {
+    const std::optional<double> t0 = hooks.clock ? std::optional(hooks.clock()) : std::nullopt;
     for (const QString& word : words) {
-        if (!SearchString(sheet, word, mode, hooks)) return std::nullopt;
+        if (!searchString(sheet, word, mode, hooks, pump)) return std::nullopt;
     }
-    const QString keyword = KeywordText(sheet);
-    if (!timed) return keyword;
-    return keyword + QStringLiteral(" was found within ") + TimingText(now() - t0) +
-           QStringLiteral(" s");
+    FindOutcome outcome{keywordText(sheet), std::nullopt};
+    if (t0) outcome.seconds = hooks.clock() - *t0;
+    return outcome;
 }
 
 }  // namespace sheetsolver

@@ -9,6 +9,7 @@
 #include <QStringView>
 
 #include "core/colour.h"
+#include "core/eventpump.h"
 
 // The search of both sheet solvers: a fixed sheet of 20 x 15 one-letter cells is searched for
 // strings in eight directions, the cells of each occurrence turn red, and the letters of the
@@ -21,17 +22,18 @@ inline constexpr int kColumns = 20;
 inline constexpr int kRows = 15;
 inline constexpr int kCellCount = kColumns * kRows;
 
-// A cell belongs to a found string exactly when its colour is FoundColour.
-inline constexpr Colour FoundColour = core::kRed;
+// A cell belongs to a found string exactly when its colour is kFoundColour.
+inline constexpr Colour kFoundColour = core::kRed;
 // The colour Reset gives every cell.
-inline constexpr Colour ClearColour = core::kWhite;
+inline constexpr Colour kClearColour = core::kWhite;
 
 // AllOccurrences (first version): every occurrence of a string is coloured.
 // FirstOccurrence (second version): only the first, by start cell and then direction order.
 enum class SearchMode { AllOccurrences, FirstOccurrence };
 
 // The sheet the engine searches: cells 0..kCellCount-1, row-major, kColumns to a row. The
-// engine only asks for indices inside the sheet.
+// engine only asks for indices inside the sheet. A window searches a MemorySheet copied from
+// its cells and shows the colours the search gave.
 class Sheet {
   public:
     virtual ~Sheet() = default;
@@ -41,10 +43,10 @@ class Sheet {
     virtual void setCellColour(int i, Colour colour) = 0;
 };
 
-// A sheet held in memory, for tests and timings. New cells are empty and white.
+// A sheet held in memory. New cells are empty and white.
 class MemorySheet final : public Sheet {
   public:
-    MemorySheet() { colours_.fill(ClearColour); }
+    MemorySheet() { colours_.fill(kClearColour); }
     // Character k of text goes to cell k; cells beyond the text stay empty, characters
     // beyond the last cell are ignored.
     explicit MemorySheet(QStringView text);
@@ -59,45 +61,46 @@ class MemorySheet final : public Sheet {
     std::array<Colour, kCellCount> colours_;
 };
 
-// What a search needs from its window besides the sheet. Empty hooks: no delay, no yielding.
+// What a search reads from outside besides the sheet. Empty functions: no delay, no timing.
 struct SearchHooks {
     // The delay setting 0..5000, read once at every start cell.
     std::function<int()> delayValue;
-    // Lets the window process its pending events once.
-    std::function<void()> pumpEvents;
-    // Asked after each yield; true ends the search at once (the window is being closed).
-    std::function<bool()> stopRequested;
-    // Seconds from any fixed point, never going backwards; only timed runs read it.
+    // Seconds from any fixed point, never going backwards. A run is timed exactly when it is
+    // given a clock.
     std::function<double()> clock;
 };
 
+// What a Find run gives: the keyword and, for a timed run, the seconds it took.
+struct FindOutcome {
+    QString keyword;
+    std::optional<double> seconds;
+};
+
 // Row 1..15 of a cell index 0..299; 0 for any other index.
-int GetRow(int CurrentBox);
+int getRow(int cell);
 
-// Colours cells start .. start + n (n + 1 cells) with FoundColour. Cells outside the sheet are
+// Colours cells start .. start + n (n + 1 cells) with kFoundColour. Cells outside the sheet are
 // left alone.
-void MarkRow(Sheet& sheet, int start, int n);
+void markRow(Sheet& sheet, int start, int n);
 
-// Colours cells start + 20k, k = 0..n, with FoundColour. Cells outside the sheet are left
+// Colours cells start + 20k, k = 0..n, with kFoundColour. Cells outside the sheet are left
 // alone.
-void MarkColumn(Sheet& sheet, int start, int n);
+void markColumn(Sheet& sheet, int start, int n);
 
 // Searches one string over the whole sheet and colours its occurrences, as the mode says.
-// After each start cell that did not end the search, it yields 2 x delayValue() times.
-// Returns false only when stopRequested() ended it early.
-bool SearchString(Sheet& sheet, QStringView word, SearchMode mode, const SearchHooks& hooks = {});
+// After each start cell that did not end the search, it yields to the pump 2 x delayValue()
+// times. Returns false only when the pump ended it early.
+bool searchString(Sheet& sheet, QStringView word, SearchMode mode, const SearchHooks& hooks = {},
+                  core::EventPump& pump = core::noEventPump());
 
-// The texts of all cells that are not FoundColour, in cell order.
-QString KeywordText(const Sheet& sheet);
+// The texts of all cells that are not kFoundColour, in cell order.
+QString keywordText(const Sheet& sheet);
 
-// Seconds as "00.00": at least two digits before the point, exactly two after, rounded.
-// 0.5 gives "00.50", 123.456 gives "123.46". Negative or unknown times give "00.00".
-QString TimingText(double seconds);
-
-// The Find run: every string of words in order, then the keyword. Timed runs (the second
-// version) read hooks.clock before and after and give "<keyword> was found within <time> s".
-// Returns nothing when hooks.stopRequested ended the run.
-std::optional<QString> FindRun(Sheet& sheet, const QStringList& words, SearchMode mode, bool timed,
-                               const SearchHooks& hooks = {});
+// The Find run: every string of words in order, then the keyword. A timed run reads
+// hooks.clock before the first string and after the keyword. Returns nothing when the pump
+// ended the run.
+std::optional<FindOutcome> findRun(Sheet& sheet, const QStringList& words, SearchMode mode,
+                                   const SearchHooks& hooks = {},
+                                   core::EventPump& pump = core::noEventPump());
 
 }  // namespace sheetsolver

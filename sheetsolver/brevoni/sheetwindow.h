@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+#include "window/sheeteditor.h"
+
+class QPushButton;
+
+namespace brevoni {
+
+// The first version's only window: the 20 x 15 cell table, the sheet text with its RTF files,
+// the sorted list of strings, the delay and "Find!", which colours every occurrence of every
+// string and shows the keyword. It starts with the demonstration puzzle loaded into the table.
+class SheetWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SheetWindow(QWidget* parent = nullptr);
+    ~SheetWindow() override;
+
+  private:
+    // "Load into table": character i of the sheet text goes to cell i, as it is.
+    void loadIntoTable();
+    // "Save from table": the cells' texts, joined, become the sheet text.
+    void saveFromTable();
+    // "Reset": empties the sheet text, the keyword, every cell (turning it white) and the list.
+    void reset();
+
+    sheetsolver::SheetEditor editor_;
+    QPushButton* loadIntoTableButton_ = nullptr;
+    QPushButton* saveFromTableButton_ = nullptr;
+    QPushButton* resetButton_ = nullptr;
+};
+
+}  // namespace brevoni
