@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "core/textfile.h"
-#include "fgame.h"
+#include "pindral/window/gamewindow.h"
 #include "straightforward.h"
 #include "testing/scripteddialogs.h"
 #include "ui/picturebox.h"

@@ -1,4 +1,4 @@
-#include "fgame.h"
+#include "pindral/window/gamewindow.h"
 #include "ui/services.h"
 
 int main(int argc, char** argv) {

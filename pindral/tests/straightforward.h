@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "mgame.h"
+#include "pindral/engine/game.h"
 
 namespace pindral::straightforward {
 

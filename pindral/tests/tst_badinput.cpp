@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "fgame.h"
-#include "fsettings.h"
+#include "pindral/window/gamewindow.h"
+#include "pindral/window/settingswindow.h"
 #include "testing/badinput.h"
 #include "testing/scripteddialogs.h"
 #include "ui/picturebox.h"

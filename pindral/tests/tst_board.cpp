@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "core/random.h"
-#include "mgame.h"
+#include "pindral/engine/game.h"
 #include "straightforward.h"
 
 using namespace pindral;

@@ -2,7 +2,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "mgame.h"
+#include "pindral/engine/game.h"
 
 using namespace pindral;
 

@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "mini.h"
+#include "pindral/engine/settingsfile.h"
 
 using namespace pindral;
 

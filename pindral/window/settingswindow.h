@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "core/colour.h"
-#include "mini.h"
+#include "pindral/engine/settingsfile.h"
 
 class QCheckBox;
 class QKeyEvent;

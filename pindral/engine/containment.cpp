@@ -15,7 +15,7 @@
 
 #include <QHash>
 
-#include "mgame.h"
+#include "pindral/engine/game.h"
 
 namespace pindral {
 

@@ -1,4 +1,4 @@
-#include "mini.h"
+#include "pindral/engine/settingsfile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,8 +4,8 @@
 #include <QWidget>
 
 #include "core/random.h"
-#include "mgame.h"
-#include "mini.h"
+#include "pindral/engine/game.h"
+#include "pindral/engine/settingsfile.h"
 
 class QPushButton;
 class QTreeWidget;

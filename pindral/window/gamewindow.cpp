@@ -1,4 +1,4 @@
-#include "fgame.h"
+#include "pindral/window/gamewindow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +14,7 @@
 #include <QTreeWidget>
 
 #include "core/numbers.h"
-#include "fsettings.h"
+#include "pindral/window/settingswindow.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"

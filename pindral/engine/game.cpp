@@ -1,4 +1,4 @@
-#include "mgame.h"
+#include "pindral/engine/game.h"
 
 #include <algorithm>
 #include <cmath>

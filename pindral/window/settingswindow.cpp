@@ -1,4 +1,4 @@
-#include "fsettings.h"
+#include "pindral/window/settingswindow.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -10,8 +10,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "fgame.h"
-#include "mgame.h"
+#include "pindral/window/gamewindow.h"
+#include "pindral/engine/game.h"
 #include "ui/dialogs.h"
 #include "ui/geometry.h"
 
