@@ -1,4 +1,5 @@
 #include "pindral/window/gamewindow.h"
+#include "pindral/window/messages.h"
 #include "ui/services.h"
 
 int main(int argc, char** argv) {

@@ -5,6 +5,7 @@
 
 #include "core/letters.h"
 #include "core/textfile.h"
+#include "pindral/engine/containment.h"
 
 namespace pindral {
 
@@ -26,79 +27,96 @@ int stepY(qint32 dir) {
     return dir >= 0 && dir <= DirNone ? kStepY[dir] : 0;
 }
 
-// ---- Board generation ----
-
-QString mGame::LoadWordList(const QString& path) {
-    const core::TextFileResult file = core::readTextFile(path, kMaxWordListBytes);
-    if (!file.ok) return file.error;
-    LoadWordText(file.text);
-    return QString();
+CellPos squareAt(qint16 x, qint16 y, int squareSize) {
+    const int size = std::max(1, squareSize);
+    return {qint16(x / size), qint16(y / size)};
 }
 
-void mGame::LoadWordText(const QString& text) {
-    GameActive = false;
-    Board.clear();
-    CurrentCount = 0;
-    PlacedWords.clear();
-    Words.clear();
-    for (const QString& line : core::splitLines(text))
-        Words << core::composedWord(line);
-    RemoveContainedWords(Words);
-}
+// ---- The puzzle ----
 
-void mGame::CreateBoard(qint16 n) {
-    CurrentCount = std::max<qint16>(n, 1);
-    Board.assign(size_t(CurrentCount) * size_t(CurrentCount), Square{});
-    PlacedWords.clear();
-    Selecting = false;
-    FirstMove = false;
-    PressCell = {};
-    SelPath.clear();
-    SelOrigin = {};
-    SelWord.clear();
-    SelDir = DirNone;
-}
+Puzzle::Puzzle(qint16 n)
+    : count(std::max<qint16>(n, 1)), squares(size_t(count) * size_t(count), Square{}) {}
 
-int mGame::draw(int m) {
-    const double r = hooks_.nextRandom();
-    const int value = int(std::floor(r * m));
-    return std::clamp(value, 0, m - 1);
-}
-
-bool mGame::fitsAt(const QString& word, int x, int y, int dir) const {
+bool Puzzle::fitsAt(const QString& word, int x, int y, int dir) const {
     const int length = int(word.size());
     const int dx = stepX(dir), dy = stepY(dir);
     if (!onBoard(x, y) || !onBoard(x + (length - 1) * dx, y + (length - 1) * dy)) return false;
     for (int k = 0; k < length; ++k)
-        if (LettersClash(word[k], square(x + k * dx, y + k * dy))) return false;
+        if (lettersClash(word[k], square(x + k * dx, y + k * dy))) return false;
     return true;
 }
 
-bool mGame::anyPlacement(const QString& word, int dirCount) const {
-    for (int y = 0; y < CurrentCount; ++y) {
-        for (int x = 0; x < CurrentCount; ++x) {
-            if (LettersClash(word[0], square(x, y))) continue;
+QStringList Puzzle::rows() const {
+    QStringList out;
+    for (int y = 0; y < count; ++y) {
+        QString row;
+        for (int x = 0; x < count; ++x) {
+            const Square& s = square(x, y);
+            row += s.hasLetter ? s.letter : QChar(u'.');
+        }
+        out << row;
+    }
+    return out;
+}
+
+// ---- Board generation ----
+
+QString Game::loadWordList(const QString& path) {
+    const core::TextFileResult file = core::readTextFile(path, kMaxWordListBytes);
+    if (!file.ok) return file.error;
+    loadWordText(file.text);
+    return QString();
+}
+
+void Game::loadWordText(const QString& text) {
+    active_ = false;
+    puzzle_ = Puzzle();
+    words_.clear();
+    for (const QString& line : core::splitLines(text))
+        words_ << core::composedWord(line);
+    removeContainedWords(words_);
+}
+
+void Game::createBoard(qint16 n) {
+    setPuzzle(Puzzle(n));
+}
+
+void Game::setPuzzle(Puzzle puzzle) {
+    puzzle_ = std::move(puzzle);
+    selection_ = Selection();
+}
+
+int Game::draw(int m) {
+    const double r = nextRandom_();
+    const int value = int(std::floor(r * m));
+    return std::clamp(value, 0, m - 1);
+}
+
+bool Game::anyPlacement(const QString& word, int dirCount) const {
+    for (int y = 0; y < puzzle_.count; ++y) {
+        for (int x = 0; x < puzzle_.count; ++x) {
+            if (Puzzle::lettersClash(word[0], puzzle_.square(x, y))) continue;
             for (int dir = 0; dir < dirCount; ++dir)
-                if (fitsAt(word, x, y, dir)) return true;
+                if (puzzle_.fitsAt(word, x, y, dir)) return true;
         }
     }
     return false;
 }
 
-void mGame::placeAt(const QString& word, int x, int y, int dir) {
+void Game::placeAt(const QString& word, int x, int y, int dir) {
     for (int k = 0; k < word.size(); ++k) {
-        Square& s = square(x + k * stepX(dir), y + k * stepY(dir));
-        s.Letter = word[k];
-        s.HasLetter = true;
+        Square& s = puzzle_.square(x + k * stepX(dir), y + k * stepY(dir));
+        s.letter = word[k];
+        s.hasLetter = true;
     }
-    PlacedWords.append({qint16(x), qint16(y), dir, word, false});
+    puzzle_.placed.append({qint16(x), qint16(y), dir, word, false});
 }
 
-void mGame::PlaceWords(qint16 n, qint16 backwards) {
+void Game::placeWords(qint16 n, qint16 backwards) {
     n = std::max<qint16>(n, 1);
-    if (n != CurrentCount) CreateBoard(n);
+    if (n != puzzle_.count) createBoard(n);
     const int dirCount = backwards != 0 ? 8 : 4;
-    for (const QString& word : std::as_const(Words)) {
+    for (const QString& word : std::as_const(words_)) {
         // A removed entry stays out even on a board wide enough to hold the marker.
         if (word.isEmpty() || word.size() > n || word == removalMarker() ||
             !core::fitsOneCharPerSquare(word))
@@ -107,7 +125,7 @@ void mGame::PlaceWords(qint16 n, qint16 backwards) {
             const int x = draw(n);
             const int y = draw(n);
             const int dir = draw(dirCount);
-            if (fitsAt(word, x, y, dir)) {
+            if (puzzle_.fitsAt(word, x, y, dir)) {
                 placeAt(word, x, y, dir);
                 break;
             }
@@ -116,32 +134,24 @@ void mGame::PlaceWords(qint16 n, qint16 backwards) {
     }
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
-            Square& s = square(x, y);
-            if (s.HasLetter) continue;
-            s.Letter = QChar(u'A' + draw(26));
-            s.HasLetter = true;
+            Square& s = puzzle_.square(x, y);
+            if (s.hasLetter) continue;
+            s.letter = QChar(u'A' + draw(26));
+            s.hasLetter = true;
         }
     }
-}
-
-QStringList mGame::rows() const {
-    QStringList out;
-    for (int y = 0; y < CurrentCount; ++y) {
-        QString row;
-        for (int x = 0; x < CurrentCount; ++x) {
-            const Square& s = square(x, y);
-            row += s.HasLetter ? s.Letter : QChar(u'.');
-        }
-        out << row;
-    }
-    return out;
 }
 
 // ---- Play ----
 
-qint32 mGame::GetDirection(CellPos a, CellPos b) {
-    const int dx = a.X - b.X;
-    const int dy = a.Y - b.Y;
+bool Game::startPlay() {
+    active_ = !puzzle_.placed.isEmpty();
+    return active_;
+}
+
+qint32 Game::getDirection(CellPos a, CellPos b) {
+    const int dx = a.x - b.x;
+    const int dy = a.y - b.y;
     if (dx < 0) {
         if (std::abs(dx) == std::abs(dy)) return dy < 0 ? DirNorthWest : DirSouthWest;
         return dy == 0 ? DirWest : DirInvalid;
@@ -154,91 +164,69 @@ qint32 mGame::GetDirection(CellPos a, CellPos b) {
     return dy > 0 ? DirSouth : DirNone;
 }
 
-bool mGame::cellAt(qint16 x, qint16 y, CellPos& cell) const {
-    const int size = std::max(1, hooks_.squareSize());
-    // Whole-number division truncates towards zero, so -0 .. -(size-1) count as column 0.
-    const int column = x / size;
-    const int row = y / size;
-    if (!onBoard(column, row)) return false;
-    cell = {qint16(column), qint16(row)};
-    return true;
+void Game::beginSelection(CellPos cell) {
+    if (!active_ || !puzzle_.onBoard(cell.x, cell.y)) return;
+    selection_.selecting = true;
+    selection_.firstMove = true;
+    selection_.press = cell;
 }
 
-void mGame::BeginSelection(qint16 x, qint16 y) {
-    if (!GameActive) return;
-    CellPos cell;
-    if (!cellAt(x, y, cell)) return;
-    Selecting = true;
-    FirstMove = true;
-    PressCell = cell;
-}
+QList<SquareChange> Game::extendSelection(CellPos pointer) {
+    Selection& sel = selection_;
+    if (!sel.selecting || !puzzle_.onBoard(pointer.x, pointer.y)) return {};
+    const qint32 dir = getDirection(pointer, sel.press);
+    if (dir == DirInvalid) return {};
 
-void mGame::ExtendSelection(qint16 x, qint16 y) {
-    if (!Selecting) return;
-    CellPos pointer;
-    if (!cellAt(x, y, pointer)) return;
-    const qint32 dir = GetDirection(pointer, PressCell);
-    if (dir == DirInvalid) return;
-
-    if (FirstMove) {
-        FirstMove = false;
+    QList<SquareChange> changes;
+    if (sel.firstMove) {
+        sel.firstMove = false;
     } else {
-        for (const CellPos& c : std::as_const(SelPath))
-            if (onBoard(c.X, c.Y)) hooks_.DrawSquare(c.X, c.Y, false);
+        for (const CellPos& c : std::as_const(sel.path))
+            if (puzzle_.onBoard(c.x, c.y)) changes.append({c, false});
     }
 
     const int dx = stepX(dir), dy = stepY(dir);
-    hooks_.DrawSquare(PressCell.X, PressCell.Y, true);
-    SelPath = {PressCell};
-    for (CellPos c = pointer; !(c == PressCell); c = {qint16(c.X - dx), qint16(c.Y - dy)}) {
-        hooks_.DrawSquare(c.X, c.Y, true);
-        SelPath.append(c);
-    }
+    sel.path = {sel.press};
+    for (CellPos c = pointer; !(c == sel.press); c = {qint16(c.x - dx), qint16(c.y - dy)})
+        sel.path.append(c);
+    for (const CellPos& c : std::as_const(sel.path))
+        changes.append({c, true});
 
     auto letterOf = [this](CellPos c) {
-        const Square& s = square(c.X, c.Y);
-        return s.HasLetter ? QString(s.Letter) : QString();
+        const Square& s = puzzle_.square(c.x, c.y);
+        return s.hasLetter ? QString(s.letter) : QString();
     };
-    SelWord = letterOf(SelPath[0]);
-    for (qsizetype k = SelPath.size() - 1; k >= 1; --k)
-        SelWord += letterOf(SelPath[k]);
-    SelOrigin = SelPath[0];
-    SelDir = dir;
+    sel.word = letterOf(sel.path[0]);
+    for (qsizetype k = sel.path.size() - 1; k >= 1; --k)
+        sel.word += letterOf(sel.path[k]);
+    sel.origin = sel.path[0];
+    sel.dir = dir;
+    return changes;
 }
 
-void mGame::EndSelection() {
-    if (!GameActive) return;
-    Selecting = false;
+SelectionEnd Game::endSelection() {
+    SelectionEnd end;
+    if (!active_) return end;
+    selection_.selecting = false;
+    end.ended = true;
 
-    qsizetype match = -1;
-    for (qsizetype j = 0; j < PlacedWords.size(); ++j) {
-        const PlacedWord& w = PlacedWords[j];
-        if (w.X == SelOrigin.X && w.Y == SelOrigin.Y && w.Word == SelWord) {
-            match = j;
+    QList<PlacedWord>& placed = puzzle_.placed;
+    for (qsizetype j = 0; j < placed.size(); ++j) {
+        const PlacedWord& w = placed[j];
+        if (w.x == selection_.origin.x && w.y == selection_.origin.y && w.word == selection_.word) {
+            end.found = j;
             break;
         }
     }
-    if (match < 0) {
-        hooks_.DrawBoard();
-        return;
-    }
+    if (end.found < 0) return end;
 
-    for (const CellPos& c : std::as_const(SelPath))
-        if (onBoard(c.X, c.Y)) square(c.X, c.Y).Solved = true;
-    hooks_.markNodeFound(int(match) + 1);
-    PlacedWords[match].Found = true;
-    const bool allFound = std::all_of(PlacedWords.cbegin(), PlacedWords.cend(),
-                                      [](const PlacedWord& w) { return w.Found; });
-    if (allFound) {
-        hooks_.showMessage(kClosingMessage, kProgramTitle);
-        GameActive = false;
-    }
-    hooks_.DrawBoard();
-}
-
-bool mGame::StartPlay() {
-    GameActive = !PlacedWords.isEmpty();
-    return GameActive;
+    for (const CellPos& c : std::as_const(selection_.path))
+        if (puzzle_.onBoard(c.x, c.y)) puzzle_.square(c.x, c.y).solved = true;
+    placed[end.found].found = true;
+    end.won =
+        std::all_of(placed.cbegin(), placed.cend(), [](const PlacedWord& w) { return w.found; });
+    if (end.won) active_ = false;
+    return end;
 }
 
 }  // namespace pindral

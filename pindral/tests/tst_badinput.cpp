@@ -20,10 +20,10 @@ namespace {
 const QStringList kIniLines = {"[Settings]",      "SquareSize=21",          "SquareCount=6",
                                "SelectColor=255", "SolutionColor=15658734", "Backwards=0"};
 
-struct Game {
+struct Session {
     testing::ScriptedDialogs dialogs;
     fGame window;
-    Game(const QString& ini, const QString& folder) : window(ini, folder) {
+    Session(const QString& ini, const QString& folder) : window(ini, folder) {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
@@ -35,9 +35,9 @@ struct Game {
     void drag(const PlacedWord& p) {
         auto* board = window.findChild<ui::PictureBox*>("pBoard");
         const int s = window.ini().settings.SquareSize;
-        const int steps = int(p.Word.size()) - 1;
-        const QPoint from(p.X * s + s / 2, p.Y * s + s / 2);
-        const QPoint to = from + QPoint(steps * stepX(p.Dir) * s, steps * stepY(p.Dir) * s);
+        const int steps = int(p.word.size()) - 1;
+        const QPoint from(p.x * s + s / 2, p.y * s + s / 2);
+        const QPoint to = from + QPoint(steps * stepX(p.dir) * s, steps * stepY(p.dir) * s);
         QTest::mousePress(board, Qt::LeftButton, {}, from);
         QTest::mouseMove(board, to);
         QTest::mouseRelease(board, Qt::LeftButton, {}, to);
@@ -57,13 +57,13 @@ class TestBadInput : public QObject {
         QTemporaryDir dir;
         const QStringList animals = {"Lion", "Zebra", "Otter"};
         for (const testing::BadFile& file : testing::badReaderFiles(dir.path(), animals)) {
-            Game g(dir.filePath("Settings.ini"), dir.path());
+            Session g(dir.filePath("Settings.ini"), dir.path());
             QFile good(dir.filePath("good.txt"));
             QVERIFY(good.open(QIODevice::WriteOnly));
             good.write("Moose\r\nPanda\r\n");
             good.close();
             g.newGame(good.fileName());
-            const QStringList before = g.window.game().rows();
+            const QStringList before = g.window.game().puzzle().rows();
             const int shown = int(g.dialogs.informationTexts().size());
             g.newGame(file.path);
             const QStringList& texts = g.dialogs.informationTexts();
@@ -72,15 +72,15 @@ class TestBadInput : public QObject {
                 QCOMPARE(texts.size(), shown + 1);
                 QVERIFY2(texts.last().startsWith("The file could not be read"),
                          qPrintable(file.name));
-                QCOMPARE(g.window.game().rows(), before);
-                QVERIFY(g.window.game().GameActive);
+                QCOMPARE(g.window.game().puzzle().rows(), before);
+                QVERIFY(g.window.game().gameActive());
             } else if (file.name.contains(u"line end") || file.name.endsWith(u"only") ||
                        file.name == u"invalid UTF-8") {
-                QCOMPARE(g.window.game().Words.mid(g.window.game().Words.size() - 3), animals);
-                QVERIFY(g.window.game().GameActive);
+                QCOMPARE(g.window.game().words().mid(g.window.game().words().size() - 3), animals);
+                QVERIFY(g.window.game().gameActive());
             } else {
                 // Whatever the bytes, a game or the designed note that nothing fits.
-                QVERIFY2(g.window.game().GameActive ||
+                QVERIFY2(g.window.game().gameActive() ||
                              texts.last() == u"None of the words in this file fit on the board.",
                          qPrintable(file.name));
             }
@@ -92,7 +92,7 @@ class TestBadInput : public QObject {
         QTemporaryDir dir;
         for (const testing::BadFile& file : testing::badReaderFiles(dir.path(), kIniLines)) {
             const QByteArray bytes = bytesOf(file.path);
-            Game g(file.path, dir.path());
+            Session g(file.path, dir.path());
             const Settings& s = g.window.ini().settings;
             if (file.name.contains(u"line end") || file.name.endsWith(u"only")) {
                 QCOMPARE(s.SquareSize, 21);
@@ -113,7 +113,7 @@ class TestBadInput : public QObject {
         const QString nowhere = testing::unwritableFolder(dir.path()) + "/Settings.ini";
         for (const QString& path : {locked, nowhere}) {
             const QByteArray before = bytesOf(path);
-            Game g(path, dir.path());
+            Session g(path, dir.path());
             g.window.openSettings();
             fSettings* s = g.window.settingsWindow();
             s->findChild<QLineEdit*>("txtSize")->setText("33");
@@ -128,7 +128,7 @@ class TestBadInput : public QObject {
 
     void oddTextInTheSettingsBoxes() {
         QTemporaryDir dir;
-        Game g(dir.filePath("Settings.ini"), dir.path());
+        Session g(dir.filePath("Settings.ini"), dir.path());
         for (const testing::BadText& bad : testing::badFieldTexts()) {
             for (const char* box : {"txtSize", "txtCount"}) {
                 g.window.openSettings();
@@ -156,10 +156,10 @@ class TestBadInput : public QObject {
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[Settings]\r\nSquareSize=30\r\nSquareCount=8\r\n");
         ini.close();
-        Game g(ini.fileName(), dir.path());
+        Session g(ini.fileName(), dir.path());
         g.newGame(list.fileName());
         QCOMPARE(g.nodes(), 4);
-        for (const PlacedWord& p : g.window.game().PlacedWords)
+        for (const PlacedWord& p : g.window.game().puzzle().placed)
             g.drag(p);
         QCOMPARE(g.dialogs.informationTexts().size(), 1);
         QVERIFY(g.dialogs.informationTexts().first().startsWith("You win."));

@@ -52,7 +52,7 @@ struct Fixture {
     }
     ui::PictureBox* board() const { return child<ui::PictureBox>("pBoard"); }
     QTreeWidget* tree() const { return child<QTreeWidget>("tvWords"); }
-    mGame& game() const { return window->game(); }
+    const Game& game() const { return window->game(); }
 
     void newGame(const QString& path) {
         dialogs.answerNextOpen(path);
@@ -71,17 +71,17 @@ struct Fixture {
 
     // Presses on one square, drags to another and releases there.
     void drag(CellPos from, CellPos to) {
-        QTest::mousePress(board(), Qt::LeftButton, {}, centre(from.X, from.Y));
-        QTest::mouseMove(board(), centre(to.X, to.Y));
-        QTest::mouseRelease(board(), Qt::LeftButton, {}, centre(to.X, to.Y));
+        QTest::mousePress(board(), Qt::LeftButton, {}, centre(from.x, from.y));
+        QTest::mouseMove(board(), centre(to.x, to.y));
+        QTest::mouseRelease(board(), Qt::LeftButton, {}, centre(to.x, to.y));
     }
 
     bool bold(int node) const { return tree()->topLevelItem(node)->font(0).bold(); }
 };
 
 CellPos lastSquare(const PlacedWord& p) {
-    const int steps = int(p.Word.size()) - 1;
-    return {qint16(p.X + steps * stepX(p.Dir)), qint16(p.Y + steps * stepY(p.Dir))};
+    const int steps = int(p.word.size()) - 1;
+    return {qint16(p.x + steps * stepX(p.dir)), qint16(p.y + steps * stepY(p.dir))};
 }
 
 const QByteArray kAnimals = "Lion\r\nZebra\r\nOtter\r\nPanda\r\nMoose\r\n";
@@ -117,7 +117,7 @@ class TestWindows : public QObject {
         QCOMPARE(f.tree()->geometry(), QRect(8, 48, 153, 750));
         QCOMPARE(f.window->size(), QSize(168 + 750 + 8, 48 + 750 + 8));
         QCOMPARE(f.tree()->topLevelItemCount(), 0);
-        QVERIFY(!f.game().GameActive);
+        QVERIFY(!f.game().gameActive());
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));  // nothing written
     }
 
@@ -183,10 +183,10 @@ class TestWindows : public QObject {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
         QCOMPARE(f.dialogs.shown().first().request.initDir, f.dir.path());
-        QVERIFY(f.game().GameActive);
-        QCOMPARE(f.tree()->topLevelItemCount(), f.game().PlacedWords.size());
+        QVERIFY(f.game().gameActive());
+        QCOMPARE(f.tree()->topLevelItemCount(), f.game().puzzle().placed.size());
         for (int k = 0; k < f.tree()->topLevelItemCount(); ++k) {
-            QCOMPARE(f.tree()->topLevelItem(k)->text(0), f.game().PlacedWords[k].Word);
+            QCOMPARE(f.tree()->topLevelItem(k)->text(0), f.game().puzzle().placed[k].word);
             QVERIFY(f.bold(k));
         }
         QCOMPARE(f.fillOf(0, 0), QColor(Qt::white));
@@ -195,24 +195,24 @@ class TestWindows : public QObject {
     void aGameIsPlayedWithTheMouseToTheEnd() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
-        const QList<PlacedWord> placed = f.game().PlacedWords;
+        const QList<PlacedWord> placed = f.game().puzzle().placed;
         QCOMPARE(placed.size(), 5);
         for (int k = 0; k < placed.size(); ++k) {
             // Backwards, from the last letter to the first, finds nothing.
-            f.drag(lastSquare(placed[k]), {placed[k].X, placed[k].Y});
+            f.drag(lastSquare(placed[k]), {placed[k].x, placed[k].y});
             QVERIFY(f.bold(k));
-            f.drag({placed[k].X, placed[k].Y}, lastSquare(placed[k]));
-            QVERIFY2(!f.bold(k), qPrintable(placed[k].Word));
-            QCOMPARE(f.fillOf(placed[k].X, placed[k].Y), QColor(0xEE, 0xEE, 0xEE));
+            f.drag({placed[k].x, placed[k].y}, lastSquare(placed[k]));
+            QVERIFY2(!f.bold(k), qPrintable(placed[k].word));
+            QCOMPARE(f.fillOf(placed[k].x, placed[k].y), QColor(0xEE, 0xEE, 0xEE));
             QCOMPARE(f.dialogs.informationTexts().size(), k + 1 < placed.size() ? 0 : 1);
         }
         QCOMPARE(f.dialogs.informationTexts(), QStringList{kWin});
         QCOMPARE(f.dialogs.shown().last().title, "pZorbeck!");
-        QVERIFY(!f.game().GameActive);
+        QVERIFY(!f.game().gameActive());
         // The finished board keeps its colours, and presses do nothing.
-        f.drag({placed[0].X, placed[0].Y}, lastSquare(placed[0]));
+        f.drag({placed[0].x, placed[0].y}, lastSquare(placed[0]));
         QCOMPARE(f.dialogs.informationTexts().size(), 1);
-        QCOMPARE(f.fillOf(placed[0].X, placed[0].Y), QColor(0xEE, 0xEE, 0xEE));
+        QCOMPARE(f.fillOf(placed[0].x, placed[0].y), QColor(0xEE, 0xEE, 0xEE));
     }
 
     void theDraggedLineIsShownInTheSelectingColour() {
@@ -226,7 +226,7 @@ class TestWindows : public QObject {
         QTest::mouseMove(f.board(), f.centre(5, 4));  // off the lines: the highlight stays
         QCOMPARE(f.fillOf(5, 5), QColor(Qt::red));
         QTest::mouseMove(f.board(), QPoint(750, 750));  // off the board: ignored
-        QCOMPARE(f.game().SelPath.size(), 4);
+        QCOMPARE(f.game().selection().path.size(), 4);
         QTest::mouseRelease(f.board(), Qt::LeftButton, {}, f.centre(5, 5));
         QCOMPARE(f.fillOf(5, 5), QColor(Qt::white));  // no match: the highlight goes
     }
@@ -234,24 +234,24 @@ class TestWindows : public QObject {
     void aCancelledOrUnreadableFileKeepsTheGame() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
-        const QStringList board = f.game().rows();
+        const QStringList board = f.game().puzzle().rows();
         f.window->ini().settings.SquareCount = 9;
         f.dialogs.cancelNextOpen();
         QTest::mouseClick(f.child<QPushButton>("cmdPlay"), Qt::LeftButton);
         f.newGame(f.dir.filePath("missing.txt"));
         QCOMPARE(f.dialogs.informationTexts().size(), 1);
         QVERIFY(f.dialogs.informationTexts().first().startsWith("The file could not be read"));
-        QCOMPARE(f.game().rows(), board);
+        QCOMPARE(f.game().puzzle().rows(), board);
         QCOMPARE(f.board()->width(), 750);
         QCOMPARE(f.tree()->topLevelItemCount(), 5);
-        QVERIFY(f.game().GameActive);
+        QVERIFY(f.game().gameActive());
     }
 
     void aListWithNothingThatFitsStartsNoGame() {
         Fixture f("[Settings]\nSquareCount=3\n");
         f.newGame(f.write("long.txt", "Elephant\r\nGiraffe\r\n"));
         QCOMPARE(f.tree()->topLevelItemCount(), 0);
-        QVERIFY(!f.game().GameActive);
+        QVERIFY(!f.game().gameActive());
         QCOMPARE(f.dialogs.informationTexts().size(), 1);
         f.drag({0, 0}, {2, 0});  // a release does nothing harmful
         QCOMPARE(f.dialogs.informationTexts().size(), 1);
@@ -262,8 +262,8 @@ class TestWindows : public QObject {
     void theWordTreeShowsWholeLetters() {
         Fixture f;
         f.newGame(f.write("list.txt", "Hedgehog\r\nCAF\xc3\x89\r\n"));
-        const PlacedWord first = f.game().PlacedWords[0];
-        f.drag({first.X, first.Y}, lastSquare(first));
+        const PlacedWord first = f.game().puzzle().placed[0];
+        f.drag({first.x, first.y}, lastSquare(first));
         const QImage shown = f.tree()->viewport()->grab().toImage();
         const QColor background = f.tree()->palette().color(QPalette::Base);
         for (QTreeWidgetItem* item : {f.tree()->topLevelItem(0), f.tree()->topLevelItem(1)}) {
@@ -326,8 +326,8 @@ class TestWindows : public QObject {
     void okDuringAGameResizesAndRedrawsAtOnce() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
-        const PlacedWord first = f.game().PlacedWords[0];
-        f.drag({first.X, first.Y}, lastSquare(first));
+        const PlacedWord first = f.game().puzzle().placed[0];
+        f.drag({first.x, first.y}, lastSquare(first));
         f.window->openSettings();
         fSettings* s = f.window->settingsWindow();
         s->findChild<QLineEdit*>("txtSize")->setText("40");
@@ -342,8 +342,8 @@ class TestWindows : public QObject {
         QCOMPARE(f.board()->size(), QSize(600, 600));
         QCOMPARE(f.window->width(), 168 + 600 + 8);
         QCOMPARE(f.board()->fontSize(), 20.0);
-        QCOMPARE(f.game().CurrentCount, 15);
-        QCOMPARE(f.fillOf(first.X, first.Y), ui::toQColor(0x123456));
+        QCOMPARE(f.game().puzzle().count, 15);
+        QCOMPARE(f.fillOf(first.x, first.y), ui::toQColor(0x123456));
         QFile file(f.dir.filePath("Settings.ini"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("[Settings]\r\nSquareSize=40\r\nSquareCount=10\r\n"
@@ -351,16 +351,16 @@ class TestWindows : public QObject {
                                             "Backwards=0\r\n"));
         f.newGame(f.write("list.txt", kAnimals));
         QCOMPARE(f.board()->size(), QSize(400, 400));
-        for (const PlacedWord& p : std::as_const(f.game().PlacedWords))
-            QVERIFY(p.Dir <= 3);
+        for (const PlacedWord& p : std::as_const(f.game().puzzle().placed))
+            QVERIFY(p.dir <= 3);
     }
 
     void okAfterAWinSavesWithoutRedrawing() {
         Fixture f;
         f.newGame(f.write("one.txt", "Lion\r\n"));
-        const PlacedWord lion = f.game().PlacedWords[0];
-        f.drag({lion.X, lion.Y}, lastSquare(lion));
-        QVERIFY(!f.game().GameActive);
+        const PlacedWord lion = f.game().puzzle().placed[0];
+        f.drag({lion.x, lion.y}, lastSquare(lion));
+        QVERIFY(!f.game().gameActive());
         f.window->openSettings();
         fSettings* s = f.window->settingsWindow();
         s->findChild<QLineEdit*>("txtSize")->setText("20");
@@ -476,32 +476,32 @@ class TestWindows : public QObject {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
         auto* menu = f.child<QMenu>("pBoardMenu");
-        const PlacedWord first = f.game().PlacedWords[0];
+        const PlacedWord first = f.game().puzzle().placed[0];
         const CellPos last = lastSquare(first);
-        QTest::mousePress(f.board(), Qt::RightButton, {}, f.centre(first.X, first.Y));
-        QTest::mouseMove(f.board(), f.centre(last.X, last.Y));
-        QTest::mouseRelease(f.board(), Qt::RightButton, {}, f.centre(last.X, last.Y));
+        QTest::mousePress(f.board(), Qt::RightButton, {}, f.centre(first.x, first.y));
+        QTest::mouseMove(f.board(), f.centre(last.x, last.y));
+        QTest::mouseRelease(f.board(), Qt::RightButton, {}, f.centre(last.x, last.y));
         QVERIFY(!f.bold(0));
         QTest::qWait(20);
         QVERIFY(!menu->isVisible());
         QTest::mouseClick(f.board(), Qt::RightButton, {}, f.centre(7, 7));
         QTRY_VERIFY(menu->isVisible());
         menu->close();
-        QVERIFY(f.game().GameActive);
+        QVERIFY(f.game().gameActive());
     }
 
     void theSavedAndPrintedBoardIsTheCurrentOne() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
-        const PlacedWord first = f.game().PlacedWords[0];
-        f.drag({first.X, first.Y}, lastSquare(first));
+        const PlacedWord first = f.game().puzzle().placed[0];
+        f.drag({first.x, first.y}, lastSquare(first));
         QVERIFY(!f.bold(0));
 
         f.dialogs.answerNextSave(f.dir.filePath("board.png"), QString());
         f.child<QAction>("mnuSavePicture")->trigger();
         const QImage png(f.dir.filePath("board.png"));
         QCOMPARE(png.size(), QSize(3000, 3000));
-        const QPoint solved = (f.centre(first.X, first.Y) - QPoint(20, 20)) * 4;
+        const QPoint solved = (f.centre(first.x, first.y) - QPoint(20, 20)) * 4;
         QCOMPARE(png.pixelColor(solved), QColor(0xEE, 0xEE, 0xEE));
         const QPoint free = (f.centre(14, 14) - QPoint(20, 20)) * 4;
         QCOMPARE(png.pixelColor(free), f.fillOf(14, 14));
@@ -511,8 +511,8 @@ class TestWindows : public QObject {
         f.child<QAction>("mnuPrint")->trigger();
         QCOMPARE(exportcheck::pdfPages(f.dir.filePath("board.pdf")), 1);
         const QString text = exportcheck::pdfText(f.dir.filePath("board.pdf"));
-        for (const PlacedWord& placed : f.game().PlacedWords)
-            QVERIFY2(text.contains(placed.Word), qPrintable(text));
+        for (const PlacedWord& placed : f.game().puzzle().placed)
+            QVERIFY2(text.contains(placed.word), qPrintable(text));
         QVERIFY(f.dialogs.unexpected().isEmpty());
         QVERIFY(f.dialogs.informationTexts().isEmpty());
     }

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "core/numbers.h"
+#include "pindral/window/messages.h"
 #include "pindral/window/settingswindow.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
@@ -118,7 +119,10 @@ QString shippedListFolder(const QString& programFolder) {
 fGame::fGame() : fGame(defaultSettingsFile(), shippedListFolder(ui::programFolder())) {}
 
 fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* parent)
-    : QWidget(parent), ini_(settingsFile), listFolder_(listFolder) {
+    : QWidget(parent),
+      ini_(settingsFile),
+      game_([this] { return random_.nextRandom(); }),
+      listFolder_(listFolder) {
     setObjectName(QStringLiteral("fGame"));
     setWindowTitle(QStringLiteral("Zorbeck!"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -152,31 +156,20 @@ fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* pa
     boardMenu_->addEntry(QStringLiteral("Print..."), "mnuPrint",
                          [this] { ui::printDocument(this, {boardPage()}, windowTitle()); });
 
-    GameHooks hooks;
-    hooks.nextRandom = [this] { return random_.nextRandom(); };
-    hooks.squareSize = [this] { return int(ini_.settings.SquareSize); };
-    hooks.DrawSquare = [this](qint16 x, qint16 y, bool selected) { DrawSquare(x, y, selected); };
-    hooks.DrawBoard = [this] { DrawBoard(); };
-    hooks.markNodeFound = [this](int node) { markNodeFound(node); };
-    hooks.showMessage = [this](const QString& text, const QString& caption) {
-        ui::dialogs().information(this, text, caption);
-    };
-    game_.hooks() = hooks;
-
     connect(cmdPlay_, &QPushButton::clicked, this, &fGame::NewGame);
     connect(cmdSettings_, &QPushButton::clicked, this, &fGame::openSettings);
     connect(pBoard_, &ui::PictureBox::mousePressed, this,
             [this](Qt::MouseButtons, double x, double y) {
-                game_.BeginSelection(boardPixel(x), boardPixel(y));
+                game_.beginSelection(squareUnder(boardPixel(x), boardPixel(y)));
             });
     connect(pBoard_, &ui::PictureBox::mouseMoved, this,
             [this](Qt::MouseButtons, double x, double y) {
                 const qint16 px = boardPixel(x), py = boardPixel(y);
                 if (px > -1 && px < pBoard_->width() && py > -1 && py < pBoard_->height())
-                    game_.ExtendSelection(px, py);
+                    showChanges(game_.extendSelection(squareUnder(px, py)));
             });
     connect(pBoard_, &ui::PictureBox::mouseReleased, this,
-            [this](Qt::MouseButtons, double, double) { game_.EndSelection(); });
+            [this](Qt::MouseButtons, double, double) { endSelection(); });
 
     // Window load: the settings, then the size for the next game's board, empty.
     ini_.LoadSettings(boardArea());
@@ -210,8 +203,26 @@ QSize fGame::boardArea() const {
            QSize(boardRect.left() + kMargin, boardRect.top() + kMargin);
 }
 
+CellPos fGame::squareUnder(qint16 x, qint16 y) const {
+    return squareAt(x, y, ini_.settings.SquareSize);
+}
+
+void fGame::showChanges(const QList<SquareChange>& changes) {
+    for (const SquareChange& change : changes)
+        DrawSquare(change.cell.x, change.cell.y, change.selected);
+}
+
+void fGame::endSelection() {
+    const SelectionEnd end = game_.endSelection();
+    if (!end.ended) return;
+    if (end.found >= 0) markNodeFound(int(end.found));
+    // The message shows over the board as it was at the release, as designed.
+    if (end.won) ui::dialogs().information(this, kClosingMessage, kProgramTitle);
+    DrawBoard();
+}
+
 void fGame::ResizeBoard() {
-    sizeFor(game_.CurrentCount);
+    sizeFor(game_.puzzle().count);
     // Two thirds of the square side as the letters' em: s * 15 twips / 30 points.
     pBoard_->setFontSize(float(ini_.settings.SquareSize) * float(ui::kTwipsPerPixel) / 30.0f);
 }
@@ -221,30 +232,31 @@ void fGame::DrawSquare(qint16 x, qint16 y, bool selected) {
 }
 
 void fGame::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) const {
-    if (!game_.onBoard(x, y)) return;
-    const Square& square = game_.square(x, y);
+    const Puzzle& puzzle = game_.puzzle();
+    if (!puzzle.onBoard(x, y)) return;
+    const Square& square = puzzle.square(x, y);
     const Settings& settings = ini_.settings;
     const int s = settings.SquareSize;
     surface.setFillColour(selected        ? settings.SelectColor
-                          : square.Solved ? settings.SolutionColor
+                          : square.solved ? settings.SolutionColor
                                           : core::kWhite);
     surface.setForeColour(core::kBlack);
     surface.box(x * s, y * s, x * s + s, y * s + s);
 
     // Centred by the measures of the stored letter, printed as a capital.
-    const QString letter = square.HasLetter ? QString(square.Letter) : QString();
+    const QString letter = square.hasLetter ? QString(square.letter) : QString();
     const int w = int(core::roundHalfEven(surface.textWidth(letter)));
     const int h = int(core::roundHalfEven(surface.textHeight(letter)));
     surface.setCurrentX(x * s + s / 2 - w / 2);
     surface.setCurrentY(y * s + s / 2 - h / 2);
     surface.setForeColour(ui::fromQColor(palette().color(QPalette::Text)));
-    if (square.HasLetter) surface.print(QString(square.Letter.toUpper()));
+    if (square.hasLetter) surface.print(QString(square.letter.toUpper()));
 }
 
 void fGame::paintBoard(ui::Surface& surface) const {
     surface.clear();
-    for (qint16 y = 0; y < game_.CurrentCount; ++y)
-        for (qint16 x = 0; x < game_.CurrentCount; ++x)
+    for (qint16 y = 0; y < game_.puzzle().count; ++y)
+        for (qint16 x = 0; x < game_.puzzle().count; ++x)
             drawSquare(surface, x, y, false);
 }
 
@@ -255,8 +267,8 @@ void fGame::DrawBoard() {
 
 ui::DocumentPage fGame::boardPage() const {
     QStringList words;
-    for (const PlacedWord& placed : game_.PlacedWords)
-        words << placed.Word;
+    for (const PlacedWord& placed : game_.puzzle().placed)
+        words << placed.word;
     return {ui::pictureOf(*pBoard_, [this](ui::Surface& surface) { paintBoard(surface); }), words};
 }
 
@@ -269,7 +281,7 @@ void fGame::NewGame() {
     if (!path) return;
 
     // The file is read whole first, so a file that cannot be read leaves the game as it was.
-    const QString error = game_.LoadWordList(*path);
+    const QString error = game_.loadWordList(*path);
     if (!error.isEmpty()) {
         ui::dialogs().information(this,
                                   QStringLiteral("The file could not be read:\n%1\n\n%2")
@@ -277,30 +289,30 @@ void fGame::NewGame() {
                                   kProgramTitle);
         return;
     }
-    game_.CreateBoard(ini_.settings.SquareCount);
+    game_.createBoard(ini_.settings.SquareCount);
     ResizeBoard();
     tvWords_->clear();
-    game_.PlaceWords(game_.CurrentCount, ini_.settings.Backwards);
+    game_.placeWords(game_.puzzle().count, ini_.settings.Backwards);
     QList<QTreeWidgetItem*> nodes;
     QFont bold = tvWords_->font();
     bold.setBold(true);
-    for (const PlacedWord& placed : std::as_const(game_.PlacedWords)) {
-        auto* node = new QTreeWidgetItem(QStringList{placed.Word});
+    for (const PlacedWord& placed : game_.puzzle().placed) {
+        auto* node = new QTreeWidgetItem(QStringList{placed.word});
         node->setFont(0, bold);
         nodes << node;
     }
     tvWords_->addTopLevelItems(nodes);
     DrawBoard();
     boardMenu_->setEntriesEnabled(true);
-    if (!game_.StartPlay()) {
+    if (!game_.startPlay()) {
         ui::dialogs().information(
             this, QStringLiteral("None of the words in this file fit on the board."),
             kProgramTitle);
     }
 }
 
-void fGame::markNodeFound(int node) {
-    QTreeWidgetItem* item = tvWords_->topLevelItem(node - 1);
+void fGame::markNodeFound(int entry) {
+    QTreeWidgetItem* item = tvWords_->topLevelItem(entry);
     if (!item) return;
     QFont plain = item->font(0);
     plain.setBold(false);
@@ -326,7 +338,7 @@ fSettings* fGame::settingsWindow() const {
 }
 
 void fGame::settingsApplied() {
-    if (!game_.GameActive) return;
+    if (!game_.gameActive()) return;
     ResizeBoard();
     DrawBoard();
 }

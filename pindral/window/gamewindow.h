@@ -47,9 +47,8 @@ class fGame : public QWidget {
     fGame(const QString& settingsFile, const QString& listFolder, QWidget* parent = nullptr);
     ~fGame() override;
 
-    mGame& game() { return game_; }
+    const Game& game() const { return game_; }
     mINI& ini() { return ini_; }
-    core::RandomSource& random() { return random_; }
 
     // The action of cmdPlay: choose a word list and start a new game from it.
     void NewGame();
@@ -82,11 +81,20 @@ class fGame : public QWidget {
     void paintBoard(ui::Surface& surface) const;
     // The board as it stands, with the placed entries.
     ui::DocumentPage boardPage() const;
-    void markNodeFound(int node);
+    // The square under a pointer position in board pixels, on the board or not.
+    CellPos squareUnder(qint16 x, qint16 y) const;
+    // Shows a drag's highlight as it changed.
+    void showChanges(const QList<SquareChange>& changes);
+    // The release of a drag: a found entry turns plain in the tree, the last one closes the
+    // game with its message, and the board shows without the highlight.
+    void endSelection();
+    // The tree row of a found entry (its index among the placed entries) turns plain and
+    // grey, and is scrolled into view.
+    void markNodeFound(int entry);
 
     mINI ini_;
-    mGame game_;
     core::RandomSource random_;
+    Game game_;
     QString listFolder_;
 
     QPushButton* cmdPlay_;

@@ -11,7 +11,7 @@
 #include <QPushButton>
 
 #include "pindral/window/gamewindow.h"
-#include "pindral/engine/game.h"
+#include "pindral/window/messages.h"
 #include "ui/dialogs.h"
 #include "ui/geometry.h"
 
@@ -149,8 +149,8 @@ bool fSettings::accept() {
     const auto count = wholeNumberIn(txtCount_, QStringLiteral("The number of squares across"));
     if (!count) return false;
     // The new size applies at once to a running game, whose number of squares stays.
-    const mGame* running = game_ && game_->game().GameActive ? &game_->game() : nullptr;
-    const int widest = std::max(*count, running ? int(running->CurrentCount) : 0);
+    const bool running = game_ && game_->game().gameActive();
+    const int widest = std::max(*count, running ? int(game_->game().puzzle().count) : 0);
     const qint64 largest = largestSquareSize(widest, game_ ? game_->boardArea() : kNoScreenLimit);
     if (*size > largest) {
         const qint64 board = qint64(*size) * qint64(widest);
