@@ -34,7 +34,7 @@ struct Session {
     int nodes() { return window.findChild<QTreeWidget*>("tvWords")->topLevelItemCount(); }
     void drag(const PlacedWord& p) {
         auto* board = window.findChild<ui::PictureBox*>("pBoard");
-        const int s = window.ini().settings.SquareSize;
+        const int s = window.ini().settings().squareSize;
         const int steps = int(p.word.size()) - 1;
         const QPoint from(p.x * s + s / 2, p.y * s + s / 2);
         const QPoint to = from + QPoint(steps * stepX(p.dir) * s, steps * stepY(p.dir) * s);
@@ -93,11 +93,11 @@ class TestBadInput : public QObject {
         for (const testing::BadFile& file : testing::badReaderFiles(dir.path(), kIniLines)) {
             const QByteArray bytes = bytesOf(file.path);
             Session g(file.path, dir.path());
-            const Settings& s = g.window.ini().settings;
+            const Settings& s = g.window.ini().settings();
             if (file.name.contains(u"line end") || file.name.endsWith(u"only")) {
-                QCOMPARE(s.SquareSize, 21);
-                QCOMPARE(s.SquareCount, 6);
-                QCOMPARE(s.Backwards, 0);
+                QCOMPARE(s.squareSize, 21);
+                QCOMPARE(s.squareCount, 6);
+                QCOMPARE(s.backwards, 0);
             } else if (file.name != u"invalid UTF-8") {
                 QVERIFY2(s == Settings{}, qPrintable(file.name));  // every key at its default
             }
@@ -118,7 +118,7 @@ class TestBadInput : public QObject {
             fSettings* s = g.window.settingsWindow();
             s->findChild<QLineEdit*>("txtSize")->setText("33");
             QVERIFY(s->accept());  // the settings apply for this run
-            QCOMPARE(g.window.ini().settings.SquareSize, 33);
+            QCOMPARE(g.window.ini().settings().squareSize, 33);
             QCOMPARE(g.dialogs.informationTexts().size(), 1);
             QVERIFY(
                 g.dialogs.informationTexts().first().startsWith("The settings could not be saved"));
@@ -137,9 +137,9 @@ class TestBadInput : public QObject {
                 const int shown = int(g.dialogs.informationTexts().size());
                 const bool accepted = s->accept();
                 QCOMPARE(accepted, g.dialogs.informationTexts().size() == shown);
-                const Settings& now = g.window.ini().settings;
-                QVERIFY(now.SquareSize >= 1 && now.SquareCount >= 1);
-                QVERIFY(qint64(now.SquareSize) * now.SquareCount <= kMaxBoardPixels);
+                const Settings& now = g.window.ini().settings();
+                QVERIFY(now.squareSize >= 1 && now.squareCount >= 1);
+                QVERIFY(qint64(now.squareSize) * now.squareCount <= kMaxBoardPixels);
                 if (!accepted) s->close();
                 QTRY_VERIFY(!g.window.settingsWindow() || !g.window.settingsWindow()->isVisible());
             }

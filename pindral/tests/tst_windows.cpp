@@ -60,12 +60,12 @@ struct Fixture {
     }
 
     QPoint centre(int x, int y) const {
-        const int s = window->ini().settings.SquareSize;
+        const int s = window->ini().settings().squareSize;
         return {x * s + s / 2, y * s + s / 2};
     }
     // The colour near the top-left corner of a square, clear of its letter.
     QColor fillOf(int x, int y) const {
-        const int s = window->ini().settings.SquareSize;
+        const int s = window->ini().settings().squareSize;
         return board()->image().pixelColor(x * s + 2, y * s + 2);
     }
 
@@ -235,7 +235,9 @@ class TestWindows : public QObject {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
         const QStringList board = f.game().puzzle().rows();
-        f.window->ini().settings.SquareCount = 9;
+        Settings nine = f.window->ini().settings();
+        nine.squareCount = 9;
+        f.window->ini().setSettings(nine);
         f.dialogs.cancelNextOpen();
         QTest::mouseClick(f.child<QPushButton>("cmdPlay"), Qt::LeftButton);
         f.newGame(f.dir.filePath("missing.txt"));
@@ -310,7 +312,7 @@ class TestWindows : public QObject {
         QCOMPARE(s->swatchColour(0), 0x00FF00);
         s->findChild<QLineEdit*>("txtSize")->setText("30");
         QTest::mouseClick(s->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-        QCOMPARE(f.window->ini().settings, Settings{});
+        QCOMPARE(f.window->ini().settings(), Settings{});
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
 
         // Escape cancels too.
@@ -320,7 +322,7 @@ class TestWindows : public QObject {
         again->findChild<QLineEdit*>("txtSize")->setText("30");
         QTest::keyClick(again, Qt::Key_Escape);
         QTRY_VERIFY(!again);
-        QCOMPARE(f.window->ini().settings, Settings{});
+        QCOMPARE(f.window->ini().settings(), Settings{});
     }
 
     void okDuringAGameResizesAndRedrawsAtOnce() {
@@ -365,7 +367,7 @@ class TestWindows : public QObject {
         fSettings* s = f.window->settingsWindow();
         s->findChild<QLineEdit*>("txtSize")->setText("20");
         QVERIFY(s->accept());
-        QCOMPARE(f.window->ini().settings.SquareSize, 20);
+        QCOMPARE(f.window->ini().settings().squareSize, 20);
         QCOMPARE(f.board()->size(), QSize(750, 750));
         QVERIFY(QFileInfo::exists(f.dir.filePath("Settings.ini")));
     }
@@ -417,7 +419,7 @@ class TestWindows : public QObject {
         QVERIFY2(f.dialogs.informationTexts().last().startsWith(message),
                  qPrintable(f.dialogs.informationTexts().last()));
         QVERIFY(s->isVisible());
-        QCOMPARE(f.window->ini().settings, Settings{});
+        QCOMPARE(f.window->ini().settings(), Settings{});
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
     }
 
@@ -429,15 +431,15 @@ class TestWindows : public QObject {
         s->findChild<QLineEdit*>("txtSize")->setText(" 40.5 ");
         s->findChild<QLineEdit*>("txtCount")->setText("13.5");
         QVERIFY(s->accept());
-        QCOMPARE(f.window->ini().settings.SquareSize, 40);
-        QCOMPARE(f.window->ini().settings.SquareCount, 14);
+        QCOMPARE(f.window->ini().settings().squareSize, 40);
+        QCOMPARE(f.window->ini().settings().squareCount, 14);
     }
 
     // A board larger than the screen is refused, naming the largest square size that fits,
     // and read from the file as the defaults.
     void aBoardLargerThanTheScreenIsRefused() {
         Fixture f("[Settings]\nSquareSize=2000\n");
-        QCOMPARE(f.window->ini().settings, Settings{});
+        QCOMPARE(f.window->ini().settings(), Settings{});
         f.window->openSettings();
         fSettings* s = f.window->settingsWindow();
         auto* size = s->findChild<QLineEdit*>("txtSize");

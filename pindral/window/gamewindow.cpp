@@ -87,9 +87,9 @@ QColor foundTextColour(const QPalette& palette) {
 }
 
 QString defaultSettingsFile() {
-    return mINI::settingsFile(ui::programFolder(), QStandardPaths::writableLocation(
-                                                       QStandardPaths::GenericConfigLocation) +
-                                                       QStringLiteral("/pindral"));
+    return SettingsFile::location(ui::programFolder(), QStandardPaths::writableLocation(
+                                                           QStandardPaths::GenericConfigLocation) +
+                                                           QStringLiteral("/pindral"));
 }
 
 }  // namespace
@@ -172,8 +172,8 @@ fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* pa
             [this](Qt::MouseButtons, double, double) { endSelection(); });
 
     // Window load: the settings, then the size for the next game's board, empty.
-    ini_.LoadSettings(boardArea());
-    sizeFor(ini_.settings.SquareCount);
+    ini_.loadSettings(boardArea());
+    sizeFor(ini_.settings().squareCount);
     pBoard_->clear();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -186,7 +186,7 @@ qint16 fGame::boardPixel(double value) {
 }
 
 void fGame::sizeFor(int m) {
-    const int board = std::min(m * int(ini_.settings.SquareSize), kMaxBoardPixels);
+    const int board = std::min(m * int(ini_.settings().squareSize), kMaxBoardPixels);
     const QRect boardRect = ui::toPixels(kBoardRect);
     const QRect treeRect = ui::toPixels(kTreeRect);
     pBoard_->setGeometry(boardRect.left(), boardRect.top(), board, board);
@@ -204,7 +204,7 @@ QSize fGame::boardArea() const {
 }
 
 CellPos fGame::squareUnder(qint16 x, qint16 y) const {
-    return squareAt(x, y, ini_.settings.SquareSize);
+    return squareAt(x, y, ini_.settings().squareSize);
 }
 
 void fGame::showChanges(const QList<SquareChange>& changes) {
@@ -224,7 +224,7 @@ void fGame::endSelection() {
 void fGame::ResizeBoard() {
     sizeFor(game_.puzzle().count);
     // Two thirds of the square side as the letters' em: s * 15 twips / 30 points.
-    pBoard_->setFontSize(float(ini_.settings.SquareSize) * float(ui::kTwipsPerPixel) / 30.0f);
+    pBoard_->setFontSize(float(ini_.settings().squareSize) * float(ui::kTwipsPerPixel) / 30.0f);
 }
 
 void fGame::DrawSquare(qint16 x, qint16 y, bool selected) {
@@ -235,10 +235,10 @@ void fGame::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) 
     const Puzzle& puzzle = game_.puzzle();
     if (!puzzle.onBoard(x, y)) return;
     const Square& square = puzzle.square(x, y);
-    const Settings& settings = ini_.settings;
-    const int s = settings.SquareSize;
-    surface.setFillColour(selected        ? settings.SelectColor
-                          : square.solved ? settings.SolutionColor
+    const Settings& settings = ini_.settings();
+    const int s = settings.squareSize;
+    surface.setFillColour(selected        ? settings.selectColor
+                          : square.solved ? settings.solutionColor
                                           : core::kWhite);
     surface.setForeColour(core::kBlack);
     surface.box(x * s, y * s, x * s + s, y * s + s);
@@ -289,10 +289,10 @@ void fGame::NewGame() {
                                   kProgramTitle);
         return;
     }
-    game_.createBoard(ini_.settings.SquareCount);
+    game_.createBoard(ini_.settings().squareCount);
     ResizeBoard();
     tvWords_->clear();
-    game_.placeWords(game_.puzzle().count, ini_.settings.Backwards);
+    game_.placeWords(game_.puzzle().count, ini_.settings().backwards);
     QList<QTreeWidgetItem*> nodes;
     QFont bold = tvWords_->font();
     bold.setBold(true);

@@ -48,7 +48,7 @@ class fGame : public QWidget {
     ~fGame() override;
 
     const Game& game() const { return game_; }
-    mINI& ini() { return ini_; }
+    SettingsFile& ini() { return ini_; }
 
     // The action of cmdPlay: choose a word list and start a new game from it.
     void NewGame();
@@ -92,7 +92,7 @@ class fGame : public QWidget {
     // grey, and is scrolled into view.
     void markNodeFound(int entry);
 
-    mINI ini_;
+    SettingsFile ini_;
     core::RandomSource random_;
     Game game_;
     QString listFolder_;

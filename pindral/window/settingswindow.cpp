@@ -39,12 +39,12 @@ const char* const kCaptions[4] = {"Square Size (In Pixels)", "Number of Squares 
 
 }  // namespace
 
-fSettings::fSettings(mINI& ini, fGame* game)
+fSettings::fSettings(SettingsFile& ini, fGame* game)
     : QWidget(game, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint),
       ini_(ini),
       game_(game),
-      colours_{ini.settings.SelectColor, ini.settings.SolutionColor} {
+      colours_{ini.settings().selectColor, ini.settings().solutionColor} {
     setObjectName(QStringLiteral("fSettings"));
     setWindowTitle(QStringLiteral("Zorbeck! Settings"));
     setFont(tahoma(9));
@@ -61,9 +61,9 @@ fSettings::fSettings(mINI& ini, fGame* game)
         caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
     txtSize_ = ui::createControl<QLineEdit>(frame, "txtSize", kSizeRect,
-                                            QString::number(ini.settings.SquareSize));
+                                            QString::number(ini.settings().squareSize));
     txtCount_ = ui::createControl<QLineEdit>(frame, "txtCount", kCountRect,
-                                             QString::number(ini.settings.SquareCount));
+                                             QString::number(ini.settings().squareCount));
     auto* line = ui::createControl<QFrame>(frame, "Line1", kLineRect);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
@@ -78,7 +78,7 @@ fSettings::fSettings(mINI& ini, fGame* game)
     }
     chkBack_ = ui::createControl<QCheckBox>(frame, "chkBack", kBackRect,
                                             QStringLiteral("Place Words Backwards"));
-    chkBack_->setChecked(ini.settings.Backwards != 0);
+    chkBack_->setChecked(ini.settings().backwards != 0);
     for (QWidget* w : std::initializer_list<QWidget*>{txtSize_, txtCount_, chkBack_})
         w->setFont(tahoma(9));
 
@@ -173,19 +173,20 @@ bool fSettings::accept() {
         return false;
     }
 
-    Settings& s = ini_.settings;
-    s.SquareSize = qint16(*size);
-    s.SquareCount = qint16(*count);
-    s.SelectColor = colours_[0];
-    s.SolutionColor = colours_[1];
-    s.Backwards = chkBack_->isChecked() ? 1 : 0;
-    const QString error = ini_.SaveSettings();
+    Settings s;
+    s.squareSize = qint16(*size);
+    s.squareCount = qint16(*count);
+    s.selectColor = colours_[0];
+    s.solutionColor = colours_[1];
+    s.backwards = chkBack_->isChecked() ? 1 : 0;
+    ini_.setSettings(s);
+    const QString error = ini_.saveSettings();
     if (!error.isEmpty()) {
         ui::dialogs().information(
             this,
             QStringLiteral("The settings could not be saved to %1:\n%2\n\nThey apply until the "
                            "program ends.")
-                .arg(QDir::toNativeSeparators(ini_.file()), error),
+                .arg(QDir::toNativeSeparators(ini_.path()), error),
             kProgramTitle);
     }
     if (game_) game_->settingsApplied();

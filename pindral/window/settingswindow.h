@@ -21,7 +21,7 @@ class fGame;
 class fSettings : public QWidget {
     Q_OBJECT
   public:
-    fSettings(mINI& ini, fGame* game);
+    fSettings(SettingsFile& ini, fGame* game);
 
     // The colours the swatches show now, 0 for the selecting colour, 1 for the solution one.
     core::Colour swatchColour(int index) const { return colours_[index]; }
@@ -44,7 +44,7 @@ class fSettings : public QWidget {
     // message naming it) when it is not such a number.
     std::optional<int> wholeNumberIn(QLineEdit* box, const QString& what);
 
-    mINI& ini_;
+    SettingsFile& ini_;
     fGame* game_;
     core::Colour colours_[2];
 
