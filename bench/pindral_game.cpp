@@ -34,11 +34,11 @@ QStringList dictionaryLines() {
 struct Session {
     QTemporaryDir dir;
     testing::ScriptedDialogs dialogs;
-    fGame window{dir.filePath("Settings.ini"), dir.path()};
+    GameWindow window{dir.filePath("Settings.ini"), dir.path()};
 
     void newGame(const QString& path) {
         dialogs.answerNextOpen(path);
-        window.NewGame();
+        window.newGame();
     }
 };
 

@@ -4,7 +4,7 @@
 
 int main(int argc, char** argv) {
     ui::Application app(argc, argv, pindral::kProgramTitle);
-    pindral::fGame window;
+    pindral::GameWindow window;
     window.show();
     return app.exec();
 }

@@ -9,8 +9,10 @@
 
 #include "pindral/window/gamewindow.h"
 #include "pindral/window/settingswindow.h"
+#include "settingswindowof.h"
 #include "testing/badinput.h"
 #include "testing/scripteddialogs.h"
+#include "testing/windowdriver.h"
 #include "ui/picturebox.h"
 
 using namespace pindral;
@@ -22,19 +24,21 @@ const QStringList kIniLines = {"[Settings]",      "SquareSize=21",          "Squ
 
 struct Session {
     testing::ScriptedDialogs dialogs;
-    fGame window;
+    GameWindow window;
     Session(const QString& ini, const QString& folder) : window(ini, folder) {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
     void newGame(const QString& path) {
         dialogs.answerNextOpen(path);
-        QTest::mouseClick(window.findChild<QPushButton*>("cmdPlay"), Qt::LeftButton);
+        testing::WindowDriver(window).click("cmdPlay");
     }
-    int nodes() { return window.findChild<QTreeWidget*>("tvWords")->topLevelItemCount(); }
+    int nodes() {
+        return testing::WindowDriver(window).get<QTreeWidget>("tvWords")->topLevelItemCount();
+    }
     void drag(const PlacedWord& p) {
-        auto* board = window.findChild<ui::PictureBox*>("pBoard");
-        const int s = window.ini().settings().squareSize;
+        auto* board = testing::WindowDriver(window).get<ui::PictureBox>("pBoard");
+        const int s = window.settingsFile().settings().squareSize;
         const int steps = int(p.word.size()) - 1;
         const QPoint from(p.x * s + s / 2, p.y * s + s / 2);
         const QPoint to = from + QPoint(steps * stepX(p.dir) * s, steps * stepY(p.dir) * s);
@@ -93,7 +97,7 @@ class TestBadInput : public QObject {
         for (const testing::BadFile& file : testing::badReaderFiles(dir.path(), kIniLines)) {
             const QByteArray bytes = bytesOf(file.path);
             Session g(file.path, dir.path());
-            const Settings& s = g.window.ini().settings();
+            const Settings& s = g.window.settingsFile().settings();
             if (file.name.contains(u"line end") || file.name.endsWith(u"only")) {
                 QCOMPARE(s.squareSize, 21);
                 QCOMPARE(s.squareCount, 6);
@@ -115,10 +119,10 @@ class TestBadInput : public QObject {
             const QByteArray before = bytesOf(path);
             Session g(path, dir.path());
             g.window.openSettings();
-            fSettings* s = g.window.settingsWindow();
-            s->findChild<QLineEdit*>("txtSize")->setText("33");
+            SettingsWindow* s = settingsWindowOf(g.window);
+            testing::WindowDriver(*s).get<QLineEdit>("txtSize")->setText("33");
             QVERIFY(s->accept());  // the settings apply for this run
-            QCOMPARE(g.window.ini().settings().squareSize, 33);
+            QCOMPARE(g.window.settingsFile().settings().squareSize, 33);
             QCOMPARE(g.dialogs.informationTexts().size(), 1);
             QVERIFY(
                 g.dialogs.informationTexts().first().startsWith("The settings could not be saved"));
@@ -132,16 +136,17 @@ class TestBadInput : public QObject {
         for (const testing::BadText& bad : testing::badFieldTexts()) {
             for (const char* box : {"txtSize", "txtCount"}) {
                 g.window.openSettings();
-                fSettings* s = g.window.settingsWindow();
-                s->findChild<QLineEdit*>(box)->setText(bad.text);
+                SettingsWindow* s = settingsWindowOf(g.window);
+                testing::WindowDriver(*s).get<QLineEdit>(box)->setText(bad.text);
                 const int shown = int(g.dialogs.informationTexts().size());
                 const bool accepted = s->accept();
                 QCOMPARE(accepted, g.dialogs.informationTexts().size() == shown);
-                const Settings& now = g.window.ini().settings();
+                const Settings& now = g.window.settingsFile().settings();
                 QVERIFY(now.squareSize >= 1 && now.squareCount >= 1);
                 QVERIFY(qint64(now.squareSize) * now.squareCount <= kMaxBoardPixels);
                 if (!accepted) s->close();
-                QTRY_VERIFY(!g.window.settingsWindow() || !g.window.settingsWindow()->isVisible());
+                QTRY_VERIFY(!settingsWindowOf(g.window) ||
+                            !settingsWindowOf(g.window)->isVisible());
             }
         }
     }

@@ -13,7 +13,9 @@
 
 #include "pindral/window/gamewindow.h"
 #include "pindral/window/settingswindow.h"
+#include "settingswindowof.h"
 #include "testing/scripteddialogs.h"
+#include "testing/windowdriver.h"
 #include "ui/geometry.h"
 #include "ui/picturebox.h"
 #include "ui/services.h"
@@ -25,15 +27,20 @@ namespace {
 
 const QString kWin = "You win.\r\n\r\nThat's all.\r\n\r\nThank you, come again.";
 
+// The controls of a window, found by their designed names.
+testing::WindowDriver in(const QWidget* window) {
+    return testing::WindowDriver(*window);
+}
+
 // A game window over its own folder, with the dialogs answered by the test.
 struct Fixture {
     QTemporaryDir dir;
     testing::ScriptedDialogs dialogs;
-    std::unique_ptr<fGame> window;
+    std::unique_ptr<GameWindow> window;
 
     explicit Fixture(const QByteArray& settings = QByteArray()) {
         if (!settings.isEmpty()) write("Settings.ini", settings);
-        window = std::make_unique<fGame>(dir.filePath("Settings.ini"), dir.path());
+        window = std::make_unique<GameWindow>(dir.filePath("Settings.ini"), dir.path());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -44,28 +51,24 @@ struct Fixture {
         return f.fileName();
     }
 
-    template <typename W>
-    W* child(const char* name) const {
-        W* w = window->findChild<W*>(QString::fromLatin1(name));
-        if (!w) qFatal("no control %s", name);
-        return w;
-    }
-    ui::PictureBox* board() const { return child<ui::PictureBox>("pBoard"); }
-    QTreeWidget* tree() const { return child<QTreeWidget>("tvWords"); }
+    testing::WindowDriver driver() const { return in(window.get()); }
+    ui::PictureBox* board() const { return driver().get<ui::PictureBox>("pBoard"); }
+    QTreeWidget* tree() const { return driver().get<QTreeWidget>("tvWords"); }
     const Game& game() const { return window->game(); }
+    SettingsWindow* settings() const { return settingsWindowOf(*window); }
 
     void newGame(const QString& path) {
         dialogs.answerNextOpen(path);
-        QTest::mouseClick(child<QPushButton>("cmdPlay"), Qt::LeftButton);
+        driver().click("cmdPlay");
     }
 
     QPoint centre(int x, int y) const {
-        const int s = window->ini().settings().squareSize;
+        const int s = window->settingsFile().settings().squareSize;
         return {x * s + s / 2, y * s + s / 2};
     }
     // The colour near the top-left corner of a square, clear of its letter.
     QColor fillOf(int x, int y) const {
-        const int s = window->ini().settings().squareSize;
+        const int s = window->settingsFile().settings().squareSize;
         return board()->image().pixelColor(x * s + 2, y * s + 2);
     }
 
@@ -78,6 +81,13 @@ struct Fixture {
 
     bool bold(int node) const { return tree()->topLevelItem(node)->font(0).bold(); }
 };
+
+// The colour a swatch of the settings window shows, 0 for the selecting colour, 1 for the
+// solution one.
+core::Colour swatchColour(const SettingsWindow* settings, int index) {
+    const auto* swatch = in(settings).get<QLabel>(index == 0 ? "lblColor_0" : "lblColor_1");
+    return ui::fromQColor(swatch->palette().color(QPalette::Window));
+}
 
 CellPos lastSquare(const PlacedWord& p) {
     const int steps = int(p.word.size()) - 1;
@@ -108,10 +118,10 @@ class TestWindows : public QObject {
     void theGameWindowStartsAsDesigned() {
         Fixture f;
         QCOMPARE(f.window->windowTitle(), "Zorbeck!");
-        QCOMPARE(f.child<QPushButton>("cmdPlay")->text(), "Open &New Puzzle");
-        QCOMPARE(f.child<QPushButton>("cmdPlay")->geometry(), QRect(8, 8, 153, 33));
-        QCOMPARE(f.child<QPushButton>("cmdSettings")->text(), "&Settings");
-        QCOMPARE(f.child<QPushButton>("cmdSettings")->geometry(), QRect(168, 8, 153, 33));
+        QCOMPARE(f.driver().get<QPushButton>("cmdPlay")->text(), "Open &New Puzzle");
+        QCOMPARE(f.driver().get<QPushButton>("cmdPlay")->geometry(), QRect(8, 8, 153, 33));
+        QCOMPARE(f.driver().get<QPushButton>("cmdSettings")->text(), "&Settings");
+        QCOMPARE(f.driver().get<QPushButton>("cmdSettings")->geometry(), QRect(168, 8, 153, 33));
         // Default settings: 15 squares of 50 pixels, the tree as high as the board.
         QCOMPARE(f.board()->geometry(), QRect(168, 48, 750, 750));
         QCOMPARE(f.tree()->geometry(), QRect(8, 48, 153, 750));
@@ -135,9 +145,9 @@ class TestWindows : public QObject {
         QCOMPARE(shippedListFolder(bin), bin + "/wordlists");
 
         testing::ScriptedDialogs dialogs;
-        fGame window(root.filePath("Settings.ini"), installed);
+        GameWindow window(root.filePath("Settings.ini"), installed);
         dialogs.cancelNextOpen();
-        QTest::mouseClick(window.findChild<QPushButton*>("cmdPlay"), Qt::LeftButton);
+        in(&window).click("cmdPlay");
         QCOMPARE(dialogs.shown().value(0).request.initDir, installed);
     }
 
@@ -176,7 +186,7 @@ class TestWindows : public QObject {
     void pointerPositionsRoundHalfToEven() {
         QFETCH(double, value);
         QFETCH(int, expected);
-        QCOMPARE(int(fGame::boardPixel(value)), expected);
+        QCOMPARE(int(GameWindow::boardPixel(value)), expected);
     }
 
     void aNewGameListsItsEntriesInBold() {
@@ -235,11 +245,13 @@ class TestWindows : public QObject {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
         const QStringList board = f.game().puzzle().rows();
-        Settings nine = f.window->ini().settings();
-        nine.squareCount = 9;
-        f.window->ini().setSettings(nine);
+        // The next game's number of squares changes; the running game stays as it is.
+        f.driver().click("cmdSettings");
+        in(f.settings()).get<QLineEdit>("txtCount")->setText("9");
+        in(f.settings()).click("cmdOK");
+        QCOMPARE(f.window->settingsFile().settings().squareCount, 9);
         f.dialogs.cancelNextOpen();
-        QTest::mouseClick(f.child<QPushButton>("cmdPlay"), Qt::LeftButton);
+        f.driver().click("cmdPlay");
         f.newGame(f.dir.filePath("missing.txt"));
         QCOMPARE(f.dialogs.informationTexts().size(), 1);
         QVERIFY(f.dialogs.informationTexts().first().startsWith("The file could not be read"));
@@ -286,43 +298,43 @@ class TestWindows : public QObject {
 
     void theSettingsWindowOpensOnceAndStartsFromTheSettings() {
         Fixture f("[Settings]\nSquareSize=44\nBackwards=0\nSelectColor=65280\n");
-        QTest::mouseClick(f.child<QPushButton>("cmdSettings"), Qt::LeftButton);
-        QPointer<fSettings> s = f.window->settingsWindow();
+        f.driver().click("cmdSettings");
+        QPointer<SettingsWindow> s = f.settings();
         QVERIFY(s && s->isVisible());
         QCOMPARE(s->windowTitle(), "Zorbeck! Settings");
-        QCOMPARE(s->findChild<QLineEdit*>("txtSize")->text(), "44");
-        QCOMPARE(s->findChild<QLineEdit*>("txtCount")->text(), "15");
-        QVERIFY(!s->findChild<QCheckBox*>("chkBack")->isChecked());
-        QCOMPARE(s->swatchColour(0), 65280);
+        QCOMPARE(in(s).get<QLineEdit>("txtSize")->text(), "44");
+        QCOMPARE(in(s).get<QLineEdit>("txtCount")->text(), "15");
+        QVERIFY(!in(s).get<QCheckBox>("chkBack")->isChecked());
+        QCOMPARE(swatchColour(s, 0), 65280);
         QCOMPARE(s->size(), QSize(241, 306));
-        QTest::mouseClick(f.child<QPushButton>("cmdSettings"), Qt::LeftButton);
-        QCOMPARE(f.window->settingsWindow(), s.data());  // brought forward, not made again
-        QTest::mouseClick(s->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        f.driver().click("cmdSettings");
+        QCOMPARE(f.settings(), s.data());  // brought forward, not made again
+        in(s).click("cmdCancel");
         QTRY_VERIFY(!s);  // discarded on closing
-        QTest::mouseClick(f.child<QPushButton>("cmdSettings"), Qt::LeftButton);
-        QVERIFY(f.window->settingsWindow());
+        f.driver().click("cmdSettings");
+        QVERIFY(f.settings());
     }
 
     void cancelWritesNothingEvenAfterAColourWasPicked() {
         Fixture f;
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
+        SettingsWindow* s = f.settings();
         f.dialogs.answerNextColour(0x00FF00);
-        QTest::mouseClick(s->findChild<QLabel*>("lblColor_0"), Qt::LeftButton);
-        QCOMPARE(s->swatchColour(0), 0x00FF00);
-        s->findChild<QLineEdit*>("txtSize")->setText("30");
-        QTest::mouseClick(s->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-        QCOMPARE(f.window->ini().settings(), Settings{});
+        QTest::mouseClick(in(s).get<QLabel>("lblColor_0"), Qt::LeftButton);
+        QCOMPARE(swatchColour(s, 0), 0x00FF00);
+        in(s).get<QLineEdit>("txtSize")->setText("30");
+        in(s).click("cmdCancel");
+        QCOMPARE(f.window->settingsFile().settings(), Settings{});
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
 
         // Escape cancels too.
         f.window->openSettings();
-        QPointer<fSettings> again = f.window->settingsWindow();
-        QCOMPARE(again->findChild<QLineEdit*>("txtSize")->text(), "50");  // made anew
-        again->findChild<QLineEdit*>("txtSize")->setText("30");
+        QPointer<SettingsWindow> again = f.settings();
+        QCOMPARE(in(again).get<QLineEdit>("txtSize")->text(), "50");  // made anew
+        in(again).get<QLineEdit>("txtSize")->setText("30");
         QTest::keyClick(again, Qt::Key_Escape);
         QTRY_VERIFY(!again);
-        QCOMPARE(f.window->ini().settings(), Settings{});
+        QCOMPARE(f.window->settingsFile().settings(), Settings{});
     }
 
     void okDuringAGameResizesAndRedrawsAtOnce() {
@@ -331,14 +343,14 @@ class TestWindows : public QObject {
         const PlacedWord first = f.game().puzzle().placed[0];
         f.drag({first.x, first.y}, lastSquare(first));
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
-        s->findChild<QLineEdit*>("txtSize")->setText("40");
-        s->findChild<QLineEdit*>("txtCount")->setText("10");
-        s->findChild<QCheckBox*>("chkBack")->setChecked(false);
+        SettingsWindow* s = f.settings();
+        in(s).get<QLineEdit>("txtSize")->setText("40");
+        in(s).get<QLineEdit>("txtCount")->setText("10");
+        in(s).get<QCheckBox>("chkBack")->setChecked(false);
         f.dialogs.answerNextColour(0x123456);
-        QTest::mouseClick(s->findChild<QLabel*>("lblColor_1"), Qt::LeftButton);
-        QTest::mouseClick(s->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        QTRY_VERIFY(!f.window->settingsWindow());
+        QTest::mouseClick(in(s).get<QLabel>("lblColor_1"), Qt::LeftButton);
+        in(s).click("cmdOK");
+        QTRY_VERIFY(!f.settings());
 
         // Square size and colours at once; the number of squares waits for the next game.
         QCOMPARE(f.board()->size(), QSize(600, 600));
@@ -364,10 +376,10 @@ class TestWindows : public QObject {
         f.drag({lion.x, lion.y}, lastSquare(lion));
         QVERIFY(!f.game().gameActive());
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
-        s->findChild<QLineEdit*>("txtSize")->setText("20");
+        SettingsWindow* s = f.settings();
+        in(s).get<QLineEdit>("txtSize")->setText("20");
         QVERIFY(s->accept());
-        QCOMPARE(f.window->ini().settings().squareSize, 20);
+        QCOMPARE(f.window->settingsFile().settings().squareSize, 20);
         QCOMPARE(f.board()->size(), QSize(750, 750));
         QVERIFY(QFileInfo::exists(f.dir.filePath("Settings.ini")));
     }
@@ -411,15 +423,15 @@ class TestWindows : public QObject {
         if (playing) f.newGame(f.write("list.txt", kAnimals));
         const int shownBefore = int(f.dialogs.informationTexts().size());
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
-        s->findChild<QLineEdit*>("txtSize")->setText(size);
-        s->findChild<QLineEdit*>("txtCount")->setText(count);
-        QTest::mouseClick(s->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        SettingsWindow* s = f.settings();
+        in(s).get<QLineEdit>("txtSize")->setText(size);
+        in(s).get<QLineEdit>("txtCount")->setText(count);
+        in(s).click("cmdOK");
         QCOMPARE(f.dialogs.informationTexts().size(), shownBefore + 1);
         QVERIFY2(f.dialogs.informationTexts().last().startsWith(message),
                  qPrintable(f.dialogs.informationTexts().last()));
         QVERIFY(s->isVisible());
-        QCOMPARE(f.window->ini().settings(), Settings{});
+        QCOMPARE(f.window->settingsFile().settings(), Settings{});
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
     }
 
@@ -427,22 +439,22 @@ class TestWindows : public QObject {
     void theWindowRoundsNumbersAsTheFileDoes() {
         Fixture f;
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
-        s->findChild<QLineEdit*>("txtSize")->setText(" 40.5 ");
-        s->findChild<QLineEdit*>("txtCount")->setText("13.5");
+        SettingsWindow* s = f.settings();
+        in(s).get<QLineEdit>("txtSize")->setText(" 40.5 ");
+        in(s).get<QLineEdit>("txtCount")->setText("13.5");
         QVERIFY(s->accept());
-        QCOMPARE(f.window->ini().settings().squareSize, 40);
-        QCOMPARE(f.window->ini().settings().squareCount, 14);
+        QCOMPARE(f.window->settingsFile().settings().squareSize, 40);
+        QCOMPARE(f.window->settingsFile().settings().squareCount, 14);
     }
 
     // A board larger than the screen is refused, naming the largest square size that fits,
     // and read from the file as the defaults.
     void aBoardLargerThanTheScreenIsRefused() {
         Fixture f("[Settings]\nSquareSize=2000\n");
-        QCOMPARE(f.window->ini().settings(), Settings{});
+        QCOMPARE(f.window->settingsFile().settings(), Settings{});
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
-        auto* size = s->findChild<QLineEdit*>("txtSize");
+        SettingsWindow* s = f.settings();
+        auto* size = in(s).get<QLineEdit>("txtSize");
         size->setText("2000");
         QVERIFY(!s->accept());
         static const QRegularExpression named("the largest square size that fits is (\\d+)\\.$");
@@ -458,7 +470,7 @@ class TestWindows : public QObject {
 
     void theBoardMenuWaitsForAGame() {
         Fixture f;
-        auto* menu = f.child<QMenu>("pBoardMenu");
+        auto* menu = f.driver().get<QMenu>("pBoardMenu");
         QStringList texts;
         for (QAction* a : menu->actions()) {
             texts << a->text();
@@ -466,7 +478,7 @@ class TestWindows : public QObject {
         }
         QCOMPARE(texts, (QStringList{"Copy Picture", "Save Picture As...", "Print..."}));
         f.dialogs.cancelNextOpen();
-        QTest::mouseClick(f.child<QPushButton>("cmdPlay"), Qt::LeftButton);
+        f.driver().click("cmdPlay");
         QVERIFY(!menu->actions().first()->isEnabled());
         f.newGame(f.write("list.txt", kAnimals));
         for (QAction* a : menu->actions())
@@ -477,7 +489,7 @@ class TestWindows : public QObject {
     void aRightDragSelectsAndARightClickOpensTheMenu() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
-        auto* menu = f.child<QMenu>("pBoardMenu");
+        auto* menu = f.driver().get<QMenu>("pBoardMenu");
         const PlacedWord first = f.game().puzzle().placed[0];
         const CellPos last = lastSquare(first);
         QTest::mousePress(f.board(), Qt::RightButton, {}, f.centre(first.x, first.y));
@@ -500,7 +512,7 @@ class TestWindows : public QObject {
         QVERIFY(!f.bold(0));
 
         f.dialogs.answerNextSave(f.dir.filePath("board.png"), QString());
-        f.child<QAction>("mnuSavePicture")->trigger();
+        f.driver().get<QAction>("mnuSavePicture")->trigger();
         const QImage png(f.dir.filePath("board.png"));
         QCOMPARE(png.size(), QSize(3000, 3000));
         const QPoint solved = (f.centre(first.x, first.y) - QPoint(20, 20)) * 4;
@@ -510,7 +522,7 @@ class TestWindows : public QObject {
 
         if (!exportcheck::havePoppler()) QSKIP("poppler-utils is not installed");
         f.dialogs.answerNextPrint(f.dir.filePath("board.pdf"));
-        f.child<QAction>("mnuPrint")->trigger();
+        f.driver().get<QAction>("mnuPrint")->trigger();
         QCOMPARE(exportcheck::pdfPages(f.dir.filePath("board.pdf")), 1);
         const QString text = exportcheck::pdfText(f.dir.filePath("board.pdf"));
         for (const PlacedWord& placed : f.game().puzzle().placed)

@@ -14,109 +14,119 @@
 #include "pindral/window/messages.h"
 #include "ui/dialogs.h"
 #include "ui/geometry.h"
+#include "ui/services.h"
 
 namespace pindral {
 
 namespace {
 
-// The designed layout, in twips; controls in the frame are placed relative to it.
+// A designed control: its object name and its rectangle in twips.
+struct Control {
+    const char* name;
+    ui::TwipsRect rect;
+};
+
+// The designed layout; controls in the frame are placed relative to it.
 constexpr int kDesignWidth = 3615;
 constexpr int kDesignHeight = 4590;
-constexpr ui::TwipsRect kFrameRect{120, 120, 3375, 3015};
-constexpr ui::TwipsRect kCapRects[4] = {
-    {120, 480, 1815, 375}, {120, 960, 2295, 375}, {120, 1680, 1815, 375}, {120, 2160, 1815, 375}};
-constexpr ui::TwipsRect kSizeRect{2520, 480, 615, 315};
-constexpr ui::TwipsRect kCountRect{2520, 960, 615, 315};
-constexpr ui::TwipsRect kLineRect{120, 1440, 3000, 15};
-constexpr ui::TwipsRect kColorRects[2] = {{2520, 1680, 615, 255}, {2520, 2160, 615, 255}};
-constexpr ui::TwipsRect kBackRect{120, 2640, 2295, 255};
-constexpr ui::TwipsRect kNoteRect{120, 3240, 3255, 615};
-constexpr ui::TwipsRect kCancelRect{960, 3960, 1215, 495};
-constexpr ui::TwipsRect kOKRect{2280, 3960, 1215, 495};
+constexpr Control kFrame{"fraBoard", {120, 120, 3375, 3015}};
+constexpr Control kCaptions[4] = {{"lblCap_0", {120, 480, 1815, 375}},
+                                  {"lblCap_1", {120, 960, 2295, 375}},
+                                  {"lblCap_2", {120, 1680, 1815, 375}},
+                                  {"lblCap_3", {120, 2160, 1815, 375}}};
+constexpr Control kSizeBox{"txtSize", {2520, 480, 615, 315}};
+constexpr Control kCountBox{"txtCount", {2520, 960, 615, 315}};
+constexpr Control kLine{"Line1", {120, 1440, 3000, 15}};
+constexpr Control kSwatches[2] = {{"lblColor_0", {2520, 1680, 615, 255}},
+                                  {"lblColor_1", {2520, 2160, 615, 255}}};
+constexpr Control kBackwardsBox{"chkBack", {120, 2640, 2295, 255}};
+constexpr Control kNote{"lblNote", {120, 3240, 3255, 615}};
+constexpr Control kCancelButton{"cmdCancel", {960, 3960, 1215, 495}};
+constexpr Control kOkButton{"cmdOK", {2280, 3960, 1215, 495}};
 
-const char* const kCaptions[4] = {"Square Size (In Pixels)", "Number of Squares Across",
-                                  "Selecting Color", "Solution Color"};
+const char* const kCaptionTexts[4] = {"Square Size (In Pixels)", "Number of Squares Across",
+                                      "Selecting Color", "Solution Color"};
 
 }  // namespace
 
-fSettings::fSettings(SettingsFile& ini, fGame* game)
+SettingsWindow::SettingsWindow(SettingsFile& settingsFile, GameWindow* game)
     : QWidget(game, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowCloseButtonHint),
-      ini_(ini),
+      settingsFile_(settingsFile),
       game_(game),
-      colours_{ini.settings().selectColor, ini.settings().solutionColor} {
+      colours_{settingsFile.settings().selectColor, settingsFile.settings().solutionColor} {
+    const Settings& settings = settingsFile.settings();
     setObjectName(QStringLiteral("fSettings"));
     setWindowTitle(QStringLiteral("Zorbeck! Settings"));
-    setFont(tahoma(9));
+    setFont(ui::designFont(9));
     ui::setFixedClientSize(this, kDesignWidth, kDesignHeight);
 
-    auto* frame = ui::createControl<QGroupBox>(this, "fraBoard", kFrameRect,
+    auto* frame = ui::createControl<QGroupBox>(this, kFrame.name, kFrame.rect,
                                                QStringLiteral("FUN! FUN! FUN!"));
-    frame->setFont(tahoma(9, true));
+    frame->setFont(ui::designFont(9, true));
     for (int i = 0; i < 4; ++i) {
-        auto* caption =
-            ui::createControl<QLabel>(frame, qPrintable(QStringLiteral("lblCap_%1").arg(i)),
-                                      kCapRects[i], QString::fromLatin1(kCaptions[i]));
-        caption->setFont(tahoma(9));
+        auto* caption = ui::createControl<QLabel>(frame, kCaptions[i].name, kCaptions[i].rect,
+                                                  QString::fromLatin1(kCaptionTexts[i]));
+        caption->setFont(ui::designFont(9));
         caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
-    txtSize_ = ui::createControl<QLineEdit>(frame, "txtSize", kSizeRect,
-                                            QString::number(ini.settings().squareSize));
-    txtCount_ = ui::createControl<QLineEdit>(frame, "txtCount", kCountRect,
-                                             QString::number(ini.settings().squareCount));
-    auto* line = ui::createControl<QFrame>(frame, "Line1", kLineRect);
+    sizeBox_ = ui::createControl<QLineEdit>(frame, kSizeBox.name, kSizeBox.rect,
+                                            QString::number(settings.squareSize));
+    countBox_ = ui::createControl<QLineEdit>(frame, kCountBox.name, kCountBox.rect,
+                                             QString::number(settings.squareCount));
+    auto* line = ui::createControl<QFrame>(frame, kLine.name, kLine.rect);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
     for (int i = 0; i < 2; ++i) {
-        lblColor_[i] = ui::createControl<QLabel>(
-            frame, qPrintable(QStringLiteral("lblColor_%1").arg(i)), kColorRects[i]);
-        lblColor_[i]->setFrameShape(QFrame::Box);
-        lblColor_[i]->setFrameShadow(QFrame::Plain);
-        lblColor_[i]->setCursor(Qt::PointingHandCursor);
-        lblColor_[i]->installEventFilter(this);
+        swatches_[i] = ui::createControl<QLabel>(frame, kSwatches[i].name, kSwatches[i].rect);
+        swatches_[i]->setFrameShape(QFrame::Box);
+        swatches_[i]->setFrameShadow(QFrame::Plain);
+        swatches_[i]->setCursor(Qt::PointingHandCursor);
+        swatches_[i]->installEventFilter(this);
         showSwatch(i);
     }
-    chkBack_ = ui::createControl<QCheckBox>(frame, "chkBack", kBackRect,
-                                            QStringLiteral("Place Words Backwards"));
-    chkBack_->setChecked(ini.settings().backwards != 0);
-    for (QWidget* w : std::initializer_list<QWidget*>{txtSize_, txtCount_, chkBack_})
-        w->setFont(tahoma(9));
+    backwardsBox_ = ui::createControl<QCheckBox>(frame, kBackwardsBox.name, kBackwardsBox.rect,
+                                                 QStringLiteral("Place Words Backwards"));
+    backwardsBox_->setChecked(settings.backwards != 0);
+    for (QWidget* w : std::initializer_list<QWidget*>{sizeBox_, countBox_, backwardsBox_})
+        w->setFont(ui::designFont(9));
 
     auto* note = ui::createControl<QLabel>(
-        this, "lblNote", kNoteRect,
+        this, kNote.name, kNote.rect,
         QStringLiteral("NOTE: Squares Across and Backwards settings do not take effect until "
                        "a new game is started."));
-    note->setFont(tahoma(8.25));
+    note->setFont(ui::designFont(8.25));
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    cmdCancel_ =
-        ui::createControl<QPushButton>(this, "cmdCancel", kCancelRect, QStringLiteral("&Cancel"));
-    cmdOK_ = ui::createControl<QPushButton>(this, "cmdOK", kOKRect, QStringLiteral("&OK"));
-    ui::setTabOrder({txtSize_, txtCount_, chkBack_, cmdCancel_, cmdOK_});
+    cancelButton_ = ui::createControl<QPushButton>(this, kCancelButton.name, kCancelButton.rect,
+                                                   QStringLiteral("&Cancel"));
+    okButton_ =
+        ui::createControl<QPushButton>(this, kOkButton.name, kOkButton.rect, QStringLiteral("&OK"));
+    ui::setTabOrder({sizeBox_, countBox_, backwardsBox_, cancelButton_, okButton_});
 
-    connect(cmdCancel_, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmdOK_, &QPushButton::clicked, this, [this] {
+    connect(cancelButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(okButton_, &QPushButton::clicked, this, [this] {
         if (accept()) close();
     });
 }
 
-void fSettings::showSwatch(int index) {
-    ui::setControlColours(lblColor_[index], colours_[index], core::kBlack);
+void SettingsWindow::showSwatch(int index) {
+    ui::setControlColours(swatches_[index], colours_[index], core::kBlack);
 }
 
-bool fSettings::eventFilter(QObject* watched, QEvent* event) {
+bool SettingsWindow::eventFilter(QObject* watched, QEvent* event) {
     for (int i = 0; i < 2; ++i) {
-        if (watched != lblColor_[i] || event->type() != QEvent::MouseButtonRelease) continue;
+        if (watched != swatches_[i] || event->type() != QEvent::MouseButtonRelease) continue;
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
-            lblColor_[i]->rect().contains(mouse->position().toPoint()))
+            swatches_[i]->rect().contains(mouse->position().toPoint()))
             chooseColour(i);
         return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void fSettings::keyPressEvent(QKeyEvent* event) {
+void SettingsWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         close();
         return;
@@ -124,7 +134,7 @@ void fSettings::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-void fSettings::chooseColour(int index) {
+void SettingsWindow::chooseColour(int index) {
     // The dialog starts from black, not from the swatch.
     if (const auto colour = ui::dialogs().chooseColour(this, core::kBlack)) {
         colours_[index] = *colour;
@@ -132,7 +142,7 @@ void fSettings::chooseColour(int index) {
     }
 }
 
-std::optional<int> fSettings::wholeNumberIn(QLineEdit* box, const QString& what) {
+std::optional<int> SettingsWindow::wholeNumberIn(QLineEdit* box, const QString& what) {
     // Read as the settings file is read: a fraction rounds to the nearest, halves to even.
     const std::optional<qint64> value = wholeNumberFrom(box->text());
     if (value && *value >= 1 && *value <= kLargestTyped) return int(*value);
@@ -143,10 +153,10 @@ std::optional<int> fSettings::wholeNumberIn(QLineEdit* box, const QString& what)
     return std::nullopt;
 }
 
-bool fSettings::accept() {
-    const auto size = wholeNumberIn(txtSize_, QStringLiteral("The square size"));
+bool SettingsWindow::accept() {
+    const auto size = wholeNumberIn(sizeBox_, QStringLiteral("The square size"));
     if (!size) return false;
-    const auto count = wholeNumberIn(txtCount_, QStringLiteral("The number of squares across"));
+    const auto count = wholeNumberIn(countBox_, QStringLiteral("The number of squares across"));
     if (!count) return false;
     // The new size applies at once to a running game, whose number of squares stays.
     const bool running = game_ && game_->game().gameActive();
@@ -168,8 +178,8 @@ bool fSettings::accept() {
                                       .arg(board)
                                       .arg(advice),
                                   kProgramTitle);
-        txtSize_->setFocus();
-        txtSize_->selectAll();
+        sizeBox_->setFocus();
+        sizeBox_->selectAll();
         return false;
     }
 
@@ -178,15 +188,15 @@ bool fSettings::accept() {
     s.squareCount = qint16(*count);
     s.selectColor = colours_[0];
     s.solutionColor = colours_[1];
-    s.backwards = chkBack_->isChecked() ? 1 : 0;
-    ini_.setSettings(s);
-    const QString error = ini_.saveSettings();
+    s.backwards = backwardsBox_->isChecked() ? 1 : 0;
+    settingsFile_.setSettings(s);
+    const QString error = settingsFile_.saveSettings();
     if (!error.isEmpty()) {
         ui::dialogs().information(
             this,
             QStringLiteral("The settings could not be saved to %1:\n%2\n\nThey apply until the "
                            "program ends.")
-                .arg(QDir::toNativeSeparators(ini_.path()), error),
+                .arg(QDir::toNativeSeparators(settingsFile_.path()), error),
             kProgramTitle);
     }
     if (game_) game_->settingsApplied();

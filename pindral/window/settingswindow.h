@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QWidget>
 
 #include "core/colour.h"
@@ -13,29 +15,28 @@ class QPushButton;
 
 namespace pindral {
 
-class fGame;
+class GameWindow;
 
-// The settings window: square size, squares across, the two colours and the backwards
-// option. It is made anew at each opening, starts from the stored settings, and stores,
-// saves and applies them on OK; Cancel or the close box drops every change.
-class fSettings : public QWidget {
+// The settings window ("fSettings"): square size, squares across, the two colours and the
+// backwards option. It is made anew at each opening, starts from the stored settings, and
+// stores, saves and applies them on OK; Cancel or the close box drops every change.
+class SettingsWindow : public QWidget {
     Q_OBJECT
   public:
-    fSettings(SettingsFile& ini, fGame* game);
-
-    // The colours the swatches show now, 0 for the selecting colour, 1 for the solution one.
-    core::Colour swatchColour(int index) const { return colours_[index]; }
+    // settingsFile: the settings shown and, on OK, stored and saved; game: the window that
+    // shows them, or null.
+    SettingsWindow(SettingsFile& settingsFile, GameWindow* game);
 
     // The action of cmdOK. Returns false, with a message, when the window must stay open.
     bool accept();
-    // The action of a click on swatch i: the player picks its colour.
-    void chooseColour(int index);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;  // Escape acts as Cancel
 
   private:
+    // The action of a click on swatch i: the player picks its colour.
+    void chooseColour(int index);
     void showSwatch(int index);
     // The largest number a box takes, so that the board check's product cannot overflow;
     // the board check refuses far smaller ones.
@@ -44,16 +45,16 @@ class fSettings : public QWidget {
     // message naming it) when it is not such a number.
     std::optional<int> wholeNumberIn(QLineEdit* box, const QString& what);
 
-    SettingsFile& ini_;
-    fGame* game_;
-    core::Colour colours_[2];
+    SettingsFile& settingsFile_;
+    GameWindow* game_;
+    core::Colour colours_[2];  // the selecting colour, then the solution colour
 
-    QLineEdit* txtSize_;
-    QLineEdit* txtCount_;
-    QLabel* lblColor_[2];
-    QCheckBox* chkBack_;
-    QPushButton* cmdCancel_;
-    QPushButton* cmdOK_;
+    QLineEdit* sizeBox_;
+    QLineEdit* countBox_;
+    QLabel* swatches_[2];
+    QCheckBox* backwardsBox_;
+    QPushButton* cancelButton_;
+    QPushButton* okButton_;
 };
 
 }  // namespace pindral
