@@ -167,6 +167,29 @@ class TestPlay : public QObject {
         QCOMPARE(g.game.selection().origin, drag[0]);
     }
 
+    void pointerPixelsBecomeSquares_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<CellPos>("expected");
+        QTest::newRow("the last pixel of a square") << 9 << 19 << 10 << CellPos{0, 1};
+        QTest::newRow("the first pixel of the next") << 10 << 20 << 10 << CellPos{1, 2};
+        QTest::newRow("just left of and above the board: square 0")
+            << -9 << -1 << 10 << CellPos{0, 0};
+        QTest::newRow("a whole square left of the board") << -10 << 0 << 10 << CellPos{-1, 0};
+        QTest::newRow("squares under 1 pixel count as 1") << 7 << -3 << 0 << CellPos{7, -3};
+        QTest::newRow("the farthest pixel") << 32767 << -32768 << 1 << CellPos{32767, -32768};
+    }
+    void pointerPixelsBecomeSquares() {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, size);
+        QFETCH(CellPos, expected);
+        const CellPos cell = squareAt(qint16(x), qint16(y), size);
+        QCOMPARE(QStringLiteral("%1,%2").arg(cell.x).arg(cell.y),
+                 QStringLiteral("%1,%2").arg(expected.x).arg(expected.y));
+    }
+
     void pixelsBecomeSquaresByTruncation() {
         Play g(kBoard, {"CAT@0,0>0"});
         g.press(9, 19);  // square (0, 1)
