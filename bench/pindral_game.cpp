@@ -8,10 +8,13 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
+#include "core/random.h"
 #include "core/textfile.h"
-#include "fgame.h"
+#include "pindral/engine/containment.h"
+#include "pindral/window/gamewindow.h"
 #include "straightforward.h"
 #include "testing/scripteddialogs.h"
 #include "ui/picturebox.h"
@@ -28,23 +31,23 @@ QStringList dictionaryLines() {
 }
 
 // A game window over a scratch folder, answering its open dialog with path at every new game.
-struct Game {
+struct Session {
     QTemporaryDir dir;
     testing::ScriptedDialogs dialogs;
-    fGame window{dir.filePath("Settings.ini"), dir.path()};
+    GameWindow window{dir.filePath("Settings.ini"), dir.path()};
 
     void newGame(const QString& path) {
         dialogs.answerNextOpen(path);
-        window.NewGame();
+        window.newGame();
     }
 };
 
 void newGameFrom(benchmark::State& state, const QString& path) {
-    Game game;
+    Session session;
     for (auto _ : state)
-        game.newGame(path);
-    state.counters["placed"] = double(game.window.game().PlacedWords.size());
-    state.counters["lines"] = double(game.window.game().Words.size());
+        session.newGame(path);
+    state.counters["placed"] = double(session.window.game().puzzle().placed.size());
+    state.counters["lines"] = double(session.window.game().words().size());
 }
 
 void BM_NewGameFromDictionary(benchmark::State& state) {
@@ -76,7 +79,7 @@ void BM_ContainmentFast(benchmark::State& state) {
     if (lines.isEmpty()) return state.SkipWithError("no /usr/share/dict/words");
     for (auto _ : state) {
         QStringList words = lines;
-        RemoveContainedWords(words);
+        removeContainedWords(words);
         benchmark::DoNotOptimize(words);
     }
     state.counters["lines"] = double(lines.size());
@@ -90,7 +93,7 @@ void BM_ContainmentEveryPair(benchmark::State& state) {
     if (lines.isEmpty()) return state.SkipWithError("no /usr/share/dict/words");
     for (auto _ : state) {
         QStringList words = lines;
-        straightforward::RemoveContainedWords(words);
+        straightforward::removeContainedWords(words);
         benchmark::DoNotOptimize(words);
     }
     const double whole = double(dictionaryLines().size()) / double(lines.size());
@@ -103,23 +106,29 @@ BENCHMARK(BM_ContainmentEveryPair)->Arg(2000)->Arg(4000)->Arg(8000)->Unit(benchm
 void BM_PlacementDictionary(benchmark::State& state) {
     QStringList words = dictionaryLines();
     if (words.isEmpty()) return state.SkipWithError("no /usr/share/dict/words");
-    RemoveContainedWords(words);
+    removeContainedWords(words);
     words.removeAll(removalMarker());
     const bool everyTry = state.range(1) != 0;
     words = words.mid(0, state.range(0));
     core::RandomSource random;
-    mGame game;
-    game.hooks().nextRandom = [&] { return random.nextRandom(); };
+    // The kept entries contain one another nowhere, so loading them keeps them all.
+    Game game([&] { return random.nextRandom(); });
+    game.loadWordText(words.join(u'\n'));
+    qsizetype placed = 0;
     for (auto _ : state) {
-        game.Words = words;
-        game.CreateBoard(15);
-        if (everyTry)
-            straightforward::PlaceWords(game, 15, 1);
-        else
-            game.PlaceWords(15, 1);
+        if (everyTry) {
+            Puzzle puzzle(15);
+            straightforward::placeWords(puzzle, game.words(), 15, 1,
+                                        [&] { return random.nextRandom(); });
+            placed = puzzle.placed.size();
+        } else {
+            game.createBoard(15);
+            game.placeWords(15, 1);
+            placed = game.puzzle().placed.size();
+        }
     }
     state.counters["entries"] = double(words.size());
-    state.counters["placed"] = double(game.PlacedWords.size());
+    state.counters["placed"] = double(placed);
 }
 BENCHMARK(BM_PlacementDictionary)
     ->Args({1000000, 0})
@@ -127,22 +136,26 @@ BENCHMARK(BM_PlacementDictionary)
     ->Args({2000, 1})
     ->Unit(benchmark::kMillisecond);
 
-// One move of a drag across a 15 x 15 board of 50-pixel squares: the old highlight erased,
-// the new one drawn, and the board repainted.
+// One move of a drag across a 15 x 15 board of 50-pixel squares, from the pointer's move:
+// the old highlight erased, the new one drawn, and the board repainted.
 void BM_DragStep(benchmark::State& state) {
-    Game game;
-    game.newGame(QStringLiteral(WORDSEARCH_PINDRAL_LISTS "/animals.txt"));
-    mGame& g = game.window.game();
-    auto* board = game.window.findChild<ui::PictureBox*>(QStringLiteral("pBoard"));
-    game.window.show();
-    g.BeginSelection(25, 25);
+    Session session;
+    session.newGame(QStringLiteral(WORDSEARCH_PINDRAL_LISTS "/animals.txt"));
+    auto* board = session.window.findChild<ui::PictureBox*>(QStringLiteral("pBoard"));
+    session.window.show();
+    auto send = [board](QEvent::Type type, QPoint at) {
+        QMouseEvent event(type, at, board->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(board, &event);
+    };
+    send(QEvent::MouseButtonPress, {25, 25});
     bool across = false;
     for (auto _ : state) {
         across = !across;
-        g.ExtendSelection(725, across ? 25 : 725);
+        send(QEvent::MouseMove, {725, across ? 25 : 725});
         board->repaint();
     }
-    state.counters["pathLength"] = double(g.SelPath.size());
+    state.counters["pathLength"] = double(session.window.game().selection().path.size());
 }
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
 

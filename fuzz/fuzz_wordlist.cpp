@@ -1,10 +1,10 @@
-// A word-list file through LoadWordList, then a board of a small size built from it with and
+// A word-list file through loadWordList, then a board of a small size built from it with and
 // without backward entries. The bytes are written to a file so that the whole reading path,
 // decoding and line splitting included, takes part.
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "mgame.h"
+#include "pindral/engine/game.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir dir;
@@ -15,19 +15,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         f.write(reinterpret_cast<const char*>(data), qint64(size));
     }
     quint64 state = 0x9E3779B97F4A7C15ull ^ size;
-    pindral::GameHooks hooks;
-    hooks.nextRandom = [&state] {
+    pindral::Game game([&state] {
         state = state * 6364136223846793005ull + 1442695040888963407ull;
         return double(state >> 11) / double(1ull << 53);
-    };
-    pindral::mGame game(hooks);
-    if (!game.LoadWordList(path).isEmpty()) return 0;
+    });
+    if (!game.loadWordList(path).isEmpty()) return 0;
     const qint16 n = qint16(size % 12 + 1);
-    game.CreateBoard(n);
-    game.PlaceWords(n, qint16(size & 1));
-    for (const pindral::PlacedWord& placed : game.PlacedWords)
-        if (!game.onBoard(placed.X, placed.Y)) __builtin_trap();
-    if (game.Board.size() != size_t(n) * size_t(n)) __builtin_trap();
-    game.StartPlay();
+    game.createBoard(n);
+    game.placeWords(n, qint16(size & 1));
+    const pindral::Puzzle& puzzle = game.puzzle();
+    for (const pindral::PlacedWord& placed : puzzle.placed)
+        if (!puzzle.onBoard(placed.x, placed.y)) __builtin_trap();
+    if (puzzle.squares.size() != size_t(n) * size_t(n)) __builtin_trap();
+    game.startPlay();
     return 0;
 }

@@ -1,2 +1,2 @@
-add_fuzz_target(fuzz_wordlist ${CMAKE_CURRENT_LIST_DIR}/fuzz_wordlist.cpp LIBS mGame)
-add_fuzz_target(fuzz_ini ${CMAKE_CURRENT_LIST_DIR}/fuzz_ini.cpp LIBS mINI)
+add_fuzz_target(fuzz_wordlist ${CMAKE_CURRENT_LIST_DIR}/fuzz_wordlist.cpp LIBS pindral_engine)
+add_fuzz_target(fuzz_ini ${CMAKE_CURRENT_LIST_DIR}/fuzz_ini.cpp LIBS pindral_engine)

@@ -7,10 +7,12 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "fgame.h"
-#include "fsettings.h"
+#include "pindral/window/gamewindow.h"
+#include "pindral/window/settingswindow.h"
+#include "settingswindowof.h"
 #include "testing/badinput.h"
 #include "testing/scripteddialogs.h"
+#include "testing/windowdriver.h"
 #include "ui/picturebox.h"
 
 using namespace pindral;
@@ -20,24 +22,26 @@ namespace {
 const QStringList kIniLines = {"[Settings]",      "SquareSize=21",          "SquareCount=6",
                                "SelectColor=255", "SolutionColor=15658734", "Backwards=0"};
 
-struct Game {
+struct Session {
     testing::ScriptedDialogs dialogs;
-    fGame window;
-    Game(const QString& ini, const QString& folder) : window(ini, folder) {
+    GameWindow window;
+    Session(const QString& ini, const QString& folder) : window(ini, folder) {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
     void newGame(const QString& path) {
         dialogs.answerNextOpen(path);
-        QTest::mouseClick(window.findChild<QPushButton*>("cmdPlay"), Qt::LeftButton);
+        testing::WindowDriver(window).click("cmdPlay");
     }
-    int nodes() { return window.findChild<QTreeWidget*>("tvWords")->topLevelItemCount(); }
+    int nodes() {
+        return testing::WindowDriver(window).get<QTreeWidget>("tvWords")->topLevelItemCount();
+    }
     void drag(const PlacedWord& p) {
-        auto* board = window.findChild<ui::PictureBox*>("pBoard");
-        const int s = window.ini().settings.SquareSize;
-        const int steps = int(p.Word.size()) - 1;
-        const QPoint from(p.X * s + s / 2, p.Y * s + s / 2);
-        const QPoint to = from + QPoint(steps * stepX(p.Dir) * s, steps * stepY(p.Dir) * s);
+        auto* board = testing::WindowDriver(window).get<ui::PictureBox>("pBoard");
+        const int s = window.settingsFile().settings().squareSize;
+        const int steps = int(p.word.size()) - 1;
+        const QPoint from(p.x * s + s / 2, p.y * s + s / 2);
+        const QPoint to = from + QPoint(steps * stepX(p.dir) * s, steps * stepY(p.dir) * s);
         QTest::mousePress(board, Qt::LeftButton, {}, from);
         QTest::mouseMove(board, to);
         QTest::mouseRelease(board, Qt::LeftButton, {}, to);
@@ -57,13 +61,13 @@ class TestBadInput : public QObject {
         QTemporaryDir dir;
         const QStringList animals = {"Lion", "Zebra", "Otter"};
         for (const testing::BadFile& file : testing::badReaderFiles(dir.path(), animals)) {
-            Game g(dir.filePath("Settings.ini"), dir.path());
+            Session g(dir.filePath("Settings.ini"), dir.path());
             QFile good(dir.filePath("good.txt"));
             QVERIFY(good.open(QIODevice::WriteOnly));
             good.write("Moose\r\nPanda\r\n");
             good.close();
             g.newGame(good.fileName());
-            const QStringList before = g.window.game().rows();
+            const QStringList before = g.window.game().puzzle().rows();
             const int shown = int(g.dialogs.informationTexts().size());
             g.newGame(file.path);
             const QStringList& texts = g.dialogs.informationTexts();
@@ -72,15 +76,15 @@ class TestBadInput : public QObject {
                 QCOMPARE(texts.size(), shown + 1);
                 QVERIFY2(texts.last().startsWith("The file could not be read"),
                          qPrintable(file.name));
-                QCOMPARE(g.window.game().rows(), before);
-                QVERIFY(g.window.game().GameActive);
+                QCOMPARE(g.window.game().puzzle().rows(), before);
+                QVERIFY(g.window.game().gameActive());
             } else if (file.name.contains(u"line end") || file.name.endsWith(u"only") ||
                        file.name == u"invalid UTF-8") {
-                QCOMPARE(g.window.game().Words.mid(g.window.game().Words.size() - 3), animals);
-                QVERIFY(g.window.game().GameActive);
+                QCOMPARE(g.window.game().words().mid(g.window.game().words().size() - 3), animals);
+                QVERIFY(g.window.game().gameActive());
             } else {
                 // Whatever the bytes, a game or the designed note that nothing fits.
-                QVERIFY2(g.window.game().GameActive ||
+                QVERIFY2(g.window.game().gameActive() ||
                              texts.last() == u"None of the words in this file fit on the board.",
                          qPrintable(file.name));
             }
@@ -92,12 +96,12 @@ class TestBadInput : public QObject {
         QTemporaryDir dir;
         for (const testing::BadFile& file : testing::badReaderFiles(dir.path(), kIniLines)) {
             const QByteArray bytes = bytesOf(file.path);
-            Game g(file.path, dir.path());
-            const Settings& s = g.window.ini().settings;
+            Session g(file.path, dir.path());
+            const Settings& s = g.window.settingsFile().settings();
             if (file.name.contains(u"line end") || file.name.endsWith(u"only")) {
-                QCOMPARE(s.SquareSize, 21);
-                QCOMPARE(s.SquareCount, 6);
-                QCOMPARE(s.Backwards, 0);
+                QCOMPARE(s.squareSize, 21);
+                QCOMPARE(s.squareCount, 6);
+                QCOMPARE(s.backwards, 0);
             } else if (file.name != u"invalid UTF-8") {
                 QVERIFY2(s == Settings{}, qPrintable(file.name));  // every key at its default
             }
@@ -113,12 +117,12 @@ class TestBadInput : public QObject {
         const QString nowhere = testing::unwritableFolder(dir.path()) + "/Settings.ini";
         for (const QString& path : {locked, nowhere}) {
             const QByteArray before = bytesOf(path);
-            Game g(path, dir.path());
+            Session g(path, dir.path());
             g.window.openSettings();
-            fSettings* s = g.window.settingsWindow();
-            s->findChild<QLineEdit*>("txtSize")->setText("33");
+            SettingsWindow* s = settingsWindowOf(g.window);
+            testing::WindowDriver(*s).get<QLineEdit>("txtSize")->setText("33");
             QVERIFY(s->accept());  // the settings apply for this run
-            QCOMPARE(g.window.ini().settings.SquareSize, 33);
+            QCOMPARE(g.window.settingsFile().settings().squareSize, 33);
             QCOMPARE(g.dialogs.informationTexts().size(), 1);
             QVERIFY(
                 g.dialogs.informationTexts().first().startsWith("The settings could not be saved"));
@@ -128,20 +132,21 @@ class TestBadInput : public QObject {
 
     void oddTextInTheSettingsBoxes() {
         QTemporaryDir dir;
-        Game g(dir.filePath("Settings.ini"), dir.path());
+        Session g(dir.filePath("Settings.ini"), dir.path());
         for (const testing::BadText& bad : testing::badFieldTexts()) {
             for (const char* box : {"txtSize", "txtCount"}) {
                 g.window.openSettings();
-                fSettings* s = g.window.settingsWindow();
-                s->findChild<QLineEdit*>(box)->setText(bad.text);
+                SettingsWindow* s = settingsWindowOf(g.window);
+                testing::WindowDriver(*s).get<QLineEdit>(box)->setText(bad.text);
                 const int shown = int(g.dialogs.informationTexts().size());
                 const bool accepted = s->accept();
                 QCOMPARE(accepted, g.dialogs.informationTexts().size() == shown);
-                const Settings& now = g.window.ini().settings;
-                QVERIFY(now.SquareSize >= 1 && now.SquareCount >= 1);
-                QVERIFY(qint64(now.SquareSize) * now.SquareCount <= kMaxBoardPixels);
+                const Settings& now = g.window.settingsFile().settings();
+                QVERIFY(now.squareSize >= 1 && now.squareCount >= 1);
+                QVERIFY(qint64(now.squareSize) * now.squareCount <= kMaxBoardPixels);
                 if (!accepted) s->close();
-                QTRY_VERIFY(!g.window.settingsWindow() || !g.window.settingsWindow()->isVisible());
+                QTRY_VERIFY(!settingsWindowOf(g.window) ||
+                            !settingsWindowOf(g.window)->isVisible());
             }
         }
     }
@@ -156,10 +161,10 @@ class TestBadInput : public QObject {
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[Settings]\r\nSquareSize=30\r\nSquareCount=8\r\n");
         ini.close();
-        Game g(ini.fileName(), dir.path());
+        Session g(ini.fileName(), dir.path());
         g.newGame(list.fileName());
         QCOMPARE(g.nodes(), 4);
-        for (const PlacedWord& p : g.window.game().PlacedWords)
+        for (const PlacedWord& p : g.window.game().puzzle().placed)
             g.drag(p);
         QCOMPARE(g.dialogs.informationTexts().size(), 1);
         QVERIFY(g.dialogs.informationTexts().first().startsWith("You win."));

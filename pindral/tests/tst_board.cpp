@@ -6,7 +6,8 @@
 #include <QTest>
 
 #include "core/random.h"
-#include "mgame.h"
+#include "pindral/engine/containment.h"
+#include "pindral/engine/game.h"
 #include "straightforward.h"
 
 using namespace pindral;
@@ -39,15 +40,15 @@ struct Script {
 QStringList placedText(const QList<PlacedWord>& placed) {
     QStringList out;
     for (const PlacedWord& p : placed)
-        out << QStringLiteral("%1@%2,%3>%4").arg(p.Word).arg(p.X).arg(p.Y).arg(p.Dir);
+        out << QStringLiteral("%1@%2,%3>%4").arg(p.word).arg(p.x).arg(p.y).arg(p.dir);
     return out;
 }
 
 // The text a placed entry covers on the board.
-QString readOnBoard(const mGame& g, const PlacedWord& p) {
+QString readOnBoard(const Puzzle& puzzle, const PlacedWord& p) {
     QString text;
-    for (int k = 0; k < p.Word.size(); ++k)
-        text += g.square(p.X + k * stepX(p.Dir), p.Y + k * stepY(p.Dir)).Letter;
+    for (int k = 0; k < p.word.size(); ++k)
+        text += puzzle.square(p.x + k * stepX(p.dir), p.y + k * stepY(p.dir)).letter;
     return text;
 }
 
@@ -91,10 +92,10 @@ class TestBoard : public QObject {
         QFETCH(QStringList, lines);
         QFETCH(QStringList, expected);
         QStringList words = lines;
-        RemoveContainedWords(words);
+        removeContainedWords(words);
         QCOMPARE(shown(words), expected);
         QStringList reference = lines;
-        straightforward::RemoveContainedWords(reference);
+        straightforward::removeContainedWords(reference);
         QCOMPARE(shown(reference), expected);
     }
 
@@ -116,8 +117,8 @@ class TestBoard : public QObject {
                 words << w;
             }
             QStringList fast = words, reference = words;
-            RemoveContainedWords(fast);
-            straightforward::RemoveContainedWords(reference);
+            removeContainedWords(fast);
+            straightforward::removeContainedWords(reference);
             markers += int(reference.count(removalMarker()));
             if (fast != reference)
                 QFAIL(qPrintable(QStringLiteral("list {%1}: fast {%2}, expected {%3}")
@@ -154,28 +155,28 @@ class TestBoard : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();
-        mGame game;
-        QCOMPARE(game.LoadWordList(file.fileName()), QString());
-        QCOMPARE(shown(game.Words), expected);
+        Game game;
+        QCOMPARE(game.loadWordList(file.fileName()), QString());
+        QCOMPARE(shown(game.words()), expected);
     }
 
     void anUnreadableFileKeepsThePuzzle() {
-        mGame game;
-        game.LoadWordText("CAT\nDOG");
-        game.CreateBoard(3);
-        game.PlaceWords(3, 0);
-        const QStringList board = game.rows();
-        const QStringList placed = placedText(game.PlacedWords);
+        Game game;
+        game.loadWordText("CAT\nDOG");
+        game.createBoard(3);
+        game.placeWords(3, 0);
+        const QStringList board = game.puzzle().rows();
+        const QStringList placed = placedText(game.puzzle().placed);
         QTemporaryDir dir;
         QFile large(dir.filePath("large.txt"));
         QVERIFY(large.open(QIODevice::WriteOnly));
-        large.write(QByteArray(mGame::kMaxWordListBytes - 4, 'a') + "\nCAT\n");
+        large.write(QByteArray(Game::kMaxWordListBytes - 4, 'a') + "\nCAT\n");
         large.close();
         for (const QString& path : {dir.filePath("missing.txt"), dir.path(), large.fileName()}) {
-            QVERIFY(!game.LoadWordList(path).isEmpty());
-            QCOMPARE(game.Words, (QStringList{"CAT", "DOG"}));
-            QCOMPARE(game.rows(), board);
-            QCOMPARE(placedText(game.PlacedWords), placed);
+            QVERIFY(!game.loadWordList(path).isEmpty());
+            QCOMPARE(game.words(), (QStringList{"CAT", "DOG"}));
+            QCOMPARE(game.puzzle().rows(), board);
+            QCOMPARE(placedText(game.puzzle().placed), placed);
         }
     }
 
@@ -233,29 +234,27 @@ class TestBoard : public QObject {
         QFETCH(QStringList, board);
         QFETCH(QStringList, placed);
         Script script{draws};
-        mGame game;
-        game.hooks().nextRandom = [&] { return script.next(); };
-        game.LoadWordText(words.join(u'\n'));
-        game.CreateBoard(qint16(n));
-        game.PlaceWords(qint16(n), qint16(backwards));
-        QCOMPARE(game.rows(), board);
-        QCOMPARE(placedText(game.PlacedWords), placed);
+        Game game([&] { return script.next(); });
+        game.loadWordText(words.join(u'\n'));
+        game.createBoard(qint16(n));
+        game.placeWords(qint16(n), qint16(backwards));
+        QCOMPARE(game.puzzle().rows(), board);
+        QCOMPARE(placedText(game.puzzle().placed), placed);
         // Placement uses every scripted draw, then one draw per square left free.
         QSet<int> covered;
-        for (const PlacedWord& p : std::as_const(game.PlacedWords))
-            for (int k = 0; k < p.Word.size(); ++k)
-                covered << (p.Y + k * stepY(p.Dir)) * n + p.X + k * stepX(p.Dir);
+        for (const PlacedWord& p : game.puzzle().placed)
+            for (int k = 0; k < p.word.size(); ++k)
+                covered << (p.y + k * stepY(p.dir)) * n + p.x + k * stepX(p.dir);
         QCOMPARE(script.calls, draws.size() + n * n - covered.size());
     }
 
     void freeSquaresGetCapitalsFromAToZ() {
         Script script{{0.0, 0.5, 0.999, 0.04}};
-        mGame game;
-        game.hooks().nextRandom = [&] { return script.next(); };
-        game.LoadWordText(QString());
-        game.CreateBoard(2);
-        game.PlaceWords(2, 1);
-        QCOMPARE(game.rows(), (QStringList{"AN", "ZB"}));
+        Game game([&] { return script.next(); });
+        game.loadWordText(QString());
+        game.createBoard(2);
+        game.placeWords(2, 1);
+        QCOMPARE(game.puzzle().rows(), (QStringList{"AN", "ZB"}));
         QCOMPARE(script.calls, 4);
     }
 
@@ -276,17 +275,16 @@ class TestBoard : public QObject {
         // Rows are drawn in order: every entry lands on the next row from the left.
         int calls = 0;
         int row = 0;
-        mGame game;
-        game.hooks().nextRandom = [&] {
+        Game game([&] {
             const int which = calls++ % 3;
             if (which == 0) return 0.0;
             if (which == 1) return (row++ % n + 0.5) / n;
             return 0.0;
-        };
-        game.LoadWordText(words.join(u'\n'));
-        game.CreateBoard(qint16(n));
-        game.PlaceWords(qint16(n), 0);
-        QCOMPARE(placedText(game.PlacedWords), placed);
+        });
+        game.loadWordText(words.join(u'\n'));
+        game.createBoard(qint16(n));
+        game.placeWords(qint16(n), 0);
+        QCOMPARE(placedText(game.puzzle().placed), placed);
         QVERIFY2(calls < 1000, qPrintable(QString::number(calls)));
     }
 
@@ -307,23 +305,23 @@ class TestBoard : public QObject {
             core::RandomSource fastSource, referenceSource;
             fastSource.reseed(round);
             referenceSource.reseed(round);
-            mGame fast, reference;
-            fast.hooks().nextRandom = [&] { return fastSource.nextRandom(); };
-            reference.hooks().nextRandom = [&] { return referenceSource.nextRandom(); };
-            for (mGame* g : {&fast, &reference}) {
-                g->LoadWordText(words.join(u'\n'));
-                g->CreateBoard(qint16(n));
-            }
-            fast.PlaceWords(qint16(n), backwards);
-            straightforward::PlaceWords(reference, qint16(n), backwards);
+            Game fast([&] { return fastSource.nextRandom(); });
+            fast.loadWordText(words.join(u'\n'));
+            fast.createBoard(qint16(n));
+            fast.placeWords(qint16(n), backwards);
+            Game loaded;
+            loaded.loadWordText(words.join(u'\n'));
+            Puzzle reference{qint16(n)};
+            straightforward::placeWords(reference, loaded.words(), qint16(n), backwards,
+                                        [&] { return referenceSource.nextRandom(); });
 
             // The first entry the reference left out although it is not too long.
             qsizetype placedBefore = 0;
             QString givenUp;
-            for (const QString& w : std::as_const(reference.Words)) {
+            for (const QString& w : loaded.words()) {
                 if (w.isEmpty() || w.size() > n || w == removalMarker()) continue;
-                if (placedBefore < reference.PlacedWords.size() &&
-                    reference.PlacedWords[placedBefore].Word == w) {
+                if (placedBefore < reference.placed.size() &&
+                    reference.placed[placedBefore].word == w) {
                     ++placedBefore;
                     continue;
                 }
@@ -333,17 +331,17 @@ class TestBoard : public QObject {
             const QString what =
                 QStringLiteral("round %1: n %2, {%3}").arg(round).arg(n).arg(words.join(u'|'));
             if (givenUp.isEmpty()) {
-                QVERIFY2(fast.rows() == reference.rows(), qPrintable(what));
-                QVERIFY2(placedText(fast.PlacedWords) == placedText(reference.PlacedWords),
+                QVERIFY2(fast.puzzle().rows() == reference.rows(), qPrintable(what));
+                QVERIFY2(placedText(fast.puzzle().placed) == placedText(reference.placed),
                          qPrintable(what));
                 continue;
             }
-            QVERIFY2(fast.PlacedWords.size() >= placedBefore, qPrintable(what));
-            QVERIFY2(placedText(fast.PlacedWords.mid(0, placedBefore)) ==
-                         placedText(reference.PlacedWords.mid(0, placedBefore)),
+            QVERIFY2(fast.puzzle().placed.size() >= placedBefore, qPrintable(what));
+            QVERIFY2(placedText(fast.puzzle().placed.mid(0, placedBefore)) ==
+                         placedText(reference.placed.mid(0, placedBefore)),
                      qPrintable(what));
-            QVERIFY2(fast.PlacedWords.size() == placedBefore ||
-                         fast.PlacedWords[placedBefore].Word != givenUp,
+            QVERIFY2(fast.puzzle().placed.size() == placedBefore ||
+                         fast.puzzle().placed[placedBefore].word != givenUp,
                      qPrintable(what));
         }
     }
@@ -358,34 +356,33 @@ class TestBoard : public QObject {
         QFETCH(int, backwards);
         QFETCH(int, highestDir);
         core::RandomSource source;
-        mGame game;
-        game.hooks().nextRandom = [&] { return source.nextRandom(); };
+        Game game([&] { return source.nextRandom(); });
         QFile list(QStringLiteral(WORDSEARCH_SOURCE_DIR "/pindral/wordlists/animals.txt"));
         QVERIFY(list.exists());
         int maxDir = 0;
         for (int round = 0; round < 20; ++round) {
-            QCOMPARE(game.LoadWordList(list.fileName()), QString());
-            game.CreateBoard(15);
-            game.PlaceWords(15, qint16(backwards));
-            for (const Square& s : game.Board)
-                QVERIFY(s.HasLetter && !s.Solved);
-            QVERIFY(!game.PlacedWords.isEmpty());
-            for (const PlacedWord& p : std::as_const(game.PlacedWords)) {
-                QCOMPARE(readOnBoard(game, p), p.Word);
-                QVERIFY(!p.Found);
-                maxDir = std::max(maxDir, int(p.Dir));
+            QCOMPARE(game.loadWordList(list.fileName()), QString());
+            game.createBoard(15);
+            game.placeWords(15, qint16(backwards));
+            for (const Square& s : game.puzzle().squares)
+                QVERIFY(s.hasLetter && !s.solved);
+            QVERIFY(!game.puzzle().placed.isEmpty());
+            for (const PlacedWord& p : game.puzzle().placed) {
+                QCOMPARE(readOnBoard(game.puzzle(), p), p.word);
+                QVERIFY(!p.found);
+                maxDir = std::max(maxDir, int(p.dir));
             }
         }
         QCOMPARE(maxDir, highestDir);
     }
 
     void theMarkerIsNeverPlaced() {
-        mGame game;
-        game.LoadWordText("CAT\nCAT");
-        QCOMPARE(shown(game.Words), (QStringList{"CAT", "M"}));
-        game.CreateBoard(1000);
-        game.PlaceWords(1000, 1);
-        QCOMPARE(placedText(game.PlacedWords), QStringList{"CAT@0,0>0"});
+        Game game;
+        game.loadWordText("CAT\nCAT");
+        QCOMPARE(shown(game.words()), (QStringList{"CAT", "M"}));
+        game.createBoard(1000);
+        game.placeWords(1000, 1);
+        QCOMPARE(placedText(game.puzzle().placed), QStringList{"CAT@0,0>0"});
     }
 };
 

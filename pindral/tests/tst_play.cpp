@@ -2,7 +2,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "mgame.h"
+#include "pindral/engine/game.h"
+#include "pindral/window/messages.h"
 
 using namespace pindral;
 
@@ -17,61 +18,72 @@ qint16 mid(int cell) {
     return qint16(cell * kSize + kSize / 2);
 }
 
-// What the game asked of its window, in order.
+// What a window makes of the game's results, in order.
 struct Window {
     QStringList calls;
     QStringList messages;
 };
 
-// A running game on the board drawn as rows of letters, with its placed entries given as
-// "WORD@x,y>dir".
-struct Game {
-    mGame game;
+// The puzzle drawn as rows of letters, with its placed entries given as "WORD@x,y>dir".
+Puzzle puzzleOf(const QStringList& rows, const QStringList& placed) {
+    Puzzle puzzle(qint16(rows.size()));
+    for (int y = 0; y < rows.size(); ++y) {
+        for (int x = 0; x < rows[y].size(); ++x) {
+            puzzle.square(x, y).letter = rows[y][x];
+            puzzle.square(x, y).hasLetter = true;
+        }
+    }
+    for (const QString& p : placed) {
+        const QStringList parts = p.split(QRegularExpression("[@,>]"));
+        puzzle.placed.append({qint16(parts[1].toInt()), qint16(parts[2].toInt()), parts[3].toInt(),
+                              parts[0], false});
+    }
+    return puzzle;
+}
+
+// A running game on a puzzle (see puzzleOf), played with the pointer in board pixels as the
+// game window plays it: each square drawn as the game reports it changed, then on a release
+// the found entry's tree node (counted from 1), the closing message and the whole board.
+struct Play {
+    Game game;
     Window window;
 
-    Game(const QStringList& rows, const QStringList& placed) {
-        GameHooks hooks;
-        hooks.squareSize = [] { return kSize; };
-        hooks.DrawSquare = [this](qint16 x, qint16 y, bool selected) {
-            window.calls << QStringLiteral("%1%2,%3").arg(selected ? "+" : "-").arg(x).arg(y);
-        };
-        hooks.DrawBoard = [this] { window.calls << QStringLiteral("board"); };
-        hooks.markNodeFound = [this](int node) {
-            window.calls << QStringLiteral("node %1").arg(node);
-        };
-        hooks.showMessage = [this](const QString& text, const QString& caption) {
-            window.messages << caption + u':' + text;
-        };
-        game.hooks() = hooks;
-        game.CreateBoard(qint16(rows.size()));
-        for (int y = 0; y < rows.size(); ++y) {
-            for (int x = 0; x < rows[y].size(); ++x) {
-                game.square(x, y).Letter = rows[y][x];
-                game.square(x, y).HasLetter = true;
-            }
-        }
-        for (const QString& p : placed) {
-            const QStringList parts = p.split(QRegularExpression("[@,>]"));
-            game.PlacedWords.append({qint16(parts[1].toInt()), qint16(parts[2].toInt()),
-                                     parts[3].toInt(), parts[0], false});
-        }
-        game.StartPlay();
+    Play(const QStringList& rows, const QStringList& placed) {
+        game.setPuzzle(puzzleOf(rows, placed));
+        game.startPlay();
+    }
+
+    void press(qint16 x, qint16 y) { game.beginSelection(squareAt(x, y, kSize)); }
+    void move(qint16 x, qint16 y) {
+        for (const SquareChange& c : game.extendSelection(squareAt(x, y, kSize)))
+            window.calls << QStringLiteral("%1%2,%3")
+                                .arg(c.selected ? "+" : "-")
+                                .arg(c.cell.x)
+                                .arg(c.cell.y);
+    }
+    void release() {
+        const SelectionEnd end = game.endSelection();
+        if (!end.ended) return;
+        if (end.found >= 0) window.calls << QStringLiteral("node %1").arg(end.found + 1);
+        if (end.won) window.messages << kProgramTitle + u':' + kClosingMessage;
+        window.calls << QStringLiteral("board");
     }
 
     // Presses on one square, moves over the others and releases.
     void drag(const QList<CellPos>& cells) {
-        game.BeginSelection(mid(cells[0].X), mid(cells[0].Y));
+        press(mid(cells[0].x), mid(cells[0].y));
         for (qsizetype i = 1; i < cells.size(); ++i)
-            game.ExtendSelection(mid(cells[i].X), mid(cells[i].Y));
-        game.EndSelection();
+            move(mid(cells[i].x), mid(cells[i].y));
+        release();
     }
 
     QStringList solved() const {
         QStringList out;
-        for (int y = 0; y < game.CurrentCount; ++y) {
+        const Puzzle& puzzle = game.puzzle();
+        for (int y = 0; y < puzzle.count; ++y) {
             QString row;
-            for (int x = 0; x < game.CurrentCount; ++x)
-                row += game.square(x, y).Solved ? u'#' : u'.';
+            for (int x = 0; x < puzzle.count; ++x)
+                row += puzzle.square(x, y).solved ? u'#' : u'.';
             out << row;
         }
         return out;
@@ -83,7 +95,7 @@ const QStringList kBoard = {"CATQQQ", "QOQQQQ", "QQWQQQ", "DOGQQQ", "QQQQPQ", "Q
 QString pathText(const QList<CellPos>& path) {
     QStringList out;
     for (const CellPos& c : path)
-        out << QStringLiteral("%1,%2").arg(c.X).arg(c.Y);
+        out << QStringLiteral("%1,%2").arg(c.x).arg(c.y);
     return out.join(u' ');
 }
 
@@ -114,7 +126,7 @@ class TestPlay : public QObject {
         QFETCH(int, ax);
         QFETCH(int, ay);
         QFETCH(int, expected);
-        QCOMPARE(mGame::GetDirection({qint16(ax), qint16(ay)}, {5, 5}), expected);
+        QCOMPARE(Game::getDirection({qint16(ax), qint16(ay)}, {5, 5}), expected);
     }
 
     void aDragSelectsAStraightPath_data() {
@@ -145,37 +157,60 @@ class TestPlay : public QObject {
         QFETCH(QString, path);
         QFETCH(QString, word);
         QFETCH(int, dir);
-        Game g(kBoard, {"CAT@0,0>0"});
-        g.game.BeginSelection(mid(drag[0].X), mid(drag[0].Y));
+        Play g(kBoard, {"CAT@0,0>0"});
+        g.press(mid(drag[0].x), mid(drag[0].y));
         for (qsizetype i = 1; i < drag.size(); ++i)
-            g.game.ExtendSelection(mid(drag[i].X), mid(drag[i].Y));
-        QCOMPARE(pathText(g.game.SelPath), path);
-        QCOMPARE(g.game.SelWord, word);
-        QCOMPARE(g.game.SelDir, dir);
-        QCOMPARE(g.game.SelOrigin, drag[0]);
+            g.move(mid(drag[i].x), mid(drag[i].y));
+        QCOMPARE(pathText(g.game.selection().path), path);
+        QCOMPARE(g.game.selection().word, word);
+        QCOMPARE(g.game.selection().dir, dir);
+        QCOMPARE(g.game.selection().origin, drag[0]);
+    }
+
+    void pointerPixelsBecomeSquares_data() {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<CellPos>("expected");
+        QTest::newRow("the last pixel of a square") << 9 << 19 << 10 << CellPos{0, 1};
+        QTest::newRow("the first pixel of the next") << 10 << 20 << 10 << CellPos{1, 2};
+        QTest::newRow("just left of and above the board: square 0")
+            << -9 << -1 << 10 << CellPos{0, 0};
+        QTest::newRow("a whole square left of the board") << -10 << 0 << 10 << CellPos{-1, 0};
+        QTest::newRow("squares under 1 pixel count as 1") << 7 << -3 << 0 << CellPos{7, -3};
+        QTest::newRow("the farthest pixel") << 32767 << -32768 << 1 << CellPos{32767, -32768};
+    }
+    void pointerPixelsBecomeSquares() {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(int, size);
+        QFETCH(CellPos, expected);
+        const CellPos cell = squareAt(qint16(x), qint16(y), size);
+        QCOMPARE(QStringLiteral("%1,%2").arg(cell.x).arg(cell.y),
+                 QStringLiteral("%1,%2").arg(expected.x).arg(expected.y));
     }
 
     void pixelsBecomeSquaresByTruncation() {
-        Game g(kBoard, {"CAT@0,0>0"});
-        g.game.BeginSelection(9, 19);  // square (0, 1)
-        QCOMPARE(g.game.PressCell, (CellPos{0, 1}));
-        g.game.ExtendSelection(10, 19);  // square (1, 1)
-        QCOMPARE(pathText(g.game.SelPath), "0,1 1,1");
-        g.game.ExtendSelection(60, 10);  // one pixel past the board: ignored
-        QCOMPARE(pathText(g.game.SelPath), "0,1 1,1");
+        Play g(kBoard, {"CAT@0,0>0"});
+        g.press(9, 19);  // square (0, 1)
+        QCOMPARE(g.game.selection().press, (CellPos{0, 1}));
+        g.move(10, 19);  // square (1, 1)
+        QCOMPARE(pathText(g.game.selection().path), "0,1 1,1");
+        g.move(60, 10);  // one pixel past the board: ignored
+        QCOMPARE(pathText(g.game.selection().path), "0,1 1,1");
     }
 
     void theHighlightIsErasedAndRedrawnAtEveryValidMove() {
-        Game g(kBoard, {"CAT@0,0>0"});
-        g.game.BeginSelection(mid(1), mid(1));
+        Play g(kBoard, {"CAT@0,0>0"});
+        g.press(mid(1), mid(1));
         QVERIFY(g.window.calls.isEmpty());  // a press draws nothing
-        g.game.ExtendSelection(mid(3), mid(1));
+        g.move(mid(3), mid(1));
         QCOMPARE(g.window.calls, (QStringList{"+1,1", "+3,1", "+2,1"}));
         g.window.calls.clear();
-        g.game.ExtendSelection(mid(3), mid(1));  // the same square again
+        g.move(mid(3), mid(1));  // the same square again
         QCOMPARE(g.window.calls, (QStringList{"-1,1", "-3,1", "-2,1", "+1,1", "+3,1", "+2,1"}));
         g.window.calls.clear();
-        g.game.ExtendSelection(mid(3), mid(2));  // off the lines: the highlight stays
+        g.move(mid(3), mid(2));  // off the lines: the highlight stays
         QVERIFY(g.window.calls.isEmpty());
     }
 
@@ -215,31 +250,31 @@ class TestPlay : public QObject {
         QFETCH(QList<CellPos>, drag);
         QFETCH(QStringList, calls);
         QFETCH(QStringList, solved);
-        Game g(kBoard, placed << "ZZZ@5,0>1");  // one more entry keeps the game running
+        Play g(kBoard, placed << "ZZZ@5,0>1");  // one more entry keeps the game running
         g.drag(drag);
         QStringList seen = g.window.calls;
         seen.removeIf([](const QString& c) { return c.startsWith(u'+') || c.startsWith(u'-'); });
         QCOMPARE(seen, calls);
         QCOMPARE(g.solved(), solved);
         QVERIFY(g.window.messages.isEmpty());
-        QVERIFY(g.game.GameActive);
-        QVERIFY(!g.game.Selecting);
+        QVERIFY(g.game.gameActive());
+        QVERIFY(!g.game.selection().selecting);
     }
 
     void aReleaseWithoutMovingComparesThePreviousSelection() {
-        Game g(kBoard, {"CAT@0,0>0", "DOG@0,3>0"});
-        g.game.BeginSelection(mid(0), mid(3));
-        g.game.ExtendSelection(mid(1), mid(3));  // "DO": no entry
-        g.game.EndSelection();
-        QVERIFY(!g.game.PlacedWords[1].Found);
-        g.game.BeginSelection(mid(5), mid(5));  // a press alone keeps "DO"
-        g.game.EndSelection();
-        QCOMPARE(g.game.SelWord, "DO");
-        QCOMPARE(g.game.SelOrigin, (CellPos{0, 3}));
+        Play g(kBoard, {"CAT@0,0>0", "DOG@0,3>0"});
+        g.press(mid(0), mid(3));
+        g.move(mid(1), mid(3));  // "DO": no entry
+        g.release();
+        QVERIFY(!g.game.puzzle().placed[1].found);
+        g.press(mid(5), mid(5));  // a press alone keeps "DO"
+        g.release();
+        QCOMPARE(g.game.selection().word, "DO");
+        QCOMPARE(g.game.selection().origin, (CellPos{0, 3}));
     }
 
     void findingEveryEntryWinsOnce() {
-        Game g(kBoard, {"CAT@0,0>0", "DOG@0,3>0"});
+        Play g(kBoard, {"CAT@0,0>0", "DOG@0,3>0"});
         g.drag({{0, 0}, {2, 0}});
         QCOMPARE(g.window.messages, QStringList{});
         g.drag({{0, 0}, {2, 0}});  // found again: scrolled to, nothing else
@@ -251,7 +286,7 @@ class TestPlay : public QObject {
             g.window.messages,
             QStringList{"pZorbeck!:You win.\r\n\r\nThat's all.\r\n\r\nThank you, come again."});
         QCOMPARE(g.window.calls.mid(g.window.calls.size() - 2), (QStringList{"node 2", "board"}));
-        QVERIFY(!g.game.GameActive);
+        QVERIFY(!g.game.gameActive());
 
         // After the win presses and releases are ignored.
         g.window.calls.clear();
@@ -263,35 +298,38 @@ class TestPlay : public QObject {
     }
 
     void aGameWithNothingToFindIsHarmless() {
-        Game g(kBoard, {});
-        QVERIFY(!g.game.GameActive);
+        Play g(kBoard, {});
+        QVERIFY(!g.game.gameActive());
         g.drag({{0, 0}, {2, 0}});
         QVERIFY(g.window.calls.isEmpty());
-        // Even when made active by force, a release neither wins nor fails.
-        g.game.GameActive = true;
-        g.drag({{0, 0}, {2, 0}});
-        QCOMPARE(g.window.calls.last(), "board");
-        QVERIFY(g.window.messages.isEmpty());
-        QVERIFY(g.game.GameActive);
+        // Even in a running game whose puzzle was replaced by one with nothing to find, a
+        // release neither wins nor fails.
+        Play running(kBoard, {"CAT@0,0>0"});
+        running.game.setPuzzle(puzzleOf(kBoard, {}));
+        QVERIFY(running.game.gameActive());
+        running.drag({{0, 0}, {2, 0}});
+        QCOMPARE(running.window.calls.last(), "board");
+        QVERIFY(running.window.messages.isEmpty());
+        QVERIFY(running.game.gameActive());
     }
 
     void aNewBoardForgetsTheOldSelection() {
-        Game g(kBoard, {"QE@4,4>3", "CAT@0,0>0"});
-        g.game.BeginSelection(mid(5), mid(5));
-        g.game.ExtendSelection(mid(2), mid(2));
-        QCOMPARE(g.game.SelPath.size(), 4);
-        g.game.LoadWordText("AB\nCD");
-        g.game.CreateBoard(2);
-        g.game.PlaceWords(2, 0);
-        QVERIFY(g.game.SelPath.isEmpty());
-        QVERIFY(!g.game.Selecting);
-        QCOMPARE(g.game.SelWord, QString());
-        g.game.StartPlay();
+        Play g(kBoard, {"QE@4,4>3", "CAT@0,0>0"});
+        g.press(mid(5), mid(5));
+        g.move(mid(2), mid(2));
+        QCOMPARE(g.game.selection().path.size(), 4);
+        g.game.loadWordText("AB\nCD");
+        g.game.createBoard(2);
+        g.game.placeWords(2, 0);
+        QVERIFY(g.game.selection().path.isEmpty());
+        QVERIFY(!g.game.selection().selecting);
+        QCOMPARE(g.game.selection().word, QString());
+        g.game.startPlay();
         g.window.calls.clear();
-        g.game.EndSelection();  // a release with no drag on the new board
+        g.release();  // a release with no drag on the new board
         QCOMPARE(g.window.calls, QStringList{"board"});
-        for (const Square& s : g.game.Board)
-            QVERIFY(!s.Solved);
+        for (const Square& s : g.game.puzzle().squares)
+            QVERIFY(!s.solved);
     }
 };
 

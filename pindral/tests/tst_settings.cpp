@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "mini.h"
+#include "pindral/engine/settingsfile.h"
 
 using namespace pindral;
 
@@ -23,11 +23,11 @@ void writeAll(const QString& path, const QByteArray& bytes) {
 
 QString settingsText(const Settings& s) {
     return QStringLiteral("%1 %2 %3 %4 %5")
-        .arg(s.SquareSize)
-        .arg(s.SquareCount)
-        .arg(s.SelectColor)
-        .arg(s.SolutionColor)
-        .arg(s.Backwards);
+        .arg(s.squareSize)
+        .arg(s.squareCount)
+        .arg(s.selectColor)
+        .arg(s.solutionColor)
+        .arg(s.backwards);
 }
 
 }  // namespace
@@ -148,18 +148,20 @@ class TestSettings : public QObject {
         QTemporaryDir dir;
         const QString path = dir.filePath("Settings.ini");
         if (content != "<missing>") writeAll(path, content);
-        mINI ini(path);
-        ini.settings.SquareSize = 1;  // whatever was there before is replaced
-        ini.LoadSettings();
-        QCOMPARE(settingsText(ini.settings), expected);
+        SettingsFile ini(path);
+        Settings before;
+        before.squareSize = 1;  // whatever was there before is replaced
+        ini.setSettings(before);
+        ini.loadSettings();
+        QCOMPARE(settingsText(ini.settings()), expected);
         QCOMPARE(readAll(path), content);  // loading never writes
     }
 
     void savingWritesTheSixLinesOfANewFile() {
         QTemporaryDir dir;
         const QString path = dir.filePath("sub/Settings.ini");  // the folder is made too
-        mINI ini(path);
-        QCOMPARE(ini.SaveSettings(), QString());
+        SettingsFile ini(path);
+        QCOMPARE(ini.saveSettings(), QString());
         QCOMPARE(readAll(path), QByteArray("[Settings]\r\nSquareSize=50\r\nSquareCount=15\r\n"
                                            "SelectColor=255\r\nSolutionColor=15658734\r\n"
                                            "Backwards=1\r\n"));
@@ -171,36 +173,38 @@ class TestSettings : public QObject {
         writeAll(path,
                  "; kept\n[Window]\nLeft=3\n\n[settings]\nbackwards = 0\nMine=yes\n"
                  "SquareSize=50\n\n[Tail]\nX=1\n");
-        mINI ini(path);
-        ini.LoadSettings();
-        ini.settings.SelectColor = 0xFF8000;  // blue 255, green 128: red in the low byte
-        ini.settings.SquareSize = 44;
-        QCOMPARE(ini.SaveSettings(), QString());
+        SettingsFile ini(path);
+        ini.loadSettings();
+        Settings changed = ini.settings();
+        changed.selectColor = 0xFF8000;  // blue 255, green 128: red in the low byte
+        changed.squareSize = 44;
+        ini.setSettings(changed);
+        QCOMPARE(ini.saveSettings(), QString());
         QCOMPARE(readAll(path),
                  QByteArray("; kept\n[Window]\nLeft=3\n\n[settings]\nBackwards=0\nMine=yes\n"
                             "SquareSize=44\nSquareCount=15\nSelectColor=16744448\n"
                             "SolutionColor=15658734\n\n[Tail]\nX=1\n"));
-        mINI again(path);
-        again.LoadSettings();
-        QCOMPARE(again.settings, ini.settings);
+        SettingsFile again(path);
+        again.loadSettings();
+        QCOMPARE(again.settings(), ini.settings());
     }
 
     void aFileThatCannotBeWrittenIsReportedAndKept() {
         QTemporaryDir dir;
         const QString blocker = dir.filePath("file");
         writeAll(blocker, "not a folder");
-        mINI ini(blocker + "/Settings.ini");
-        QVERIFY(!ini.SaveSettings().isEmpty());
+        SettingsFile ini(blocker + "/Settings.ini");
+        QVERIFY(!ini.saveSettings().isEmpty());
         QCOMPARE(readAll(blocker), QByteArray("not a folder"));
         // A file that exists but cannot be read is never replaced.
-        QVERIFY(!WriteIni("Settings", "A", "1", dir.path()).isEmpty());
+        QVERIFY(!writeIni("Settings", "A", "1", dir.path()).isEmpty());
         QVERIFY(QFileInfo(dir.path()).isDir());
     }
 
     void theFileLivesBesideTheProgramWhenItCan() {
         QTemporaryDir dir;
-        QCOMPARE(mINI::settingsFile(dir.path(), "/config"), dir.path() + "/Settings.ini");
-        QCOMPARE(mINI::settingsFile(dir.filePath("missing"), "/config"),
+        QCOMPARE(SettingsFile::location(dir.path(), "/config"), dir.path() + "/Settings.ini");
+        QCOMPARE(SettingsFile::location(dir.filePath("missing"), "/config"),
                  QString("/config/Settings.ini"));
     }
 };

@@ -11,9 +11,11 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "fgame.h"
-#include "fsettings.h"
+#include "pindral/window/gamewindow.h"
+#include "pindral/window/settingswindow.h"
+#include "settingswindowof.h"
 #include "testing/scripteddialogs.h"
+#include "testing/windowdriver.h"
 #include "ui/geometry.h"
 #include "ui/picturebox.h"
 #include "ui/services.h"
@@ -25,15 +27,20 @@ namespace {
 
 const QString kWin = "You win.\r\n\r\nThat's all.\r\n\r\nThank you, come again.";
 
+// The controls of a window, found by their designed names.
+testing::WindowDriver in(const QWidget* window) {
+    return testing::WindowDriver(*window);
+}
+
 // A game window over its own folder, with the dialogs answered by the test.
 struct Fixture {
     QTemporaryDir dir;
     testing::ScriptedDialogs dialogs;
-    std::unique_ptr<fGame> window;
+    std::unique_ptr<GameWindow> window;
 
     explicit Fixture(const QByteArray& settings = QByteArray()) {
         if (!settings.isEmpty()) write("Settings.ini", settings);
-        window = std::make_unique<fGame>(dir.filePath("Settings.ini"), dir.path());
+        window = std::make_unique<GameWindow>(dir.filePath("Settings.ini"), dir.path());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -44,44 +51,47 @@ struct Fixture {
         return f.fileName();
     }
 
-    template <typename W>
-    W* child(const char* name) const {
-        W* w = window->findChild<W*>(QString::fromLatin1(name));
-        if (!w) qFatal("no control %s", name);
-        return w;
-    }
-    ui::PictureBox* board() const { return child<ui::PictureBox>("pBoard"); }
-    QTreeWidget* tree() const { return child<QTreeWidget>("tvWords"); }
-    mGame& game() const { return window->game(); }
+    testing::WindowDriver driver() const { return in(window.get()); }
+    ui::PictureBox* board() const { return driver().get<ui::PictureBox>("pBoard"); }
+    QTreeWidget* tree() const { return driver().get<QTreeWidget>("tvWords"); }
+    const Game& game() const { return window->game(); }
+    SettingsWindow* settings() const { return settingsWindowOf(*window); }
 
     void newGame(const QString& path) {
         dialogs.answerNextOpen(path);
-        QTest::mouseClick(child<QPushButton>("cmdPlay"), Qt::LeftButton);
+        driver().click("cmdPlay");
     }
 
     QPoint centre(int x, int y) const {
-        const int s = window->ini().settings.SquareSize;
+        const int s = window->settingsFile().settings().squareSize;
         return {x * s + s / 2, y * s + s / 2};
     }
     // The colour near the top-left corner of a square, clear of its letter.
     QColor fillOf(int x, int y) const {
-        const int s = window->ini().settings.SquareSize;
+        const int s = window->settingsFile().settings().squareSize;
         return board()->image().pixelColor(x * s + 2, y * s + 2);
     }
 
     // Presses on one square, drags to another and releases there.
     void drag(CellPos from, CellPos to) {
-        QTest::mousePress(board(), Qt::LeftButton, {}, centre(from.X, from.Y));
-        QTest::mouseMove(board(), centre(to.X, to.Y));
-        QTest::mouseRelease(board(), Qt::LeftButton, {}, centre(to.X, to.Y));
+        QTest::mousePress(board(), Qt::LeftButton, {}, centre(from.x, from.y));
+        QTest::mouseMove(board(), centre(to.x, to.y));
+        QTest::mouseRelease(board(), Qt::LeftButton, {}, centre(to.x, to.y));
     }
 
     bool bold(int node) const { return tree()->topLevelItem(node)->font(0).bold(); }
 };
 
+// The colour a swatch of the settings window shows, 0 for the selecting colour, 1 for the
+// solution one.
+core::Colour swatchColour(const SettingsWindow* settings, int index) {
+    const auto* swatch = in(settings).get<QLabel>(index == 0 ? "lblColor_0" : "lblColor_1");
+    return ui::fromQColor(swatch->palette().color(QPalette::Window));
+}
+
 CellPos lastSquare(const PlacedWord& p) {
-    const int steps = int(p.Word.size()) - 1;
-    return {qint16(p.X + steps * stepX(p.Dir)), qint16(p.Y + steps * stepY(p.Dir))};
+    const int steps = int(p.word.size()) - 1;
+    return {qint16(p.x + steps * stepX(p.dir)), qint16(p.y + steps * stepY(p.dir))};
 }
 
 const QByteArray kAnimals = "Lion\r\nZebra\r\nOtter\r\nPanda\r\nMoose\r\n";
@@ -108,16 +118,16 @@ class TestWindows : public QObject {
     void theGameWindowStartsAsDesigned() {
         Fixture f;
         QCOMPARE(f.window->windowTitle(), "Zorbeck!");
-        QCOMPARE(f.child<QPushButton>("cmdPlay")->text(), "Open &New Puzzle");
-        QCOMPARE(f.child<QPushButton>("cmdPlay")->geometry(), QRect(8, 8, 153, 33));
-        QCOMPARE(f.child<QPushButton>("cmdSettings")->text(), "&Settings");
-        QCOMPARE(f.child<QPushButton>("cmdSettings")->geometry(), QRect(168, 8, 153, 33));
+        QCOMPARE(f.driver().get<QPushButton>("cmdPlay")->text(), "Open &New Puzzle");
+        QCOMPARE(f.driver().get<QPushButton>("cmdPlay")->geometry(), QRect(8, 8, 153, 33));
+        QCOMPARE(f.driver().get<QPushButton>("cmdSettings")->text(), "&Settings");
+        QCOMPARE(f.driver().get<QPushButton>("cmdSettings")->geometry(), QRect(168, 8, 153, 33));
         // Default settings: 15 squares of 50 pixels, the tree as high as the board.
         QCOMPARE(f.board()->geometry(), QRect(168, 48, 750, 750));
         QCOMPARE(f.tree()->geometry(), QRect(8, 48, 153, 750));
         QCOMPARE(f.window->size(), QSize(168 + 750 + 8, 48 + 750 + 8));
         QCOMPARE(f.tree()->topLevelItemCount(), 0);
-        QVERIFY(!f.game().GameActive);
+        QVERIFY(!f.game().gameActive());
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));  // nothing written
     }
 
@@ -135,9 +145,9 @@ class TestWindows : public QObject {
         QCOMPARE(shippedListFolder(bin), bin + "/wordlists");
 
         testing::ScriptedDialogs dialogs;
-        fGame window(root.filePath("Settings.ini"), installed);
+        GameWindow window(root.filePath("Settings.ini"), installed);
         dialogs.cancelNextOpen();
-        QTest::mouseClick(window.findChild<QPushButton*>("cmdPlay"), Qt::LeftButton);
+        in(&window).click("cmdPlay");
         QCOMPARE(dialogs.shown().value(0).request.initDir, installed);
     }
 
@@ -176,17 +186,17 @@ class TestWindows : public QObject {
     void pointerPositionsRoundHalfToEven() {
         QFETCH(double, value);
         QFETCH(int, expected);
-        QCOMPARE(int(fGame::boardPixel(value)), expected);
+        QCOMPARE(int(GameWindow::boardPixel(value)), expected);
     }
 
     void aNewGameListsItsEntriesInBold() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
         QCOMPARE(f.dialogs.shown().first().request.initDir, f.dir.path());
-        QVERIFY(f.game().GameActive);
-        QCOMPARE(f.tree()->topLevelItemCount(), f.game().PlacedWords.size());
+        QVERIFY(f.game().gameActive());
+        QCOMPARE(f.tree()->topLevelItemCount(), f.game().puzzle().placed.size());
         for (int k = 0; k < f.tree()->topLevelItemCount(); ++k) {
-            QCOMPARE(f.tree()->topLevelItem(k)->text(0), f.game().PlacedWords[k].Word);
+            QCOMPARE(f.tree()->topLevelItem(k)->text(0), f.game().puzzle().placed[k].word);
             QVERIFY(f.bold(k));
         }
         QCOMPARE(f.fillOf(0, 0), QColor(Qt::white));
@@ -195,24 +205,24 @@ class TestWindows : public QObject {
     void aGameIsPlayedWithTheMouseToTheEnd() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
-        const QList<PlacedWord> placed = f.game().PlacedWords;
+        const QList<PlacedWord> placed = f.game().puzzle().placed;
         QCOMPARE(placed.size(), 5);
         for (int k = 0; k < placed.size(); ++k) {
             // Backwards, from the last letter to the first, finds nothing.
-            f.drag(lastSquare(placed[k]), {placed[k].X, placed[k].Y});
+            f.drag(lastSquare(placed[k]), {placed[k].x, placed[k].y});
             QVERIFY(f.bold(k));
-            f.drag({placed[k].X, placed[k].Y}, lastSquare(placed[k]));
-            QVERIFY2(!f.bold(k), qPrintable(placed[k].Word));
-            QCOMPARE(f.fillOf(placed[k].X, placed[k].Y), QColor(0xEE, 0xEE, 0xEE));
+            f.drag({placed[k].x, placed[k].y}, lastSquare(placed[k]));
+            QVERIFY2(!f.bold(k), qPrintable(placed[k].word));
+            QCOMPARE(f.fillOf(placed[k].x, placed[k].y), QColor(0xEE, 0xEE, 0xEE));
             QCOMPARE(f.dialogs.informationTexts().size(), k + 1 < placed.size() ? 0 : 1);
         }
         QCOMPARE(f.dialogs.informationTexts(), QStringList{kWin});
         QCOMPARE(f.dialogs.shown().last().title, "pZorbeck!");
-        QVERIFY(!f.game().GameActive);
+        QVERIFY(!f.game().gameActive());
         // The finished board keeps its colours, and presses do nothing.
-        f.drag({placed[0].X, placed[0].Y}, lastSquare(placed[0]));
+        f.drag({placed[0].x, placed[0].y}, lastSquare(placed[0]));
         QCOMPARE(f.dialogs.informationTexts().size(), 1);
-        QCOMPARE(f.fillOf(placed[0].X, placed[0].Y), QColor(0xEE, 0xEE, 0xEE));
+        QCOMPARE(f.fillOf(placed[0].x, placed[0].y), QColor(0xEE, 0xEE, 0xEE));
     }
 
     void theDraggedLineIsShownInTheSelectingColour() {
@@ -226,7 +236,7 @@ class TestWindows : public QObject {
         QTest::mouseMove(f.board(), f.centre(5, 4));  // off the lines: the highlight stays
         QCOMPARE(f.fillOf(5, 5), QColor(Qt::red));
         QTest::mouseMove(f.board(), QPoint(750, 750));  // off the board: ignored
-        QCOMPARE(f.game().SelPath.size(), 4);
+        QCOMPARE(f.game().selection().path.size(), 4);
         QTest::mouseRelease(f.board(), Qt::LeftButton, {}, f.centre(5, 5));
         QCOMPARE(f.fillOf(5, 5), QColor(Qt::white));  // no match: the highlight goes
     }
@@ -234,24 +244,28 @@ class TestWindows : public QObject {
     void aCancelledOrUnreadableFileKeepsTheGame() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
-        const QStringList board = f.game().rows();
-        f.window->ini().settings.SquareCount = 9;
+        const QStringList board = f.game().puzzle().rows();
+        // The next game's number of squares changes; the running game stays as it is.
+        f.driver().click("cmdSettings");
+        in(f.settings()).get<QLineEdit>("txtCount")->setText("9");
+        in(f.settings()).click("cmdOK");
+        QCOMPARE(f.window->settingsFile().settings().squareCount, 9);
         f.dialogs.cancelNextOpen();
-        QTest::mouseClick(f.child<QPushButton>("cmdPlay"), Qt::LeftButton);
+        f.driver().click("cmdPlay");
         f.newGame(f.dir.filePath("missing.txt"));
         QCOMPARE(f.dialogs.informationTexts().size(), 1);
         QVERIFY(f.dialogs.informationTexts().first().startsWith("The file could not be read"));
-        QCOMPARE(f.game().rows(), board);
+        QCOMPARE(f.game().puzzle().rows(), board);
         QCOMPARE(f.board()->width(), 750);
         QCOMPARE(f.tree()->topLevelItemCount(), 5);
-        QVERIFY(f.game().GameActive);
+        QVERIFY(f.game().gameActive());
     }
 
     void aListWithNothingThatFitsStartsNoGame() {
         Fixture f("[Settings]\nSquareCount=3\n");
         f.newGame(f.write("long.txt", "Elephant\r\nGiraffe\r\n"));
         QCOMPARE(f.tree()->topLevelItemCount(), 0);
-        QVERIFY(!f.game().GameActive);
+        QVERIFY(!f.game().gameActive());
         QCOMPARE(f.dialogs.informationTexts().size(), 1);
         f.drag({0, 0}, {2, 0});  // a release does nothing harmful
         QCOMPARE(f.dialogs.informationTexts().size(), 1);
@@ -262,8 +276,8 @@ class TestWindows : public QObject {
     void theWordTreeShowsWholeLetters() {
         Fixture f;
         f.newGame(f.write("list.txt", "Hedgehog\r\nCAF\xc3\x89\r\n"));
-        const PlacedWord first = f.game().PlacedWords[0];
-        f.drag({first.X, first.Y}, lastSquare(first));
+        const PlacedWord first = f.game().puzzle().placed[0];
+        f.drag({first.x, first.y}, lastSquare(first));
         const QImage shown = f.tree()->viewport()->grab().toImage();
         const QColor background = f.tree()->palette().color(QPalette::Base);
         for (QTreeWidgetItem* item : {f.tree()->topLevelItem(0), f.tree()->topLevelItem(1)}) {
@@ -284,66 +298,66 @@ class TestWindows : public QObject {
 
     void theSettingsWindowOpensOnceAndStartsFromTheSettings() {
         Fixture f("[Settings]\nSquareSize=44\nBackwards=0\nSelectColor=65280\n");
-        QTest::mouseClick(f.child<QPushButton>("cmdSettings"), Qt::LeftButton);
-        QPointer<fSettings> s = f.window->settingsWindow();
+        f.driver().click("cmdSettings");
+        QPointer<SettingsWindow> s = f.settings();
         QVERIFY(s && s->isVisible());
         QCOMPARE(s->windowTitle(), "Zorbeck! Settings");
-        QCOMPARE(s->findChild<QLineEdit*>("txtSize")->text(), "44");
-        QCOMPARE(s->findChild<QLineEdit*>("txtCount")->text(), "15");
-        QVERIFY(!s->findChild<QCheckBox*>("chkBack")->isChecked());
-        QCOMPARE(s->swatchColour(0), 65280);
+        QCOMPARE(in(s).get<QLineEdit>("txtSize")->text(), "44");
+        QCOMPARE(in(s).get<QLineEdit>("txtCount")->text(), "15");
+        QVERIFY(!in(s).get<QCheckBox>("chkBack")->isChecked());
+        QCOMPARE(swatchColour(s, 0), 65280);
         QCOMPARE(s->size(), QSize(241, 306));
-        QTest::mouseClick(f.child<QPushButton>("cmdSettings"), Qt::LeftButton);
-        QCOMPARE(f.window->settingsWindow(), s.data());  // brought forward, not made again
-        QTest::mouseClick(s->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        f.driver().click("cmdSettings");
+        QCOMPARE(f.settings(), s.data());  // brought forward, not made again
+        in(s).click("cmdCancel");
         QTRY_VERIFY(!s);  // discarded on closing
-        QTest::mouseClick(f.child<QPushButton>("cmdSettings"), Qt::LeftButton);
-        QVERIFY(f.window->settingsWindow());
+        f.driver().click("cmdSettings");
+        QVERIFY(f.settings());
     }
 
     void cancelWritesNothingEvenAfterAColourWasPicked() {
         Fixture f;
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
+        SettingsWindow* s = f.settings();
         f.dialogs.answerNextColour(0x00FF00);
-        QTest::mouseClick(s->findChild<QLabel*>("lblColor_0"), Qt::LeftButton);
-        QCOMPARE(s->swatchColour(0), 0x00FF00);
-        s->findChild<QLineEdit*>("txtSize")->setText("30");
-        QTest::mouseClick(s->findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
-        QCOMPARE(f.window->ini().settings, Settings{});
+        QTest::mouseClick(in(s).get<QLabel>("lblColor_0"), Qt::LeftButton);
+        QCOMPARE(swatchColour(s, 0), 0x00FF00);
+        in(s).get<QLineEdit>("txtSize")->setText("30");
+        in(s).click("cmdCancel");
+        QCOMPARE(f.window->settingsFile().settings(), Settings{});
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
 
         // Escape cancels too.
         f.window->openSettings();
-        QPointer<fSettings> again = f.window->settingsWindow();
-        QCOMPARE(again->findChild<QLineEdit*>("txtSize")->text(), "50");  // made anew
-        again->findChild<QLineEdit*>("txtSize")->setText("30");
+        QPointer<SettingsWindow> again = f.settings();
+        QCOMPARE(in(again).get<QLineEdit>("txtSize")->text(), "50");  // made anew
+        in(again).get<QLineEdit>("txtSize")->setText("30");
         QTest::keyClick(again, Qt::Key_Escape);
         QTRY_VERIFY(!again);
-        QCOMPARE(f.window->ini().settings, Settings{});
+        QCOMPARE(f.window->settingsFile().settings(), Settings{});
     }
 
     void okDuringAGameResizesAndRedrawsAtOnce() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
-        const PlacedWord first = f.game().PlacedWords[0];
-        f.drag({first.X, first.Y}, lastSquare(first));
+        const PlacedWord first = f.game().puzzle().placed[0];
+        f.drag({first.x, first.y}, lastSquare(first));
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
-        s->findChild<QLineEdit*>("txtSize")->setText("40");
-        s->findChild<QLineEdit*>("txtCount")->setText("10");
-        s->findChild<QCheckBox*>("chkBack")->setChecked(false);
+        SettingsWindow* s = f.settings();
+        in(s).get<QLineEdit>("txtSize")->setText("40");
+        in(s).get<QLineEdit>("txtCount")->setText("10");
+        in(s).get<QCheckBox>("chkBack")->setChecked(false);
         f.dialogs.answerNextColour(0x123456);
-        QTest::mouseClick(s->findChild<QLabel*>("lblColor_1"), Qt::LeftButton);
-        QTest::mouseClick(s->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        QTRY_VERIFY(!f.window->settingsWindow());
+        QTest::mouseClick(in(s).get<QLabel>("lblColor_1"), Qt::LeftButton);
+        in(s).click("cmdOK");
+        QTRY_VERIFY(!f.settings());
 
         // Square size and colours at once; the number of squares waits for the next game.
         QCOMPARE(f.board()->size(), QSize(600, 600));
         QCOMPARE(f.window->width(), 168 + 600 + 8);
         QCOMPARE(f.board()->fontSize(), 20.0);
-        QCOMPARE(f.game().CurrentCount, 15);
-        QCOMPARE(f.fillOf(first.X, first.Y), ui::toQColor(0x123456));
+        QCOMPARE(f.game().puzzle().count, 15);
+        QCOMPARE(f.fillOf(first.x, first.y), ui::toQColor(0x123456));
         QFile file(f.dir.filePath("Settings.ini"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("[Settings]\r\nSquareSize=40\r\nSquareCount=10\r\n"
@@ -351,21 +365,21 @@ class TestWindows : public QObject {
                                             "Backwards=0\r\n"));
         f.newGame(f.write("list.txt", kAnimals));
         QCOMPARE(f.board()->size(), QSize(400, 400));
-        for (const PlacedWord& p : std::as_const(f.game().PlacedWords))
-            QVERIFY(p.Dir <= 3);
+        for (const PlacedWord& p : std::as_const(f.game().puzzle().placed))
+            QVERIFY(p.dir <= 3);
     }
 
     void okAfterAWinSavesWithoutRedrawing() {
         Fixture f;
         f.newGame(f.write("one.txt", "Lion\r\n"));
-        const PlacedWord lion = f.game().PlacedWords[0];
-        f.drag({lion.X, lion.Y}, lastSquare(lion));
-        QVERIFY(!f.game().GameActive);
+        const PlacedWord lion = f.game().puzzle().placed[0];
+        f.drag({lion.x, lion.y}, lastSquare(lion));
+        QVERIFY(!f.game().gameActive());
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
-        s->findChild<QLineEdit*>("txtSize")->setText("20");
+        SettingsWindow* s = f.settings();
+        in(s).get<QLineEdit>("txtSize")->setText("20");
         QVERIFY(s->accept());
-        QCOMPARE(f.window->ini().settings.SquareSize, 20);
+        QCOMPARE(f.window->settingsFile().settings().squareSize, 20);
         QCOMPARE(f.board()->size(), QSize(750, 750));
         QVERIFY(QFileInfo::exists(f.dir.filePath("Settings.ini")));
     }
@@ -409,15 +423,15 @@ class TestWindows : public QObject {
         if (playing) f.newGame(f.write("list.txt", kAnimals));
         const int shownBefore = int(f.dialogs.informationTexts().size());
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
-        s->findChild<QLineEdit*>("txtSize")->setText(size);
-        s->findChild<QLineEdit*>("txtCount")->setText(count);
-        QTest::mouseClick(s->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        SettingsWindow* s = f.settings();
+        in(s).get<QLineEdit>("txtSize")->setText(size);
+        in(s).get<QLineEdit>("txtCount")->setText(count);
+        in(s).click("cmdOK");
         QCOMPARE(f.dialogs.informationTexts().size(), shownBefore + 1);
         QVERIFY2(f.dialogs.informationTexts().last().startsWith(message),
                  qPrintable(f.dialogs.informationTexts().last()));
         QVERIFY(s->isVisible());
-        QCOMPARE(f.window->ini().settings, Settings{});
+        QCOMPARE(f.window->settingsFile().settings(), Settings{});
         QVERIFY(!QFileInfo::exists(f.dir.filePath("Settings.ini")));
     }
 
@@ -425,22 +439,22 @@ class TestWindows : public QObject {
     void theWindowRoundsNumbersAsTheFileDoes() {
         Fixture f;
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
-        s->findChild<QLineEdit*>("txtSize")->setText(" 40.5 ");
-        s->findChild<QLineEdit*>("txtCount")->setText("13.5");
+        SettingsWindow* s = f.settings();
+        in(s).get<QLineEdit>("txtSize")->setText(" 40.5 ");
+        in(s).get<QLineEdit>("txtCount")->setText("13.5");
         QVERIFY(s->accept());
-        QCOMPARE(f.window->ini().settings.SquareSize, 40);
-        QCOMPARE(f.window->ini().settings.SquareCount, 14);
+        QCOMPARE(f.window->settingsFile().settings().squareSize, 40);
+        QCOMPARE(f.window->settingsFile().settings().squareCount, 14);
     }
 
     // A board larger than the screen is refused, naming the largest square size that fits,
     // and read from the file as the defaults.
     void aBoardLargerThanTheScreenIsRefused() {
         Fixture f("[Settings]\nSquareSize=2000\n");
-        QCOMPARE(f.window->ini().settings, Settings{});
+        QCOMPARE(f.window->settingsFile().settings(), Settings{});
         f.window->openSettings();
-        fSettings* s = f.window->settingsWindow();
-        auto* size = s->findChild<QLineEdit*>("txtSize");
+        SettingsWindow* s = f.settings();
+        auto* size = in(s).get<QLineEdit>("txtSize");
         size->setText("2000");
         QVERIFY(!s->accept());
         static const QRegularExpression named("the largest square size that fits is (\\d+)\\.$");
@@ -456,7 +470,7 @@ class TestWindows : public QObject {
 
     void theBoardMenuWaitsForAGame() {
         Fixture f;
-        auto* menu = f.child<QMenu>("pBoardMenu");
+        auto* menu = f.driver().get<QMenu>("pBoardMenu");
         QStringList texts;
         for (QAction* a : menu->actions()) {
             texts << a->text();
@@ -464,7 +478,7 @@ class TestWindows : public QObject {
         }
         QCOMPARE(texts, (QStringList{"Copy Picture", "Save Picture As...", "Print..."}));
         f.dialogs.cancelNextOpen();
-        QTest::mouseClick(f.child<QPushButton>("cmdPlay"), Qt::LeftButton);
+        f.driver().click("cmdPlay");
         QVERIFY(!menu->actions().first()->isEnabled());
         f.newGame(f.write("list.txt", kAnimals));
         for (QAction* a : menu->actions())
@@ -475,44 +489,44 @@ class TestWindows : public QObject {
     void aRightDragSelectsAndARightClickOpensTheMenu() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
-        auto* menu = f.child<QMenu>("pBoardMenu");
-        const PlacedWord first = f.game().PlacedWords[0];
+        auto* menu = f.driver().get<QMenu>("pBoardMenu");
+        const PlacedWord first = f.game().puzzle().placed[0];
         const CellPos last = lastSquare(first);
-        QTest::mousePress(f.board(), Qt::RightButton, {}, f.centre(first.X, first.Y));
-        QTest::mouseMove(f.board(), f.centre(last.X, last.Y));
-        QTest::mouseRelease(f.board(), Qt::RightButton, {}, f.centre(last.X, last.Y));
+        QTest::mousePress(f.board(), Qt::RightButton, {}, f.centre(first.x, first.y));
+        QTest::mouseMove(f.board(), f.centre(last.x, last.y));
+        QTest::mouseRelease(f.board(), Qt::RightButton, {}, f.centre(last.x, last.y));
         QVERIFY(!f.bold(0));
         QTest::qWait(20);
         QVERIFY(!menu->isVisible());
         QTest::mouseClick(f.board(), Qt::RightButton, {}, f.centre(7, 7));
         QTRY_VERIFY(menu->isVisible());
         menu->close();
-        QVERIFY(f.game().GameActive);
+        QVERIFY(f.game().gameActive());
     }
 
     void theSavedAndPrintedBoardIsTheCurrentOne() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
-        const PlacedWord first = f.game().PlacedWords[0];
-        f.drag({first.X, first.Y}, lastSquare(first));
+        const PlacedWord first = f.game().puzzle().placed[0];
+        f.drag({first.x, first.y}, lastSquare(first));
         QVERIFY(!f.bold(0));
 
         f.dialogs.answerNextSave(f.dir.filePath("board.png"), QString());
-        f.child<QAction>("mnuSavePicture")->trigger();
+        f.driver().get<QAction>("mnuSavePicture")->trigger();
         const QImage png(f.dir.filePath("board.png"));
         QCOMPARE(png.size(), QSize(3000, 3000));
-        const QPoint solved = (f.centre(first.X, first.Y) - QPoint(20, 20)) * 4;
+        const QPoint solved = (f.centre(first.x, first.y) - QPoint(20, 20)) * 4;
         QCOMPARE(png.pixelColor(solved), QColor(0xEE, 0xEE, 0xEE));
         const QPoint free = (f.centre(14, 14) - QPoint(20, 20)) * 4;
         QCOMPARE(png.pixelColor(free), f.fillOf(14, 14));
 
         if (!exportcheck::havePoppler()) QSKIP("poppler-utils is not installed");
         f.dialogs.answerNextPrint(f.dir.filePath("board.pdf"));
-        f.child<QAction>("mnuPrint")->trigger();
+        f.driver().get<QAction>("mnuPrint")->trigger();
         QCOMPARE(exportcheck::pdfPages(f.dir.filePath("board.pdf")), 1);
         const QString text = exportcheck::pdfText(f.dir.filePath("board.pdf"));
-        for (const PlacedWord& placed : f.game().PlacedWords)
-            QVERIFY2(text.contains(placed.Word), qPrintable(text));
+        for (const PlacedWord& placed : f.game().puzzle().placed)
+            QVERIFY2(text.contains(placed.word), qPrintable(text));
         QVERIFY(f.dialogs.unexpected().isEmpty());
         QVERIFY(f.dialogs.informationTexts().isEmpty());
     }

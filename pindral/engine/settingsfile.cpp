@@ -1,4 +1,4 @@
-#include "mini.h"
+#include "pindral/engine/settingsfile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -185,7 +185,7 @@ QByteArray iniWithValue(const QByteArray& content, const QByteArray& section, co
     return out;
 }
 
-QString ReadIni(const QString& section, const QString& key, const QString& file,
+QString readIni(const QString& section, const QString& key, const QString& file,
                 const QString& defaultText) {
     QByteArray content;
     QString error;
@@ -194,7 +194,7 @@ QString ReadIni(const QString& section, const QString& key, const QString& file,
     return value ? core::decodeText(*value) : defaultText;
 }
 
-QString WriteIni(const QString& section, const QString& key, const QString& value,
+QString writeIni(const QString& section, const QString& key, const QString& value,
                  const QString& file) {
     QByteArray content;
     QString error;
@@ -215,7 +215,7 @@ std::optional<qint64> wholeNumberFrom(const QString& text) {
     return qint64(value);
 }
 
-QString mINI::settingsFile(const QString& programFolder, const QString& configFolder) {
+QString SettingsFile::location(const QString& programFolder, const QString& configFolder) {
     const QFileInfo folder(programFolder);
     const QString base = folder.isDir() && folder.isWritable() ? programFolder : configFolder;
     return base + QStringLiteral("/Settings.ini");
@@ -226,34 +226,36 @@ qint64 largestSquareSize(qint64 count, QSize area) {
     return std::max<qint64>(board, 0) / std::max<qint64>(count, 1);
 }
 
-void mINI::LoadSettings(QSize boardArea) {
+void SettingsFile::loadSettings(QSize boardArea) {
     const Settings defaults;
     auto load = [this](const char* key, qint64 fallback, qint64 low, qint64 high) {
-        const QString text = ReadIni(QString::fromLatin1(kSection), QString::fromLatin1(key), file_,
+        const QString text = readIni(QString::fromLatin1(kSection), QString::fromLatin1(key), path_,
                                      QString::number(fallback));
         const auto value = wholeNumberFrom(text);
         return value && *value >= low && *value <= high ? *value : fallback;
     };
-    settings.SquareSize = qint16(load("SquareSize", defaults.SquareSize, 1, 32767));
-    settings.SquareCount = qint16(load("SquareCount", defaults.SquareCount, 1, 32767));
-    settings.SelectColor = qint32(load("SelectColor", defaults.SelectColor, 0, 0xFFFFFF));
-    settings.SolutionColor = qint32(load("SolutionColor", defaults.SolutionColor, 0, 0xFFFFFF));
-    settings.Backwards = qint16(load("Backwards", defaults.Backwards, -32768, 32767));
-    if (settings.SquareSize > largestSquareSize(settings.SquareCount, boardArea)) {
-        settings.SquareSize = defaults.SquareSize;
-        settings.SquareCount = defaults.SquareCount;
+    Settings& s = settings_;
+    s.squareSize = qint16(load("SquareSize", defaults.squareSize, 1, 32767));
+    s.squareCount = qint16(load("SquareCount", defaults.squareCount, 1, 32767));
+    s.selectColor = qint32(load("SelectColor", defaults.selectColor, 0, 0xFFFFFF));
+    s.solutionColor = qint32(load("SolutionColor", defaults.solutionColor, 0, 0xFFFFFF));
+    s.backwards = qint16(load("Backwards", defaults.backwards, -32768, 32767));
+    if (s.squareSize > largestSquareSize(s.squareCount, boardArea)) {
+        s.squareSize = defaults.squareSize;
+        s.squareCount = defaults.squareCount;
     }
 }
 
-QString mINI::SaveSettings() const {
+QString SettingsFile::saveSettings() const {
+    const Settings& s = settings_;
     const std::pair<const char*, qint64> values[] = {
-        {"SquareSize", settings.SquareSize},   {"SquareCount", settings.SquareCount},
-        {"SelectColor", settings.SelectColor}, {"SolutionColor", settings.SolutionColor},
-        {"Backwards", settings.Backwards},
+        {"SquareSize", s.squareSize},   {"SquareCount", s.squareCount},
+        {"SelectColor", s.selectColor}, {"SolutionColor", s.solutionColor},
+        {"Backwards", s.backwards},
     };
     for (const auto& [key, value] : values) {
-        const QString error = WriteIni(QString::fromLatin1(kSection), QString::fromLatin1(key),
-                                       QString::number(value), file_);
+        const QString error = writeIni(QString::fromLatin1(kSection), QString::fromLatin1(key),
+                                       QString::number(value), path_);
         if (!error.isEmpty()) return error;
     }
     return QString();

@@ -4,8 +4,8 @@
 #include <QWidget>
 
 #include "core/random.h"
-#include "mgame.h"
-#include "mini.h"
+#include "pindral/engine/game.h"
+#include "pindral/engine/settingsfile.h"
 
 class QPushButton;
 class QTreeWidget;
@@ -19,10 +19,7 @@ struct DocumentPage;
 
 namespace pindral {
 
-class fSettings;
-
-// The windows' font: Tahoma (or the closest font there is) at the size in points.
-QFont tahoma(double points, bool bold = false);
+class SettingsWindow;
 
 // The contrast between two colours as the Web Content Accessibility Guidelines measure it,
 // from 1 (none) to 21 (black on white). Text needs 4.5 or more to stay legible.
@@ -33,34 +30,28 @@ double contrastRatio(const QColor& a, const QColor& b);
 // folder when neither exists.
 QString shippedListFolder(const QString& programFolder);
 
-// The game window: the word tree, the board and the two buttons. It owns the game and the
-// settings for the program's lifetime.
-class fGame : public QWidget {
+// The game window ("fGame"): the word tree, the board and the two buttons. It owns the game
+// and the settings file for the program's lifetime, turns the pointer on the board into the
+// game's drags and shows what they changed.
+class GameWindow : public QWidget {
     Q_OBJECT
   public:
     // The program's own window: settings beside the program (or, where that folder is not
     // writable, in "pindral" of the user's configuration folder), the open dialog in the
     // shipped word lists (shippedListFolder).
-    fGame();
-    // settingsFile: where the settings are read and saved; listFolder: where the open dialog
+    GameWindow();
+    // settingsPath: where the settings are read and saved; listFolder: where the open dialog
     // starts.
-    fGame(const QString& settingsFile, const QString& listFolder, QWidget* parent = nullptr);
-    ~fGame() override;
+    GameWindow(const QString& settingsPath, const QString& listFolder, QWidget* parent = nullptr);
+    ~GameWindow() override;
 
-    mGame& game() { return game_; }
-    mINI& ini() { return ini_; }
-    core::RandomSource& random() { return random_; }
+    const Game& game() const { return game_; }
+    const SettingsFile& settingsFile() const { return settingsFile_; }
 
     // The action of cmdPlay: choose a word list and start a new game from it.
-    void NewGame();
-    // Sizes board, tree and window for the running game and sets the letters' size.
-    void ResizeBoard();
-    void DrawBoard();
-    void DrawSquare(qint16 x, qint16 y, bool selected);
-    // Shows the settings window, or brings the open one forward.
+    void newGame();
+    // The action of cmdSettings: shows the settings window, or brings the open one forward.
     void openSettings();
-    // The open settings window, or null.
-    fSettings* settingsWindow() const;
     // Called by the settings window after OK: shows the new size and colours in a running game.
     void settingsApplied();
     // The room the board has, in pixels: the available area of the window's screen less the
@@ -77,24 +68,39 @@ class fGame : public QWidget {
   private:
     // Sizes board, tree and window for m squares of the current square size.
     void sizeFor(int m);
-    // DrawSquare and the board's picture without the refresh, on any surface the board's size.
+    // Sizes board, tree and window for the running game and sets the letters' size.
+    void resizeBoard();
+    void drawBoard();
+    // One square on any surface the board's size: filled in the selecting colour, the
+    // solution colour or white, framed, with its letter centred as a capital.
     void drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) const;
+    // The whole board without the refresh.
     void paintBoard(ui::Surface& surface) const;
     // The board as it stands, with the placed entries.
     ui::DocumentPage boardPage() const;
-    void markNodeFound(int node);
 
-    mINI ini_;
-    mGame game_;
+    // The square under a pointer position in board pixels, on the board or not.
+    CellPos squareUnder(qint16 x, qint16 y) const;
+    // Shows a drag's highlight as it changed.
+    void showChanges(const QList<SquareChange>& changes);
+    // The release of a drag: a found entry turns plain in the tree, the last one closes the
+    // game with its message, and the board shows without the highlight.
+    void endSelection();
+    // The tree row of a found entry (its index among the placed entries) turns plain and
+    // grey, and is scrolled into view.
+    void markEntryFound(qsizetype entry);
+
+    SettingsFile settingsFile_;
     core::RandomSource random_;
+    Game game_;
     QString listFolder_;
 
-    QPushButton* cmdPlay_;
-    QPushButton* cmdSettings_;
-    QTreeWidget* tvWords_;
-    ui::PictureBox* pBoard_;
+    QPushButton* playButton_;
+    QPushButton* settingsButton_;
+    QTreeWidget* wordTree_;
+    ui::PictureBox* board_;
     ui::PictureMenu* boardMenu_;
-    QPointer<fSettings> settingsWindow_;
+    QPointer<SettingsWindow> settingsWindow_;
 };
 
 }  // namespace pindral

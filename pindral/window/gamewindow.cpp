@@ -1,4 +1,4 @@
-#include "fgame.h"
+#include "pindral/window/gamewindow.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +14,8 @@
 #include <QTreeWidget>
 
 #include "core/numbers.h"
-#include "fsettings.h"
+#include "pindral/window/messages.h"
+#include "pindral/window/settingswindow.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
@@ -25,13 +26,20 @@ namespace pindral {
 
 namespace {
 
-// The designed layout, in twips.
-constexpr ui::TwipsRect kPlayRect{120, 120, 2295, 495};
-constexpr ui::TwipsRect kSettingsRect{2520, 120, 2295, 495};
-constexpr ui::TwipsRect kTreeRect{120, 720, 2295, 3495};
-constexpr ui::TwipsRect kBoardRect{2520, 720, 3495, 3495};
+// A designed control: its object name and its rectangle in twips.
+struct Control {
+    const char* name;
+    ui::TwipsRect rect;
+};
+
+// The designed layout. The board and the tree take their height, and the board its width,
+// from the settings.
 constexpr int kDesignWidth = 6135;
 constexpr int kDesignHeight = 4335;
+constexpr Control kPlayButton{"cmdPlay", {120, 120, 2295, 495}};
+constexpr Control kSettingsButton{"cmdSettings", {2520, 120, 2295, 495}};
+constexpr Control kWordTree{"tvWords", {120, 720, 2295, 3495}};
+constexpr Control kBoard{"pBoard", {2520, 720, 3495, 3495}};
 
 // The space kept right of and below the board, in pixels, as in the design.
 constexpr int kMargin = 8;
@@ -85,20 +93,13 @@ QColor foundTextColour(const QPalette& palette) {
     return text;
 }
 
-QString defaultSettingsFile() {
-    return mINI::settingsFile(ui::programFolder(), QStandardPaths::writableLocation(
-                                                       QStandardPaths::GenericConfigLocation) +
-                                                       QStringLiteral("/pindral"));
+QString defaultSettingsPath() {
+    return SettingsFile::location(ui::programFolder(), QStandardPaths::writableLocation(
+                                                           QStandardPaths::GenericConfigLocation) +
+                                                           QStringLiteral("/pindral"));
 }
 
 }  // namespace
-
-QFont tahoma(double points, bool bold) {
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 double contrastRatio(const QColor& a, const QColor& b) {
     const auto [dark, light] = std::minmax(relativeLuminance(a), relativeLuminance(b));
@@ -115,36 +116,40 @@ QString shippedListFolder(const QString& programFolder) {
     return programFolder;
 }
 
-fGame::fGame() : fGame(defaultSettingsFile(), shippedListFolder(ui::programFolder())) {}
+GameWindow::GameWindow()
+    : GameWindow(defaultSettingsPath(), shippedListFolder(ui::programFolder())) {}
 
-fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* parent)
-    : QWidget(parent), ini_(settingsFile), listFolder_(listFolder) {
+GameWindow::GameWindow(const QString& settingsPath, const QString& listFolder, QWidget* parent)
+    : QWidget(parent),
+      settingsFile_(settingsPath),
+      game_([this] { return random_.nextRandom(); }),
+      listFolder_(listFolder) {
     setObjectName(QStringLiteral("fGame"));
     setWindowTitle(QStringLiteral("Zorbeck!"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFont(tahoma(9));
+    setFont(ui::designFont(9));
     ui::setFixedClientSize(this, kDesignWidth, kDesignHeight);
 
-    cmdPlay_ = ui::createControl<QPushButton>(this, "cmdPlay", kPlayRect,
-                                              QStringLiteral("Open &New Puzzle"));
-    cmdSettings_ = ui::createControl<QPushButton>(this, "cmdSettings", kSettingsRect,
-                                                  QStringLiteral("&Settings"));
-    tvWords_ = ui::createControl<QTreeWidget>(this, "tvWords", kTreeRect);
-    tvWords_->setHeaderHidden(true);
-    tvWords_->setRootIsDecorated(false);
-    tvWords_->setColumnCount(1);
-    tvWords_->setItemDelegate(new TallRows(tvWords_));
-    pBoard_ = ui::createControl<ui::PictureBox>(this, "pBoard", kBoardRect);
-    pBoard_->setBackColour(ui::fromQColor(palette().color(QPalette::Base)));
-    pBoard_->ui::Surface::setFont(tahoma(9));
-    ui::setTabOrder({cmdPlay_, cmdSettings_, tvWords_, pBoard_});
+    playButton_ = ui::createControl<QPushButton>(this, kPlayButton.name, kPlayButton.rect,
+                                                 QStringLiteral("Open &New Puzzle"));
+    settingsButton_ = ui::createControl<QPushButton>(
+        this, kSettingsButton.name, kSettingsButton.rect, QStringLiteral("&Settings"));
+    wordTree_ = ui::createControl<QTreeWidget>(this, kWordTree.name, kWordTree.rect);
+    wordTree_->setHeaderHidden(true);
+    wordTree_->setRootIsDecorated(false);
+    wordTree_->setColumnCount(1);
+    wordTree_->setItemDelegate(new TallRows(wordTree_));
+    board_ = ui::createControl<ui::PictureBox>(this, kBoard.name, kBoard.rect);
+    board_->setBackColour(ui::fromQColor(palette().color(QPalette::Base)));
+    board_->ui::Surface::setFont(ui::designFont(9));
+    ui::setTabOrder({playButton_, settingsButton_, wordTree_, board_});
     // A right press starts a selection like any press, so the menu waits for a right click
     // that did not drag.
-    boardMenu_ = new ui::PictureMenu(pBoard_, ui::PictureMenu::Trigger::ReleaseWithoutDrag);
+    boardMenu_ = new ui::PictureMenu(board_, ui::PictureMenu::Trigger::ReleaseWithoutDrag);
     boardMenu_->addEntry(QStringLiteral("Copy Picture"), "mnuCopyPicture",
-                         [this] { ui::copyPicture(*pBoard_); });
+                         [this] { ui::copyPicture(*board_); });
     boardMenu_->addEntry(QStringLiteral("Save Picture As..."), "mnuSavePicture", [this] {
         ui::savePictureAs(this, QStringLiteral("Save Picture As"), QStringLiteral("Board.png"),
                           boardPage());
@@ -152,115 +157,120 @@ fGame::fGame(const QString& settingsFile, const QString& listFolder, QWidget* pa
     boardMenu_->addEntry(QStringLiteral("Print..."), "mnuPrint",
                          [this] { ui::printDocument(this, {boardPage()}, windowTitle()); });
 
-    GameHooks hooks;
-    hooks.nextRandom = [this] { return random_.nextRandom(); };
-    hooks.squareSize = [this] { return int(ini_.settings.SquareSize); };
-    hooks.DrawSquare = [this](qint16 x, qint16 y, bool selected) { DrawSquare(x, y, selected); };
-    hooks.DrawBoard = [this] { DrawBoard(); };
-    hooks.markNodeFound = [this](int node) { markNodeFound(node); };
-    hooks.showMessage = [this](const QString& text, const QString& caption) {
-        ui::dialogs().information(this, text, caption);
-    };
-    game_.hooks() = hooks;
-
-    connect(cmdPlay_, &QPushButton::clicked, this, &fGame::NewGame);
-    connect(cmdSettings_, &QPushButton::clicked, this, &fGame::openSettings);
-    connect(pBoard_, &ui::PictureBox::mousePressed, this,
+    connect(playButton_, &QPushButton::clicked, this, &GameWindow::newGame);
+    connect(settingsButton_, &QPushButton::clicked, this, &GameWindow::openSettings);
+    connect(board_, &ui::PictureBox::mousePressed, this,
             [this](Qt::MouseButtons, double x, double y) {
-                game_.BeginSelection(boardPixel(x), boardPixel(y));
+                game_.beginSelection(squareUnder(boardPixel(x), boardPixel(y)));
             });
-    connect(pBoard_, &ui::PictureBox::mouseMoved, this,
+    connect(board_, &ui::PictureBox::mouseMoved, this,
             [this](Qt::MouseButtons, double x, double y) {
                 const qint16 px = boardPixel(x), py = boardPixel(y);
-                if (px > -1 && px < pBoard_->width() && py > -1 && py < pBoard_->height())
-                    game_.ExtendSelection(px, py);
+                if (px > -1 && px < board_->width() && py > -1 && py < board_->height())
+                    showChanges(game_.extendSelection(squareUnder(px, py)));
             });
-    connect(pBoard_, &ui::PictureBox::mouseReleased, this,
-            [this](Qt::MouseButtons, double, double) { game_.EndSelection(); });
+    connect(board_, &ui::PictureBox::mouseReleased, this,
+            [this](Qt::MouseButtons, double, double) { endSelection(); });
 
     // Window load: the settings, then the size for the next game's board, empty.
-    ini_.LoadSettings(boardArea());
-    sizeFor(ini_.settings.SquareCount);
-    pBoard_->clear();
+    settingsFile_.loadSettings(boardArea());
+    sizeFor(settingsFile_.settings().squareCount);
+    board_->clear();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-fGame::~fGame() = default;
+GameWindow::~GameWindow() = default;
 
-qint16 fGame::boardPixel(double value) {
+qint16 GameWindow::boardPixel(double value) {
     return qint16(std::clamp(core::roundHalfEven(value), -32768.0, 32767.0));
 }
 
-void fGame::sizeFor(int m) {
-    const int board = std::min(m * int(ini_.settings.SquareSize), kMaxBoardPixels);
-    const QRect boardRect = ui::toPixels(kBoardRect);
-    const QRect treeRect = ui::toPixels(kTreeRect);
-    pBoard_->setGeometry(boardRect.left(), boardRect.top(), board, board);
-    tvWords_->setGeometry(treeRect.left(), treeRect.top(), treeRect.width(), board);
+void GameWindow::sizeFor(int m) {
+    const int board = std::min(m * int(settingsFile_.settings().squareSize), kMaxBoardPixels);
+    const QRect boardRect = ui::toPixels(kBoard.rect);
+    const QRect treeRect = ui::toPixels(kWordTree.rect);
+    board_->setGeometry(boardRect.left(), boardRect.top(), board, board);
+    wordTree_->setGeometry(treeRect.left(), treeRect.top(), treeRect.width(), board);
     setFixedSize(boardRect.left() + board + kMargin, treeRect.top() + board + kMargin);
 }
 
-QSize fGame::boardArea() const {
+QSize GameWindow::boardArea() const {
     const QScreen* shownOn = screen();
     if (!shownOn) return kNoScreenLimit;
-    const QRect boardRect = ui::toPixels(kBoardRect);
+    const QRect boardRect = ui::toPixels(kBoard.rect);
     const QSize frame = frameGeometry().size() - size();
     return shownOn->availableGeometry().size() - frame -
            QSize(boardRect.left() + kMargin, boardRect.top() + kMargin);
 }
 
-void fGame::ResizeBoard() {
-    sizeFor(game_.CurrentCount);
+CellPos GameWindow::squareUnder(qint16 x, qint16 y) const {
+    return squareAt(x, y, settingsFile_.settings().squareSize);
+}
+
+void GameWindow::showChanges(const QList<SquareChange>& changes) {
+    for (const SquareChange& change : changes)
+        drawSquare(*board_, change.cell.x, change.cell.y, change.selected);
+}
+
+void GameWindow::endSelection() {
+    const SelectionEnd end = game_.endSelection();
+    if (!end.ended) return;
+    if (end.found >= 0) markEntryFound(end.found);
+    // The message shows over the board as it was at the release, as designed.
+    if (end.won) ui::dialogs().information(this, kClosingMessage, kProgramTitle);
+    drawBoard();
+}
+
+void GameWindow::resizeBoard() {
+    sizeFor(game_.puzzle().count);
     // Two thirds of the square side as the letters' em: s * 15 twips / 30 points.
-    pBoard_->setFontSize(float(ini_.settings.SquareSize) * float(ui::kTwipsPerPixel) / 30.0f);
+    board_->setFontSize(float(settingsFile_.settings().squareSize) * float(ui::kTwipsPerPixel) /
+                        30.0f);
 }
 
-void fGame::DrawSquare(qint16 x, qint16 y, bool selected) {
-    drawSquare(*pBoard_, x, y, selected);
-}
-
-void fGame::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) const {
-    if (!game_.onBoard(x, y)) return;
-    const Square& square = game_.square(x, y);
-    const Settings& settings = ini_.settings;
-    const int s = settings.SquareSize;
-    surface.setFillColour(selected        ? settings.SelectColor
-                          : square.Solved ? settings.SolutionColor
+void GameWindow::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) const {
+    const Puzzle& puzzle = game_.puzzle();
+    if (!puzzle.onBoard(x, y)) return;
+    const Square& square = puzzle.square(x, y);
+    const Settings& settings = settingsFile_.settings();
+    const int s = settings.squareSize;
+    surface.setFillColour(selected        ? settings.selectColor
+                          : square.solved ? settings.solutionColor
                                           : core::kWhite);
     surface.setForeColour(core::kBlack);
     surface.box(x * s, y * s, x * s + s, y * s + s);
 
     // Centred by the measures of the stored letter, printed as a capital.
-    const QString letter = square.HasLetter ? QString(square.Letter) : QString();
+    const QString letter = square.hasLetter ? QString(square.letter) : QString();
     const int w = int(core::roundHalfEven(surface.textWidth(letter)));
     const int h = int(core::roundHalfEven(surface.textHeight(letter)));
     surface.setCurrentX(x * s + s / 2 - w / 2);
     surface.setCurrentY(y * s + s / 2 - h / 2);
     surface.setForeColour(ui::fromQColor(palette().color(QPalette::Text)));
-    if (square.HasLetter) surface.print(QString(square.Letter.toUpper()));
+    if (square.hasLetter) surface.print(QString(square.letter.toUpper()));
 }
 
-void fGame::paintBoard(ui::Surface& surface) const {
+void GameWindow::paintBoard(ui::Surface& surface) const {
     surface.clear();
-    for (qint16 y = 0; y < game_.CurrentCount; ++y)
-        for (qint16 x = 0; x < game_.CurrentCount; ++x)
+    for (qint16 y = 0; y < game_.puzzle().count; ++y)
+        for (qint16 x = 0; x < game_.puzzle().count; ++x)
             drawSquare(surface, x, y, false);
 }
 
-void fGame::DrawBoard() {
-    paintBoard(*pBoard_);
-    pBoard_->refresh();
+void GameWindow::drawBoard() {
+    paintBoard(*board_);
+    board_->refresh();
 }
 
-ui::DocumentPage fGame::boardPage() const {
+ui::DocumentPage GameWindow::boardPage() const {
     QStringList words;
-    for (const PlacedWord& placed : game_.PlacedWords)
-        words << placed.Word;
-    return {ui::pictureOf(*pBoard_, [this](ui::Surface& surface) { paintBoard(surface); }), words};
+    for (const PlacedWord& placed : game_.puzzle().placed)
+        words << placed.word;
+    return {ui::pictureOf(*board_, [this](ui::Surface& surface) { paintBoard(surface); }), words};
 }
 
-void fGame::NewGame() {
+void GameWindow::newGame() {
     random_.reseedFromClock(ui::secondsSinceMidnight());
     ui::FileRequest request;
     request.initDir = listFolder_;
@@ -269,7 +279,7 @@ void fGame::NewGame() {
     if (!path) return;
 
     // The file is read whole first, so a file that cannot be read leaves the game as it was.
-    const QString error = game_.LoadWordList(*path);
+    const QString error = game_.loadWordList(*path);
     if (!error.isEmpty()) {
         ui::dialogs().information(this,
                                   QStringLiteral("The file could not be read:\n%1\n\n%2")
@@ -277,43 +287,43 @@ void fGame::NewGame() {
                                   kProgramTitle);
         return;
     }
-    game_.CreateBoard(ini_.settings.SquareCount);
-    ResizeBoard();
-    tvWords_->clear();
-    game_.PlaceWords(game_.CurrentCount, ini_.settings.Backwards);
+    game_.createBoard(settingsFile_.settings().squareCount);
+    resizeBoard();
+    wordTree_->clear();
+    game_.placeWords(game_.puzzle().count, settingsFile_.settings().backwards);
     QList<QTreeWidgetItem*> nodes;
-    QFont bold = tvWords_->font();
+    QFont bold = wordTree_->font();
     bold.setBold(true);
-    for (const PlacedWord& placed : std::as_const(game_.PlacedWords)) {
-        auto* node = new QTreeWidgetItem(QStringList{placed.Word});
+    for (const PlacedWord& placed : game_.puzzle().placed) {
+        auto* node = new QTreeWidgetItem(QStringList{placed.word});
         node->setFont(0, bold);
         nodes << node;
     }
-    tvWords_->addTopLevelItems(nodes);
-    DrawBoard();
+    wordTree_->addTopLevelItems(nodes);
+    drawBoard();
     boardMenu_->setEntriesEnabled(true);
-    if (!game_.StartPlay()) {
+    if (!game_.startPlay()) {
         ui::dialogs().information(
             this, QStringLiteral("None of the words in this file fit on the board."),
             kProgramTitle);
     }
 }
 
-void fGame::markNodeFound(int node) {
-    QTreeWidgetItem* item = tvWords_->topLevelItem(node - 1);
+void GameWindow::markEntryFound(qsizetype entry) {
+    QTreeWidgetItem* item = wordTree_->topLevelItem(int(entry));
     if (!item) return;
     QFont plain = item->font(0);
     plain.setBold(false);
     item->setFont(0, plain);
     // Greyed as well: the bold face of some Tahoma versions hardly differs from the regular.
-    item->setForeground(0, foundTextColour(tvWords_->palette()));
-    tvWords_->scrollToItem(item);
+    item->setForeground(0, foundTextColour(wordTree_->palette()));
+    wordTree_->scrollToItem(item);
 }
 
-void fGame::openSettings() {
+void GameWindow::openSettings() {
     // A window that was closed is discarded, even before its deletion has run.
     if (!settingsWindow_ || !settingsWindow_->isVisible()) {
-        settingsWindow_ = new fSettings(ini_, this);
+        settingsWindow_ = new SettingsWindow(settingsFile_, this);
         settingsWindow_->setAttribute(Qt::WA_DeleteOnClose);
     }
     settingsWindow_->show();
@@ -321,17 +331,13 @@ void fGame::openSettings() {
     settingsWindow_->activateWindow();
 }
 
-fSettings* fGame::settingsWindow() const {
-    return settingsWindow_.data();
+void GameWindow::settingsApplied() {
+    if (!game_.gameActive()) return;
+    resizeBoard();
+    drawBoard();
 }
 
-void fGame::settingsApplied() {
-    if (!game_.GameActive) return;
-    ResizeBoard();
-    DrawBoard();
-}
-
-void fGame::closeEvent(QCloseEvent* event) {
+void GameWindow::closeEvent(QCloseEvent* event) {
     // The settings window goes with the game window, as if cancelled.
     if (settingsWindow_) settingsWindow_->close();
     event->accept();

@@ -15,7 +15,7 @@
 
 #include <QHash>
 
-#include "mgame.h"
+#include "pindral/engine/containment.h"
 
 namespace pindral {
 
@@ -174,7 +174,7 @@ const QString& removalMarker() {
     return marker;
 }
 
-void RemoveContainedWords(QStringList& words) {
+void removeContainedWords(QStringList& words) {
     const int count = int(words.size());
     if (count == 0) return;
 

@@ -1,0 +1,232 @@
+#include "pindral/engine/game.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/letters.h"
+#include "core/textfile.h"
+#include "pindral/engine/containment.h"
+
+namespace pindral {
+
+namespace {
+
+// Tries made at random before checking whether the entry has room anywhere. Any number gives
+// the same results; a small one keeps a crowded board from costing kMaxTries tries per entry.
+constexpr int kTriesBeforeSearch = 32;
+
+constexpr int kStepX[] = {1, 0, 1, 1, -1, 0, -1, -1, 0, 0};
+constexpr int kStepY[] = {0, 1, -1, 1, 0, -1, 1, -1, 0, 0};
+
+}  // namespace
+
+int stepX(qint32 dir) {
+    return dir >= 0 && dir <= DirNone ? kStepX[dir] : 0;
+}
+int stepY(qint32 dir) {
+    return dir >= 0 && dir <= DirNone ? kStepY[dir] : 0;
+}
+
+CellPos squareAt(qint16 x, qint16 y, int squareSize) {
+    const int size = std::max(1, squareSize);
+    return {qint16(x / size), qint16(y / size)};
+}
+
+// ---- The puzzle ----
+
+Puzzle::Puzzle(qint16 n)
+    : count(std::max<qint16>(n, 1)), squares(size_t(count) * size_t(count), Square{}) {}
+
+bool Puzzle::fitsAt(const QString& word, int x, int y, int dir) const {
+    const int length = int(word.size());
+    const int dx = stepX(dir), dy = stepY(dir);
+    if (!onBoard(x, y) || !onBoard(x + (length - 1) * dx, y + (length - 1) * dy)) return false;
+    for (int k = 0; k < length; ++k)
+        if (lettersClash(word[k], square(x + k * dx, y + k * dy))) return false;
+    return true;
+}
+
+QStringList Puzzle::rows() const {
+    QStringList out;
+    for (int y = 0; y < count; ++y) {
+        QString row;
+        for (int x = 0; x < count; ++x) {
+            const Square& s = square(x, y);
+            row += s.hasLetter ? s.letter : QChar(u'.');
+        }
+        out << row;
+    }
+    return out;
+}
+
+// ---- Board generation ----
+
+QString Game::loadWordList(const QString& path) {
+    const core::TextFileResult file = core::readTextFile(path, kMaxWordListBytes);
+    if (!file.ok) return file.error;
+    loadWordText(file.text);
+    return QString();
+}
+
+void Game::loadWordText(const QString& text) {
+    active_ = false;
+    puzzle_ = Puzzle();
+    words_.clear();
+    for (const QString& line : core::splitLines(text))
+        words_ << core::composedWord(line);
+    removeContainedWords(words_);
+}
+
+void Game::createBoard(qint16 n) {
+    setPuzzle(Puzzle(n));
+}
+
+void Game::setPuzzle(Puzzle puzzle) {
+    puzzle_ = std::move(puzzle);
+    selection_ = Selection();
+}
+
+int Game::draw(int m) {
+    const double r = nextRandom_();
+    const int value = int(std::floor(r * m));
+    return std::clamp(value, 0, m - 1);
+}
+
+bool Game::anyPlacement(const QString& word, int dirCount) const {
+    for (int y = 0; y < puzzle_.count; ++y) {
+        for (int x = 0; x < puzzle_.count; ++x) {
+            if (Puzzle::lettersClash(word[0], puzzle_.square(x, y))) continue;
+            for (int dir = 0; dir < dirCount; ++dir)
+                if (puzzle_.fitsAt(word, x, y, dir)) return true;
+        }
+    }
+    return false;
+}
+
+void Game::placeAt(const QString& word, int x, int y, int dir) {
+    for (int k = 0; k < word.size(); ++k) {
+        Square& s = puzzle_.square(x + k * stepX(dir), y + k * stepY(dir));
+        s.letter = word[k];
+        s.hasLetter = true;
+    }
+    puzzle_.placed.append({qint16(x), qint16(y), dir, word, false});
+}
+
+void Game::placeWords(qint16 n, qint16 backwards) {
+    n = std::max<qint16>(n, 1);
+    if (n != puzzle_.count) createBoard(n);
+    const int dirCount = backwards != 0 ? 8 : 4;
+    for (const QString& word : std::as_const(words_)) {
+        // A removed entry stays out even on a board wide enough to hold the marker.
+        if (word.isEmpty() || word.size() > n || word == removalMarker() ||
+            !core::fitsOneCharPerSquare(word))
+            continue;
+        for (int tries = 1; tries <= kMaxTries; ++tries) {
+            const int x = draw(n);
+            const int y = draw(n);
+            const int dir = draw(dirCount);
+            if (puzzle_.fitsAt(word, x, y, dir)) {
+                placeAt(word, x, y, dir);
+                break;
+            }
+            if (tries == kTriesBeforeSearch && !anyPlacement(word, dirCount)) break;
+        }
+    }
+    for (int y = 0; y < n; ++y) {
+        for (int x = 0; x < n; ++x) {
+            Square& s = puzzle_.square(x, y);
+            if (s.hasLetter) continue;
+            s.letter = QChar(u'A' + draw(26));
+            s.hasLetter = true;
+        }
+    }
+}
+
+// ---- Play ----
+
+bool Game::startPlay() {
+    active_ = !puzzle_.placed.isEmpty();
+    return active_;
+}
+
+qint32 Game::getDirection(CellPos a, CellPos b) {
+    const int dx = a.x - b.x;
+    const int dy = a.y - b.y;
+    if (dx < 0) {
+        if (std::abs(dx) == std::abs(dy)) return dy < 0 ? DirNorthWest : DirSouthWest;
+        return dy == 0 ? DirWest : DirInvalid;
+    }
+    if (dx > 0) {
+        if (std::abs(dx) == std::abs(dy)) return dy < 0 ? DirNorthEast : DirSouthEast;
+        return dy == 0 ? DirEast : DirInvalid;
+    }
+    if (dy < 0) return DirNorth;
+    return dy > 0 ? DirSouth : DirNone;
+}
+
+void Game::beginSelection(CellPos cell) {
+    if (!active_ || !puzzle_.onBoard(cell.x, cell.y)) return;
+    selection_.selecting = true;
+    selection_.firstMove = true;
+    selection_.press = cell;
+}
+
+QList<SquareChange> Game::extendSelection(CellPos pointer) {
+    Selection& sel = selection_;
+    if (!sel.selecting || !puzzle_.onBoard(pointer.x, pointer.y)) return {};
+    const qint32 dir = getDirection(pointer, sel.press);
+    if (dir == DirInvalid) return {};
+
+    QList<SquareChange> changes;
+    if (sel.firstMove) {
+        sel.firstMove = false;
+    } else {
+        for (const CellPos& c : std::as_const(sel.path))
+            if (puzzle_.onBoard(c.x, c.y)) changes.append({c, false});
+    }
+
+    const int dx = stepX(dir), dy = stepY(dir);
+    sel.path = {sel.press};
+    for (CellPos c = pointer; !(c == sel.press); c = {qint16(c.x - dx), qint16(c.y - dy)})
+        sel.path.append(c);
+    for (const CellPos& c : std::as_const(sel.path))
+        changes.append({c, true});
+
+    auto letterOf = [this](CellPos c) {
+        const Square& s = puzzle_.square(c.x, c.y);
+        return s.hasLetter ? QString(s.letter) : QString();
+    };
+    sel.word = letterOf(sel.path[0]);
+    for (qsizetype k = sel.path.size() - 1; k >= 1; --k)
+        sel.word += letterOf(sel.path[k]);
+    sel.origin = sel.path[0];
+    sel.dir = dir;
+    return changes;
+}
+
+SelectionEnd Game::endSelection() {
+    SelectionEnd end;
+    if (!active_) return end;
+    selection_.selecting = false;
+    end.ended = true;
+
+    QList<PlacedWord>& placed = puzzle_.placed;
+    for (qsizetype j = 0; j < placed.size(); ++j) {
+        const PlacedWord& w = placed[j];
+        if (w.x == selection_.origin.x && w.y == selection_.origin.y && w.word == selection_.word) {
+            end.found = j;
+            break;
+        }
+    }
+    if (end.found < 0) return end;
+
+    for (const CellPos& c : std::as_const(selection_.path))
+        if (puzzle_.onBoard(c.x, c.y)) puzzle_.square(c.x, c.y).solved = true;
+    placed[end.found].found = true;
+    end.won =
+        std::all_of(placed.cbegin(), placed.cend(), [](const PlacedWord& w) { return w.found; });
+    if (end.won) active_ = false;
+    return end;
+}
+
+}  // namespace pindral
