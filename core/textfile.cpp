@@ -52,8 +52,8 @@ QStringList splitLines(QStringView text) {
     return lines;
 }
 
-TextFileResult readTextFile(const QString& path, qint64 maxBytes) {
-    TextFileResult result;
+FileBytesResult readFileBytes(const QString& path, qint64 maxBytes) {
+    FileBytesResult result;
     const QFileInfo info(path);
     if (!info.exists()) {
         result.error = QStringLiteral("The file does not exist.");
@@ -90,8 +90,17 @@ TextFileResult readTextFile(const QString& path, qint64 maxBytes) {
         result.error = QStringLiteral("The file is larger than %1 MB.").arg(maxBytes >> 20);
         return result;
     }
-    result.text = decodeText(bytes);
+    result.bytes = std::move(bytes);
     result.ok = true;
+    return result;
+}
+
+TextFileResult readTextFile(const QString& path, qint64 maxBytes) {
+    FileBytesResult read = readFileBytes(path, maxBytes);
+    TextFileResult result;
+    result.ok = read.ok;
+    result.error = read.error;
+    if (read.ok) result.text = decodeText(read.bytes);
     return result;
 }
 

@@ -23,6 +23,16 @@ struct TextFileResult {
 // Largest file the readers accept, in bytes. No file the suite writes comes near it.
 inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
 
+struct FileBytesResult {
+    bool ok = false;
+    QByteArray bytes;  // the whole content when ok
+    QString error;     // a sentence for the user when not ok
+};
+
+// Reads a whole file as it is, for readers that decode it themselves (RTF names its own code
+// page; the settings file keeps every byte it does not change). Fails as readTextFile does.
+FileBytesResult readFileBytes(const QString& path, qint64 maxBytes = kMaxTextFileBytes);
+
 // Reads a whole text file and decodes it with decodeText. Fails, with a reason, for a missing
 // or unreadable file, a folder, or a file larger than maxBytes.
 TextFileResult readTextFile(const QString& path, qint64 maxBytes = kMaxTextFileBytes);
