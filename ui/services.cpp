@@ -72,46 +72,11 @@ QIcon programIcon() {
     return icon;
 }
 
-namespace {
-
-// The test hook of Application: reports and closes the first window shown.
-class FirstWindowCloser : public QObject {
-  public:
-    using QObject::QObject;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* window = qobject_cast<QWidget*>(watched);
-        if (event->type() != QEvent::Show || !window || !window->isWindow()) return false;
-        QList<int> widths;
-        for (const QSize& size : window->windowIcon().availableSizes())
-            widths << size.width();
-        std::sort(widths.begin(), widths.end());
-        QStringList sizes;
-        for (int width : std::as_const(widths))
-            sizes << QString::number(width);
-        const bool tahoma = QFontDatabase::families().contains(QStringLiteral("Tahoma"));
-        std::printf("caption: %s\nicon: %s\ntahoma: %s\n",
-                    window->windowTitle().toUtf8().constData(),
-                    sizes.join(u',').toUtf8().constData(), tahoma ? "found" : "missing");
-        std::fflush(stdout);
-        QTimer::singleShot(0, window, [w = QPointer<QWidget>(window)] {
-            if (w) w->close();
-        });
-        qApp->removeEventFilter(this);
-        return false;
-    }
-};
-
-}  // namespace
-
 Application::Application(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
     setApplicationName(title);
     setDesktopFileName(QFileInfo(applicationFilePath()).completeBaseName().toLower());
     registerFonts();
     setWindowIcon(programIcon());
-    if (qEnvironmentVariableIsSet("WORDSEARCH_CLOSE_FIRST_WINDOW"))
-        installEventFilter(new FirstWindowCloser(this));
 }
 
 }  // namespace ui

@@ -38,11 +38,8 @@ QFont designFont(double points, bool bold = false);
 // The application object of every program: names the program, registers the fonts and gives
 // every window the program's icon (the resource folder ":/program-icon" that the build compiles
 // into each program). The program's menu entry is "<program file name in lower case>.desktop".
-//
-// Test hook: with the environment variable WORDSEARCH_CLOSE_FIRST_WINDOW set, the first window
-// to be shown is closed again as soon as it is on screen, after three lines went to standard
-// output: "caption: <window title>", "icon: <the icon's sizes, as 16,32,...>" and
-// "tahoma: found" or "tahoma: missing". The install tests start each installed program so.
+// The install tests watch an installed program's first window through a preloaded library
+// (testing/firstwindow.cpp); nothing of that is in the program.
 class Application : public QApplication {
   public:
     Application(int& argc, char** argv, const QString& title);

@@ -1,7 +1,8 @@
-# Starts an installed program offscreen with the test hook of ui::Application, which closes the
-# first window as soon as it is shown, and checks what the program reported and how it ended.
-# -D PROGRAM (path), CAPTION (the first window's designed caption), ICON_SIZES (as 16,32,...),
-# HOME_DIR.
+# Starts an installed program offscreen with the test library testing_firstwindow preloaded,
+# which reports the first window and closes it as soon as it is shown, and checks what was
+# reported and how the program ended.
+# -D PROGRAM (path), HOOK (the preloaded library), CAPTION (the first window's designed
+# caption), ICON_SIZES (as 16,32,...), HOME_DIR.
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${HOME_DIR})
 file(MAKE_DIRECTORY ${HOME_DIR})
@@ -12,7 +13,9 @@ file(CHMOD ${HOME_DIR}/runtime PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 set(ENV{XDG_RUNTIME_DIR} ${HOME_DIR}/runtime)
 set(ENV{QT_QPA_PLATFORM} offscreen)
 set(ENV{QT_LOGGING_RULES} "qt.qpa.*=false")
-set(ENV{WORDSEARCH_CLOSE_FIRST_WINDOW} 1)
+set(ENV{LD_PRELOAD} ${HOOK})
+# Under AddressSanitizer its runtime need not come first: the hook is built with it too.
+set(ENV{ASAN_OPTIONS} "$ENV{ASAN_OPTIONS}:verify_asan_link_order=0")
 execute_process(COMMAND ${PROGRAM} WORKING_DIRECTORY ${HOME_DIR}
   RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 60)
 if(NOT result STREQUAL "0")
