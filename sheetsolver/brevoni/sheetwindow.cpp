@@ -82,6 +82,10 @@ SheetWindow::SheetWindow(QWidget* parent) : QWidget(parent), editor_(this) {
 
 SheetWindow::~SheetWindow() = default;
 
+void SheetWindow::loadSheetFile(const QString& path) {
+    editor_.loadSheetFile(path);
+}
+
 void SheetWindow::loadIntoTable() {
     editor_.cells().fillFrom(editor_.sheetText());
 }

@@ -78,6 +78,10 @@ LoadWindow::LoadWindow(std::function<double()> clock, QWidget* parent)
 
 LoadWindow::~LoadWindow() = default;
 
+void LoadWindow::loadSheetFile(const QString& path) {
+    editor_.loadSheetFile(path);
+}
+
 QString LoadWindow::sheetText() const {
     return editor_.sheetText();
 }

@@ -18,6 +18,7 @@
 #include <QTextEdit>
 
 #include "core/rtf.h"
+#include "engine/demopuzzle.h"
 #include "engine/sheetsearch.h"
 #include "testing/scripteddialogs.h"
 #include "testing/windowdriver.h"
@@ -274,6 +275,38 @@ inline void checkFileFlows(const WindowDriver& driver, testing::ScriptedDialogs&
     QVERIFY(dialogs.informationTexts().isEmpty());
     QVERIFY(dialogs.unexpected().isEmpty());
     QVERIFY(dialogs.allAnswersUsed());
+}
+
+// Rows for a file given on the command line: a column "path" with a word processor's sheet, a
+// file that is not RTF, a missing file and a folder, and a column "loads", whether the sheet
+// text changes.
+inline void fileArgumentRows() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("loads");
+    const QString corpus = QStringLiteral(WORDSEARCH_SOURCE_DIR "/core/tests/data/rtf/");
+    QTest::newRow("a word processor's sheet") << corpus + "sheet300_abiword.rtf" << true;
+    QTest::newRow("not RTF") << corpus + "sheet300_abiword.txt" << false;
+    QTest::newRow("missing") << corpus + "missing.rtf" << false;
+    QTest::newRow("a folder") << corpus << false;
+}
+
+// "Load from File" with path chosen in the dialog double, in the window that has the sheet
+// text. Nothing else is asked or shown.
+inline void loadThroughTheDialog(const WindowDriver& driver, const QString& path) {
+    testing::ScriptedDialogs dialogs;
+    dialogs.answerNextOpen(path);
+    driver.click("Command4");
+    QVERIFY(dialogs.informationTexts().isEmpty());
+    QVERIFY(dialogs.allAnswersUsed());
+}
+
+// A window opened with a file argument (opened) and one that went through "Load from File"
+// (manual) hold the same sheet text and list; loads says whether the text left the
+// demonstration sheet.
+inline void checkSameSheetText(const WindowDriver& opened, const WindowDriver& manual, bool loads) {
+    QCOMPARE(sheetBox(opened), sheetBox(manual));
+    QCOMPARE(sheetBox(opened) != sheetsolver::demoSheet(), loads);
+    QCOMPARE(entries(opened), entries(manual));
 }
 
 }  // namespace sheettest

@@ -216,6 +216,22 @@ class TestBrevoni : public QObject {
         QCOMPARE(cellsText(driver), expected.left(kCellCount));
     }
 
+    // "brevoni FILE" ends as "Load from File" with FILE chosen does: the sheet in the text
+    // box, the cells as they were, the window open whatever the file.
+    void fileArgumentLoadsAsTheDialogDoes_data() { fileArgumentRows(); }
+    void fileArgumentLoadsAsTheDialogDoes() {
+        QFETCH(QString, path);
+        QFETCH(bool, loads);
+        brevoni::SheetWindow opened;
+        opened.loadSheetFile(path);
+        brevoni::SheetWindow manual;
+        const WindowDriver openedDriver(opened), manualDriver(manual);
+        loadThroughTheDialog(manualDriver, path);
+        checkSameSheetText(openedDriver, manualDriver, loads);
+        QCOMPARE(cellsText(openedDriver), sheetsolver::demoSheet());
+        QCOMPARE(cellsText(openedDriver), cellsText(manualDriver));
+    }
+
     void runLocksEditingWhileItYields() {
         brevoni::SheetWindow form;
         const WindowDriver driver(form);

@@ -1,6 +1,7 @@
 // The second version's two windows: the load window with its list and files, "Next >>"
 // building the sheet window from them, and the first-occurrence search with its timing.
 #include <cmath>
+#include <memory>
 
 #include <QRegularExpression>
 #include <QTimer>
@@ -204,6 +205,23 @@ class TestKallowit : public QObject {
         kallowit::LoadWindow load;
         const WindowDriver loadDriver(load);
         checkFileFlows(loadDriver, dialogs);
+    }
+
+    // "kallowit FILE" ends as "Load from File" with FILE chosen does in the load window, and
+    // "Next >>" then builds the same sheet from it.
+    void fileArgumentLoadsAsTheDialogDoes_data() { fileArgumentRows(); }
+    void fileArgumentLoadsAsTheDialogDoes() {
+        QFETCH(QString, path);
+        QFETCH(bool, loads);
+        auto opened = std::make_unique<kallowit::LoadWindow>();
+        opened->loadSheetFile(path);
+        kallowit::LoadWindow manual;
+        const WindowDriver manualDriver(manual);
+        loadThroughTheDialog(manualDriver, path);
+        checkSameSheetText(WindowDriver(*opened), manualDriver, loads);
+        const QString cells = cellsText(WindowDriver(next(*opened)));
+        opened.reset();  // with its sheet window
+        QCOMPARE(cellsText(WindowDriver(next(manual))), cells);
     }
 
     void runLocksTheCellsWhileItYields() {

@@ -148,7 +148,11 @@ void SheetEditor::clearStrings() {
 void SheetEditor::loadFromFile() {
     const std::optional<QString> path = ui::dialogs().openFile(window_, rtfRequest(true));
     if (!path || path->isEmpty()) return;
-    const std::optional<QByteArray> bytes = sheetFileBytes(*path);
+    loadSheetFile(*path);
+}
+
+void SheetEditor::loadSheetFile(const QString& path) {
+    const std::optional<QByteArray> bytes = sheetFileBytes(path);
     if (!bytes) return;
     const std::optional<QString> text = core::rtf::readPlainText(*bytes);
     if (text) setSheetText(*text);

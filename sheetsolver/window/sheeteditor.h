@@ -134,6 +134,10 @@ class SheetEditor final : public QObject, private core::EventPump {
     SheetTextControls createSheetText(const SheetTextLayout& layout);
     QString sheetText() const;
     void setSheetText(const QString& text);
+    // What "Load from File" does with the file chosen in its dialog: puts the plain text of
+    // the RTF file at path into the sheet text box, or, for a file that cannot be read, is too
+    // large or is not RTF, leaves the box as it is, silently.
+    void loadSheetFile(const QString& path);
     // The entries of the list, in list order.
     QStringList strings() const;
     void clearStrings();
