@@ -4,6 +4,7 @@
 // through testing::WindowDriver.
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -275,6 +276,38 @@ inline void checkFileFlows(const WindowDriver& driver, testing::ScriptedDialogs&
     QVERIFY(dialogs.informationTexts().isEmpty());
     QVERIFY(dialogs.unexpected().isEmpty());
     QVERIFY(dialogs.allAnswersUsed());
+}
+
+// The last message announced to a screen reader from the keyword label. (The alert event that
+// carries it reaches no handler unless a screen reader is attached; the message stays as the
+// label's accessible description.)
+inline QString announced(const WindowDriver& driver) {
+    return QAccessible::queryAccessibleInterface(driver.get("lblword"))
+        ->text(QAccessible::Description);
+}
+
+// The named control as a screen reader finds it: its role and its name.
+inline void checkAccessible(const WindowDriver& driver, const QString& name, QAccessible::Role role,
+                            const QString& accessibleName) {
+    QAccessibleInterface* control = QAccessible::queryAccessibleInterface(driver.get(name));
+    QVERIFY(control);
+    QCOMPARE(control->role(), role);
+    QCOMPARE(control->text(QAccessible::Name), accessibleName);
+}
+
+// What a screen reader reads of cell i: its letter and whether it is found.
+inline void checkCellReadOut(const WindowDriver& driver, int i, const QString& letter, bool found) {
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(cell(driver, i));
+    QCOMPARE(box->text(QAccessible::Value), letter);
+    QCOMPARE(box->text(QAccessible::Description), found ? QStringLiteral("found") : QString());
+}
+
+// The first cell of the demonstration sheet that no string covers: the keyword's first letter.
+inline int firstKeywordCell(const WindowDriver& driver) {
+    for (int i = 0; i < kCellCount; ++i) {
+        if (cellColour(driver, i) != sheetsolver::kFoundColour) return i;
+    }
+    return -1;
 }
 
 // Rows for a file given on the command line: a column "path" with a word processor's sheet, a
