@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -50,16 +49,6 @@ ui::FileRequest rtfRequest(bool mustExist) {
     request.filter = rtfFileFilter();
     request.mustExist = mustExist;
     return request;
-}
-
-// The bytes of a file of at most kMaxSheetFileBytes, or nothing. The RTF reader takes the
-// bytes themselves: their code page is named inside the document.
-std::optional<QByteArray> sheetFileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSheetFileBytes) return std::nullopt;
-    QByteArray bytes = file.read(kMaxSheetFileBytes + 1);
-    if (bytes.size() > kMaxSheetFileBytes) return std::nullopt;
-    return bytes;
 }
 
 }  // namespace
@@ -155,9 +144,11 @@ void SheetEditor::loadFromFile() {
 }
 
 void SheetEditor::loadSheetFile(const QString& path) {
-    const std::optional<QByteArray> bytes = sheetFileBytes(path);
-    if (!bytes) return;
-    const std::optional<QString> text = core::rtf::readPlainText(*bytes);
+    // The RTF reader takes the bytes themselves: their code page is named inside the document.
+    // Why a file could not be read is not shown: the action ends silently.
+    const core::FileBytesResult file = core::readFileBytes(path, kMaxSheetFileBytes);
+    if (!file.ok) return;
+    const std::optional<QString> text = core::rtf::readPlainText(file.bytes);
     if (text) setSheetText(*text);
 }
 
