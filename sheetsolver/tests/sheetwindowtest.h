@@ -302,14 +302,6 @@ inline void checkCellReadOut(const WindowDriver& driver, int i, const QString& l
     QCOMPARE(box->text(QAccessible::Description), found ? QStringLiteral("found") : QString());
 }
 
-// The first cell of the demonstration sheet that no string covers: the keyword's first letter.
-inline int firstKeywordCell(const WindowDriver& driver) {
-    for (int i = 0; i < kCellCount; ++i) {
-        if (cellColour(driver, i) != sheetsolver::kFoundColour) return i;
-    }
-    return -1;
-}
-
 // Rows for a file given on the command line: a column "path" with a word processor's sheet, a
 // file that is not RTF, a missing file and a folder, and a column "loads", whether the sheet
 // text changes.

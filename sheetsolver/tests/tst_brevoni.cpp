@@ -264,9 +264,7 @@ class TestBrevoni : public QObject {
         driver.click("cmdFind");
         QCOMPARE(announced(driver), QStringLiteral("The keyword is: WEAREALLMADEOFSTARDUST"));
         checkCellReadOut(driver, 0, demo.left(1), true);
-        const int white = firstKeywordCell(driver);
-        QCOMPARE(demo.at(white), u'W');
-        checkCellReadOut(driver, white, QStringLiteral("W"), false);
+        checkCellReadOut(driver, 11, QStringLiteral("W"), false);  // the keyword's first letter
         driver.click("Command7");
         checkCellReadOut(driver, 0, QString(), false);
         driver.click("cmdFind");

@@ -166,7 +166,7 @@ class TestKallowit : public QObject {
         QCOMPARE(announced(driver),
                  QStringLiteral("The keyword WEAREALLMADEOFSTARDUST was found within 00.50 s"));
         checkCellReadOut(driver, 0, demo.left(1), true);
-        checkCellReadOut(driver, firstKeywordCell(driver), QStringLiteral("W"), false);
+        checkCellReadOut(driver, 11, QStringLiteral("W"), false);  // the keyword's first letter
         driver.click("cmdFind");  // every run is read out, with its own time
         QCOMPARE(announced(driver),
                  QStringLiteral("The keyword WEAREALLMADEOFSTARDUST was found within 00.25 s"));
