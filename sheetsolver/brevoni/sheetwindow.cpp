@@ -53,12 +53,16 @@ SheetWindow::SheetWindow(QWidget* parent) : QWidget(parent), editor_(this) {
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 
     // The captions first, so that the controls they touch lie above them.
-    ui::createControl<QLabel>(this, "Label2", kStringsCaption, QStringLiteral("Search for:"));
-    ui::createControl<QLabel>(this, "Label1", kKeywordCaption, QStringLiteral("The keyword is:"));
+    auto* stringsCaption =
+        ui::createControl<QLabel>(this, "Label2", kStringsCaption, QStringLiteral("Search for:"));
+    auto* keywordCaption = ui::createControl<QLabel>(this, "Label1", kKeywordCaption,
+                                                     QStringLiteral("The keyword is:"));
     const sheetsolver::TableControls table = editor_.createTable(
         kTable, sheetsolver::kCellCount,
-        {sheetsolver::SearchMode::AllOccurrences, [this] { return editor_.strings(); }, {}});
+        {sheetsolver::SearchMode::AllOccurrences, [this] { return editor_.strings(); }, {}},
+        keywordCaption);
     const sheetsolver::SheetTextControls text = editor_.createSheetText(kSheetText);
+    text.strings->setAccessibleName(stringsCaption->text());
     loadIntoTableButton_ = ui::createControl<QPushButton>(this, "Command2", kLoadIntoTable,
                                                           QStringLiteral("Load into table"));
     saveFromTableButton_ = ui::createControl<QPushButton>(this, "Command3", kSaveFromTable,
@@ -81,6 +85,10 @@ SheetWindow::SheetWindow(QWidget* parent) : QWidget(parent), editor_(this) {
 }
 
 SheetWindow::~SheetWindow() = default;
+
+void SheetWindow::loadSheetFile(const QString& path) {
+    editor_.loadSheetFile(path);
+}
 
 void SheetWindow::loadIntoTable() {
     editor_.cells().fillFrom(editor_.sheetText());

@@ -17,6 +17,11 @@ class SheetWindow : public QWidget {
     explicit SheetWindow(QWidget* parent = nullptr);
     ~SheetWindow() override;
 
+    // Opens a sheet file given on the command line: loads it into the sheet text box, as "Load
+    // from File" does with the file chosen in its dialog (silently nothing for a file that
+    // cannot be loaded). The cells keep what they show until "Load into table".
+    void loadSheetFile(const QString& path);
+
   private:
     // "Load into table": character i of the sheet text goes to cell i, as it is.
     void loadIntoTable();

@@ -36,11 +36,12 @@ constexpr ui::TwipsRect kLine1{0, 2190, kClientWidth, 15};  // "Line1"
 constexpr ui::TwipsRect kLine2{0, 2205, kClientWidth, 15};  // "Line2"
 constexpr ui::TwipsRect kNext{5280, 4800, 2055, 375};       // "Command1"
 
-void createCaption(QWidget* parent, const char* name, const ui::TwipsRect& rect,
-                   const QString& text) {
+QLabel* createCaption(QWidget* parent, const char* name, const ui::TwipsRect& rect,
+                      const QString& text) {
     auto* label = ui::createControl<QLabel>(parent, name, rect, text);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
 }
 
 void createLine(QWidget* parent, const char* name, const ui::TwipsRect& rect, core::Colour colour) {
@@ -61,13 +62,18 @@ LoadWindow::LoadWindow(std::function<double()> clock, QWidget* parent)
     setFont(ui::designFont(sheetsolver::kWindowFontPoints));
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 
-    createCaption(this, "Label1", kTextCaption,
-                  QStringLiteral("Enter here the Text you want to load into the Sheet"));
-    createCaption(this, "Label2", kStringsCaption,
-                  QStringLiteral("Enter the Strings you want to search for to the List"));
+    const QLabel* textCaption =
+        createCaption(this, "Label1", kTextCaption,
+                      QStringLiteral("Enter here the Text you want to load into the Sheet"));
+    const QLabel* stringsCaption =
+        createCaption(this, "Label2", kStringsCaption,
+                      QStringLiteral("Enter the Strings you want to search for to the List"));
     createLine(this, "Line1", kLine1, core::rgbColour(0x80, 0x80, 0x80));
     createLine(this, "Line2", kLine2, core::kWhite);
     const sheetsolver::SheetTextControls text = editor_.createSheetText(kSheetText);
+    // The text box keeps its short name; its instruction is what a screen reader adds to it.
+    text.sheetText->setAccessibleDescription(textCaption->text());
+    text.strings->setAccessibleName(stringsCaption->text());
     nextButton_ =
         ui::createControl<QPushButton>(this, "Command1", kNext, QStringLiteral("Next >>"));
     ui::setTabOrder({text.sheetText, text.loadFromFile, text.saveToFile, text.strings,
@@ -77,6 +83,10 @@ LoadWindow::LoadWindow(std::function<double()> clock, QWidget* parent)
 }
 
 LoadWindow::~LoadWindow() = default;
+
+void LoadWindow::loadSheetFile(const QString& path) {
+    editor_.loadSheetFile(path);
+}
 
 QString LoadWindow::sheetText() const {
     return editor_.sheetText();

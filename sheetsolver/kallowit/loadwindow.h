@@ -25,6 +25,11 @@ class LoadWindow : public QWidget {
                         QWidget* parent = nullptr);
     ~LoadWindow() override;
 
+    // Opens a sheet file given on the command line: loads it into the sheet text box, as "Load
+    // from File" does with the file chosen in its dialog (silently nothing for a file that
+    // cannot be loaded).
+    void loadSheetFile(const QString& path);
+
     // The sheet text as it stands.
     QString sheetText() const;
     // The entries of the list, in list order.

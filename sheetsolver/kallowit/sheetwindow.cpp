@@ -49,10 +49,12 @@ SheetWindow::SheetWindow(const LoadWindow& load, std::function<double()> clock, 
                        "directions. The letters that stay white spell the keyword."));
     title->setWordWrap(true);
     title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    ui::createControl<QLabel>(this, "Label1", kKeywordCaption, QStringLiteral("The keyword "));
+    auto* keywordCaption =
+        ui::createControl<QLabel>(this, "Label1", kKeywordCaption, QStringLiteral("The keyword "));
     table_ = editor_.createTable(kTable, 1,
                                  {sheetsolver::SearchMode::FirstOccurrence,
-                                  [this] { return load_.strings(); }, std::move(clock)});
+                                  [this] { return load_.strings(); }, std::move(clock)},
+                                 keywordCaption);
     // The designed cell 0, which startUp() fills with the sheet's first letter.
     editor_.cells().setCellText(0, QStringLiteral("X"));
 }

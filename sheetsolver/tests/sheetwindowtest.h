@@ -4,6 +4,7 @@
 // through testing::WindowDriver.
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <QTextEdit>
 
 #include "core/rtf.h"
+#include "engine/demopuzzle.h"
 #include "engine/sheetsearch.h"
 #include "testing/scripteddialogs.h"
 #include "testing/windowdriver.h"
@@ -274,6 +276,62 @@ inline void checkFileFlows(const WindowDriver& driver, testing::ScriptedDialogs&
     QVERIFY(dialogs.informationTexts().isEmpty());
     QVERIFY(dialogs.unexpected().isEmpty());
     QVERIFY(dialogs.allAnswersUsed());
+}
+
+// The last message announced to a screen reader from the keyword label. (The alert event that
+// carries it reaches no handler unless a screen reader is attached; the message stays as the
+// label's accessible description.)
+inline QString announced(const WindowDriver& driver) {
+    return QAccessible::queryAccessibleInterface(driver.get("lblword"))
+        ->text(QAccessible::Description);
+}
+
+// The named control as a screen reader finds it: its role and its name.
+inline void checkAccessible(const WindowDriver& driver, const QString& name, QAccessible::Role role,
+                            const QString& accessibleName) {
+    QAccessibleInterface* control = QAccessible::queryAccessibleInterface(driver.get(name));
+    QVERIFY(control);
+    QCOMPARE(control->role(), role);
+    QCOMPARE(control->text(QAccessible::Name), accessibleName);
+}
+
+// What a screen reader reads of cell i: its letter and whether it is found.
+inline void checkCellReadOut(const WindowDriver& driver, int i, const QString& letter, bool found) {
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(cell(driver, i));
+    QCOMPARE(box->text(QAccessible::Value), letter);
+    QCOMPARE(box->text(QAccessible::Description), found ? QStringLiteral("found") : QString());
+}
+
+// Rows for a file given on the command line: a column "path" with a word processor's sheet, a
+// file that is not RTF, a missing file and a folder, and a column "loads", whether the sheet
+// text changes.
+inline void fileArgumentRows() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("loads");
+    const QString corpus = QStringLiteral(WORDSEARCH_SOURCE_DIR "/core/tests/data/rtf/");
+    QTest::newRow("a word processor's sheet") << corpus + "sheet300_abiword.rtf" << true;
+    QTest::newRow("not RTF") << corpus + "sheet300_abiword.txt" << false;
+    QTest::newRow("missing") << corpus + "missing.rtf" << false;
+    QTest::newRow("a folder") << corpus << false;
+}
+
+// "Load from File" with path chosen in the dialog double, in the window that has the sheet
+// text. Nothing else is asked or shown.
+inline void loadThroughTheDialog(const WindowDriver& driver, const QString& path) {
+    testing::ScriptedDialogs dialogs;
+    dialogs.answerNextOpen(path);
+    driver.click("Command4");
+    QVERIFY(dialogs.informationTexts().isEmpty());
+    QVERIFY(dialogs.allAnswersUsed());
+}
+
+// A window opened with a file argument (opened) and one that went through "Load from File"
+// (manual) hold the same sheet text and list; loads says whether the text left the
+// demonstration sheet.
+inline void checkSameSheetText(const WindowDriver& opened, const WindowDriver& manual, bool loads) {
+    QCOMPARE(sheetBox(opened), sheetBox(manual));
+    QCOMPARE(sheetBox(opened) != sheetsolver::demoSheet(), loads);
+    QCOMPARE(entries(opened), entries(manual));
 }
 
 }  // namespace sheettest

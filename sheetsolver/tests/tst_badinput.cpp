@@ -25,6 +25,16 @@ void badSheetFiles(const WindowDriver& driver) {
         else  // not RTF, or no file: the box stays, silently
             QVERIFY2(sheetBox(driver) == u"kept", qPrintable(file.name));
     }
+    // A sheet one byte over the limit (sparse, so nothing is written) is refused whole.
+    QFile large(dir.filePath(QStringLiteral("large.rtf")));
+    QVERIFY(large.open(QIODevice::WriteOnly));
+    large.write("{\\rtf1 LARGE}");
+    QVERIFY(large.resize(sheetsolver::kMaxSheetFileBytes + 1));
+    large.close();
+    setSheetBox(driver, QStringLiteral("kept"));
+    dialogs.answerNextOpen(large.fileName());
+    driver.click("Command4");
+    QCOMPARE(sheetBox(driver), QStringLiteral("kept"));
     QVERIFY(dialogs.informationTexts().isEmpty());
     QVERIFY(dialogs.unexpected().isEmpty());
 }

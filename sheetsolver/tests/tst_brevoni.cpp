@@ -216,6 +216,61 @@ class TestBrevoni : public QObject {
         QCOMPARE(cellsText(driver), expected.left(kCellCount));
     }
 
+    // "brevoni FILE" ends as "Load from File" with FILE chosen does: the sheet in the text
+    // box, the cells as they were, the window open whatever the file.
+    void fileArgumentLoadsAsTheDialogDoes_data() { fileArgumentRows(); }
+    void fileArgumentLoadsAsTheDialogDoes() {
+        QFETCH(QString, path);
+        QFETCH(bool, loads);
+        brevoni::SheetWindow opened;
+        opened.loadSheetFile(path);
+        brevoni::SheetWindow manual;
+        const WindowDriver openedDriver(opened), manualDriver(manual);
+        loadThroughTheDialog(manualDriver, path);
+        checkSameSheetText(openedDriver, manualDriver, loads);
+        QCOMPARE(cellsText(openedDriver), sheetsolver::demoSheet());
+        QCOMPARE(cellsText(openedDriver), cellsText(manualDriver));
+    }
+
+    // Captions name their controls; the controls with none have a short description.
+    void accessibleNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("accessibleName");
+        QTest::newRow("first cell") << "Text1_0" << QAccessible::EditableText << "Row 1, column 1";
+        QTest::newRow("cell 46") << "Text1_46" << QAccessible::EditableText << "Row 3, column 7";
+        QTest::newRow("sheet text") << "rtbText" << QAccessible::EditableText << "Sheet text";
+        QTest::newRow("list") << "lstStrings" << QAccessible::List << "Search for:";
+        QTest::newRow("new string") << "Text2" << QAccessible::EditableText << "String to add";
+        QTest::newRow("delay") << "sldDelay" << QAccessible::Slider << "Delay:";
+        QTest::newRow("Find!") << "cmdFind" << QAccessible::Button << "Find!";
+    }
+    void accessibleNames() {
+        QFETCH(QString, name);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, accessibleName);
+        brevoni::SheetWindow form;
+        checkAccessible(WindowDriver(form), name, role, accessibleName);
+    }
+
+    // "Find!" marks the covered cells found for a screen reader and reads out the keyword;
+    // Reset takes the marks away.
+    void findIsReadOut() {
+        brevoni::SheetWindow form;
+        const WindowDriver driver(form);
+        const QString demo = sheetsolver::demoSheet();
+        checkCellReadOut(driver, 0, demo.left(1), false);
+        QCOMPARE(announced(driver), QString());
+        driver.click("cmdFind");
+        QCOMPARE(announced(driver), QStringLiteral("The keyword is: WEAREALLMADEOFSTARDUST"));
+        checkCellReadOut(driver, 0, demo.left(1), true);
+        checkCellReadOut(driver, 11, QStringLiteral("W"), false);  // the keyword's first letter
+        driver.click("Command7");
+        checkCellReadOut(driver, 0, QString(), false);
+        driver.click("cmdFind");
+        QCOMPARE(announced(driver), QStringLiteral("The keyword is:"));
+    }
+
     void runLocksEditingWhileItYields() {
         brevoni::SheetWindow form;
         const WindowDriver driver(form);

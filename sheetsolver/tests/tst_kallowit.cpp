@@ -1,6 +1,7 @@
 // The second version's two windows: the load window with its list and files, "Next >>"
 // building the sheet window from them, and the first-occurrence search with its timing.
 #include <cmath>
+#include <memory>
 
 #include <QRegularExpression>
 #include <QTimer>
@@ -122,6 +123,55 @@ class TestKallowit : public QObject {
                  QStringLiteral("WEAREALLMADEOFSTARDUST was found within 00.50 s"));
     }
 
+    // Captions name their controls; the controls with none have a short description.
+    void accessibleNames_data() {
+        QTest::addColumn<bool>("sheetWindow");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("accessibleName");
+        QTest::newRow("sheet text")
+            << false << "rtbText" << QAccessible::EditableText << "Sheet text";
+        QTest::newRow("list") << false << "lstStrings" << QAccessible::List
+                              << "Enter the Strings you want to search for to the List";
+        QTest::newRow("cell 46") << true << "Text1_46" << QAccessible::EditableText
+                                 << "Row 3, column 7";
+        QTest::newRow("delay") << true << "sldDelay" << QAccessible::Slider << "Delay:";
+    }
+    void accessibleNames() {
+        QFETCH(bool, sheetWindow);
+        QFETCH(QString, name);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, accessibleName);
+        kallowit::LoadWindow load;
+        const WindowDriver loadDriver(load);
+        QCOMPARE(QAccessible::queryAccessibleInterface(loadDriver.get("rtbText"))
+                     ->text(QAccessible::Description),
+                 QStringLiteral("Enter here the Text you want to load into the Sheet"));
+        if (!sheetWindow) {
+            checkAccessible(loadDriver, name, role, accessibleName);
+            return;
+        }
+        checkAccessible(WindowDriver(next(load)), name, role, accessibleName);
+    }
+
+    // "Find!" marks the covered cells found for a screen reader and reads out the sentence of
+    // the keyword with its time.
+    void findIsReadOut() {
+        QList<double> times{5.0, 5.5, 7.0, 7.25};
+        kallowit::LoadWindow load([&] { return times.takeFirst(); });
+        const WindowDriver driver(next(load));
+        const QString demo = sheetsolver::demoSheet();
+        checkCellReadOut(driver, 0, demo.left(1), false);
+        driver.click("cmdFind");
+        QCOMPARE(announced(driver),
+                 QStringLiteral("The keyword WEAREALLMADEOFSTARDUST was found within 00.50 s"));
+        checkCellReadOut(driver, 0, demo.left(1), true);
+        checkCellReadOut(driver, 11, QStringLiteral("W"), false);  // the keyword's first letter
+        driver.click("cmdFind");  // every run is read out, with its own time
+        QCOMPARE(announced(driver),
+                 QStringLiteral("The keyword WEAREALLMADEOFSTARDUST was found within 00.25 s"));
+    }
+
     void timingText_data() {
         QTest::addColumn<double>("seconds");
         QTest::addColumn<QString>("text");
@@ -204,6 +254,23 @@ class TestKallowit : public QObject {
         kallowit::LoadWindow load;
         const WindowDriver loadDriver(load);
         checkFileFlows(loadDriver, dialogs);
+    }
+
+    // "kallowit FILE" ends as "Load from File" with FILE chosen does in the load window, and
+    // "Next >>" then builds the same sheet from it.
+    void fileArgumentLoadsAsTheDialogDoes_data() { fileArgumentRows(); }
+    void fileArgumentLoadsAsTheDialogDoes() {
+        QFETCH(QString, path);
+        QFETCH(bool, loads);
+        auto opened = std::make_unique<kallowit::LoadWindow>();
+        opened->loadSheetFile(path);
+        kallowit::LoadWindow manual;
+        const WindowDriver manualDriver(manual);
+        loadThroughTheDialog(manualDriver, path);
+        checkSameSheetText(WindowDriver(*opened), manualDriver, loads);
+        const QString cells = cellsText(WindowDriver(next(*opened)));
+        opened.reset();  // with its sheet window
+        QCOMPARE(cellsText(WindowDriver(next(manual))), cells);
     }
 
     void runLocksTheCellsWhileItYields() {

@@ -43,12 +43,22 @@ std::optional<int> arrowTarget(int key, int n) {
     }
 }
 
+// What a screen reader reads for a cell besides its letter, its found state: "found" for a
+// cell of a found string, nothing for any other.
+QString foundDescription(Colour colour) {
+    return colour == kFoundColour ? QStringLiteral("found") : QString();
+}
+
 bool isTabKey(const QKeyEvent& key) {
     const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
     return tab && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
 }  // namespace
+
+QString cellName(int i) {
+    return QStringLiteral("Row %1, column %2").arg(i / kColumns + 1).arg(i % kColumns + 1);
+}
 
 CellTable::CellTable(QObject* parent) : QObject(parent) {
     colours_.fill(kClearColour);
@@ -71,7 +81,9 @@ QLineEdit* CellTable::createCell(int i, QWidget* parent, const ui::TwipsRect& re
     box->setAttribute(Qt::WA_InputMethodEnabled, false);
     box->setFocusPolicy(i == tabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
     box->installEventFilter(this);
+    box->setAccessibleName(cellName(i));
     colours_[i] = ui::fromQColor(box->palette().color(QPalette::Base));
+    box->setAccessibleDescription(foundDescription(colours_[i]));
     cells_[i] = box;
     box->show();
     return box;
@@ -92,6 +104,7 @@ void CellTable::setCellColour(int i, Colour colour) {
     QPalette palette = cells_[i]->palette();
     palette.setColor(QPalette::Base, ui::toQColor(colour));
     cells_[i]->setPalette(palette);
+    cells_[i]->setAccessibleDescription(foundDescription(colour));
 }
 
 void CellTable::setCellText(int i, const QString& text) {

@@ -27,9 +27,16 @@ namespace sheetsolver {
 // shortcuts) writes nothing and keeps the focus, so a released modifier can never put a control
 // character into the sheet.
 //
+// A screen reader reads a cell by its place as its name ("Row 3, column 7", rows and columns
+// counted from 1), its letter as its text and "found" as its description while it has
+// kFoundColour.
+//
 // The table is one stop in the window's tab order: only the cell that last had the focus (at
 // first cell 0) takes it from Tab and Shift+Tab, and both keys leave the table for the next or
 // previous control.
+// The accessible name of cell i: "Row 3, column 7" for cell 46.
+QString cellName(int i);
+
 class CellTable final : public QObject {
   public:
     explicit CellTable(QObject* parent = nullptr);

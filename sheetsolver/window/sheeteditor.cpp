@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +18,7 @@
 #include "core/rtf.h"
 #include "core/textfile.h"
 #include "engine/demopuzzle.h"
+#include "ui/accessiblegrid.h"
 #include "ui/dialogs.h"
 #include "ui/services.h"
 #include "window/resultlabel.h"
@@ -49,16 +49,6 @@ ui::FileRequest rtfRequest(bool mustExist) {
     request.filter = rtfFileFilter();
     request.mustExist = mustExist;
     return request;
-}
-
-// The bytes of a file of at most kMaxSheetFileBytes, or nothing. The RTF reader takes the
-// bytes themselves: their code page is named inside the document.
-std::optional<QByteArray> sheetFileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSheetFileBytes) return std::nullopt;
-    QByteArray bytes = file.read(kMaxSheetFileBytes + 1);
-    if (bytes.size() > kMaxSheetFileBytes) return std::nullopt;
-    return bytes;
 }
 
 }  // namespace
@@ -103,6 +93,7 @@ SheetTextControls SheetEditor::createSheetText(const SheetTextLayout& layout) {
     SheetTextControls c{};
     c.sheetText = ui::createControl<QTextEdit>(window_, "rtbText", layout.sheetText);
     c.sheetText->setAcceptRichText(false);
+    c.sheetText->setAccessibleName(QStringLiteral("Sheet text"));
     c.loadFromFile = ui::createControl<QPushButton>(window_, "Command4", layout.loadFromFile,
                                                     QStringLiteral("Load from File"));
     c.saveToFile = ui::createControl<QPushButton>(window_, "Command5", layout.saveToFile,
@@ -110,6 +101,7 @@ SheetTextControls SheetEditor::createSheetText(const SheetTextLayout& layout) {
     c.strings = ui::createControl<QListWidget>(window_, "lstStrings", layout.strings);
     c.strings->setSelectionMode(QAbstractItemView::SingleSelection);
     c.newString = ui::createControl<QLineEdit>(window_, "Text2", layout.newString);
+    c.newString->setAccessibleName(QStringLiteral("String to add"));
     c.add = ui::createControl<QPushButton>(window_, "Command6", layout.add, QStringLiteral("Add"));
     c.remove = ui::createControl<QPushButton>(window_, "cmdRemoveListiem", layout.remove,
                                               QStringLiteral("Remove"));
@@ -148,9 +140,15 @@ void SheetEditor::clearStrings() {
 void SheetEditor::loadFromFile() {
     const std::optional<QString> path = ui::dialogs().openFile(window_, rtfRequest(true));
     if (!path || path->isEmpty()) return;
-    const std::optional<QByteArray> bytes = sheetFileBytes(*path);
-    if (!bytes) return;
-    const std::optional<QString> text = core::rtf::readPlainText(*bytes);
+    loadSheetFile(*path);
+}
+
+void SheetEditor::loadSheetFile(const QString& path) {
+    // The RTF reader takes the bytes themselves: their code page is named inside the document.
+    // Why a file could not be read is not shown: the action ends silently.
+    const core::FileBytesResult file = core::readFileBytes(path, kMaxSheetFileBytes);
+    if (!file.ok) return;
+    const std::optional<QString> text = core::rtf::readPlainText(file.bytes);
     if (text) setSheetText(*text);
 }
 
@@ -176,14 +174,17 @@ void SheetEditor::remove() {
     strings_->clearSelection();
 }
 
-TableControls SheetEditor::createTable(const TableLayout& layout, int cellCount, FindRules rules) {
+TableControls SheetEditor::createTable(const TableLayout& layout, int cellCount, FindRules rules,
+                                       const QLabel* keywordCaption) {
     table_ = layout;
+    keywordCaption_ = keywordCaption;
     rules_ = std::move(rules);
     for (int i = 0; i < cellCount; ++i)
         cells_.createCell(i, window_, cellRect(i));
     auto* caption =
         ui::createControl<QLabel>(window_, "Label3", layout.delayCaption, QStringLiteral("Delay:"));
     delay_ = ui::createControl<QSlider>(window_, "sldDelay", layout.delay, Qt::Horizontal);
+    delay_->setAccessibleName(caption->text());
     delay_->setRange(0, kMaxDelay);
     delay_->setSingleStep(1);
     delay_->setPageStep(kDelayLargeChange);
@@ -250,7 +251,12 @@ void SheetEditor::find() {
         setLocked(false);
         if (focused && focused->isEnabled() && !stopRequested_) focused->setFocus();
     }
-    if (outcome) keyword_->showResult(resultText(*outcome));
+    if (!outcome) return;
+    const QString result = resultText(*outcome);
+    keyword_->showResult(result);
+    QString announcement = keywordCaption_->text().trimmed();
+    if (!result.isEmpty()) announcement += u' ' + result;
+    ui::announce(keyword_, announcement);
 }
 
 bool SheetEditor::pumpEvents() {

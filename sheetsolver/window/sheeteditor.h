@@ -14,6 +14,7 @@
 #include "ui/geometry.h"
 #include "window/celltable.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -119,7 +120,8 @@ QStringList listEntries(const QListWidget* list);
 //   click removes nothing; with none selected, nothing happens.
 //
 // The table part: "Find!" runs the Find run on the cells, yielding to the window as the delay
-// slider says, and shows what it gave in the keyword label. Before the first yield the cells,
+// slider says, shows what it gave in the keyword label and announces it to a screen reader
+// after the keyword label's caption. Before the first yield the cells,
 // "Find!", the buttons of the sheet-text part and the window's own controls named by
 // lockDuringRuns() are disabled; they are enabled again when the run ends. At delay 0 the run
 // never yields, so nothing can interleave and nothing is disabled. The slider stays live and is
@@ -134,6 +136,10 @@ class SheetEditor final : public QObject, private core::EventPump {
     SheetTextControls createSheetText(const SheetTextLayout& layout);
     QString sheetText() const;
     void setSheetText(const QString& text);
+    // What "Load from File" does with the file chosen in its dialog: puts the plain text of
+    // the RTF file at path into the sheet text box, or, for a file that cannot be read, is too
+    // large or is not RTF, leaves the box as it is, silently.
+    void loadSheetFile(const QString& path);
     // The entries of the list, in list order.
     QStringList strings() const;
     void clearStrings();
@@ -141,8 +147,11 @@ class SheetEditor final : public QObject, private core::EventPump {
     // Creates the table part with cells 0..cellCount-1 (the others come with
     // createRemainingCells) and the delay, keyword and "Find!" controls. The controls of the
     // part that lie below the keyword label move down with it when a long result makes it
-    // grow (see ResultLabel). Call once the window has its size.
-    TableControls createTable(const TableLayout& layout, int cellCount, FindRules rules);
+    // grow (see ResultLabel). keywordCaption is the window's caption of the keyword label,
+    // which starts the sentence a screen reader hears when a run ends ("The keyword is:
+    // WEAREALL..."). Call once the window has its size.
+    TableControls createTable(const TableLayout& layout, int cellCount, FindRules rules,
+                              const QLabel* keywordCaption);
     // Creates the cells not created yet, letting the window process its events after each.
     void createRemainingCells();
     CellTable& cells() { return cells_; }
@@ -174,6 +183,7 @@ class SheetEditor final : public QObject, private core::EventPump {
     TableLayout table_{};
     QSlider* delay_ = nullptr;
     ResultLabel* keyword_ = nullptr;
+    const QLabel* keywordCaption_ = nullptr;
     QPushButton* find_ = nullptr;
     FindRules rules_;
     std::vector<QWidget*> locked_;  // besides the cells
