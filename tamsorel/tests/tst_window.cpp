@@ -1,6 +1,7 @@
 // The solver window: its designed controls, the button flows through the dialog double, the
 // typing rule of the cells and the largest grids.
 #include <QCheckBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -338,6 +339,24 @@ class TestWindow : public QObject {
         dialogs.answerNextSave(dir.filePath("again.tam"));
         win.click("cmdSave");
         QCOMPARE(fileBytes(dir.filePath("again.tam")), fileBytes(dir.filePath("good.tam")));
+    }
+
+    void fileArgumentLoadsAsTheLoadButton() {
+        // A script without a reset line keeps its "Loading" line, which names the file whole
+        // even when it was given relative to the current folder.
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("part.tam"), "dim 2 2\r\ncon 1 Q\r\nword Q\r\n");
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        WindowRig byDialog, byArgument;
+        testing::ScriptedDialogs dialogs;
+        dialogs.answerNextOpen(dir.filePath("part.tam"));
+        byDialog.click("cmdLoad");
+        byArgument.w.openScript("part.tam");
+        QDir::setCurrent(before);
+        QCOMPARE(byArgument.log().first(), msg::loadingScript(dir.filePath("part.tam")));
+        QCOMPARE(byArgument.state(), byDialog.state());
+        QCOMPARE(byArgument.grid().cellText(1), QStringLiteral("Q"));
     }
 
     void hugeWordLineLoads() {

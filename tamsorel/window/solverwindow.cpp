@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -256,12 +257,20 @@ void SolverWindow::loadFlow() {
     ui::FileRequest request;
     request.fileName = kScriptPattern;
     request.filter = kScriptPattern;
-    const QString name = ui::dialogs().openFile(this, request).value_or(kScriptPattern);
+    loadFile(ui::dialogs().openFile(this, request).value_or(kScriptPattern));
+}
+
+void SolverWindow::loadFile(const QString& name) {
     if (name.isEmpty() || name == kScriptPattern || fileStatus(name) != 1) {
         addLog(msg::kInvalidFilename);
         return;
     }
     solver_.loadScript(name);
+}
+
+void SolverWindow::openScript(const QString& path) {
+    const QString name = path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+    runFlow([this, name] { loadFile(name); });
 }
 
 void SolverWindow::setCellText(int n, const QString& text) {
