@@ -37,6 +37,7 @@ class SolverWindow : public QWidget, private core::EventPump {
     Q_OBJECT
   public:
     explicit SolverWindow(QWidget* parent = nullptr);
+    ~SolverWindow() override;
 
     // The grid the window shows.
     const LetterGrid& grid() const { return solver_.grid(); }
@@ -84,6 +85,8 @@ class SolverWindow : public QWidget, private core::EventPump {
     void showLogLine(const QString& message);
     // Logs a line of the window's own and lets the window catch up.
     void addLog(const QString& message);
+    // Tells a screen reader how many of the words a search found, and how many cells.
+    void announceFinds(const std::vector<WordCount>& counts);
     // Moves the focus on to cell n + 1.
     void passFocusOn(int n);
     void applyHeight();
