@@ -9,11 +9,14 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <random>
 
 #include "engine/gridsearch.h"
+#include "engine/solvecommand.h"
+#include "engine/solver.h"
 #include "testing/scripteddialogs.h"
 #include "testing/windowdriver.h"
 #include "window/solverwindow.h"
@@ -102,6 +105,44 @@ void BM_SearchEngine(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SearchEngine)->Unit(benchmark::kMillisecond);
+
+// A 181 x 181 script of random capitals with the 300 bench words, as "Save" writes it.
+QString writeBenchScript(const QString& path) {
+    Solver solver;
+    solver.setDimensionText(Axis::Horizontal, QString::number(kSide));
+    solver.setDimensionText(Axis::Vertical, QString::number(kSide));
+    solver.loadDimensions();
+    fillRandom(solver.grid(),
+               [&](int n, const QString& letter) { solver.grid().setCellText(n, letter); });
+    solver.setWordsText(benchWords(solver.grid()).join(QStringLiteral("\r\n")));
+    solver.saveScript(path);
+    return path;
+}
+
+// `tamsorel --solve` on the bench script, in this process: reading, search and output text.
+void BM_SolveScript(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = writeBenchScript(dir.filePath("big.tam"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(solveScript(path));
+}
+BENCHMARK(BM_SolveScript)->Unit(benchmark::kMillisecond);
+
+// The same from the command line: the whole `tamsorel --solve` process, start to exit.
+void BM_SolveCommand(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = writeBenchScript(dir.filePath("big.tam"));
+    for (auto _ : state) {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QStringLiteral(TAMSOREL_PROGRAM), {QStringLiteral("--solve"), path});
+        process.waitForFinished(-1);
+        benchmark::DoNotOptimize(process.readAllStandardOutput());
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() > 1)
+            state.SkipWithError("tamsorel --solve failed");
+    }
+}
+BENCHMARK(BM_SolveCommand)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SearchClick(benchmark::State& state) {
     ShownWindow win;

@@ -1,9 +1,11 @@
 // A .tam script: the whole file through loadScript, then every line once more through
-// executeScriptLine, then a search run and a save. Nothing may crash, hang or leak.
+// executeScriptLine, then a search run and a save, and the file solved as `tamsorel --solve`
+// solves it. Nothing may crash, hang or leak.
 #include <QFile>
 #include <QTemporaryDir>
 
 #include "core/textfile.h"
+#include "engine/solvecommand.h"
 #include "engine/solver.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,5 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         solver.executeScriptLine(line);
     solver.searchWords();
     solver.saveScript(dir.filePath("output.tam"));
+    tamsorel::solveScript(path);
     return 0;
 }

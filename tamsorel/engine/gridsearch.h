@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <utility>
 #include <vector>
 
 #include <QString>
@@ -30,6 +31,15 @@ Lines columnLines(int cols, int rows);
 // right column (rows 1..rows). Every diagonal of both orientations appears exactly once.
 Lines diagonalLines(int cols, int rows);
 
+// A searched word and how often it occurs in the grid. An occurrence is a run of cells that
+// the word covers: found by several searches (a palindrome read both ways, a one-letter word
+// read in every direction) it still counts once.
+struct WordCount {
+    QString word;
+    int occurrences = 0;
+    friend bool operator==(const WordCount&, const WordCount&) = default;
+};
+
 // The six searches over one grid. Each marks every occurrence of the word, repeated and
 // overlapping ones included, by giving its cells the found colours. An empty cell reads as a
 // space; lines never wrap; comparison is exact, case included. The lines read are kept
@@ -50,27 +60,44 @@ class GridSearch {
     // Sets every cell to the plain colours.
     void clearHighlights();
 
+    // How many occurrences the searches since the last call marked (see WordCount).
+    int takeOccurrenceCount();
+
   private:
     enum Kind { Rows, Columns, Diagonals, KindCount };
-    // All lines of one kind back to back, with the cell behind each position, the end of
-    // the line that holds it, and every position ordered by its character (then position),
-    // so a word's candidate starts are the positions of its first character.
+    // How many characters from a position make its key.
+    static constexpr int kKeyLength = 4;
+    // All lines of one kind back to back, with the cell behind each position and the end of
+    // the line that holds it. Each position has a key: the ranks of the kKeyLength characters
+    // that start there, 16 bits each, the first character highest; a character past the end of
+    // the line ranks 0. Positions ordered by key (then position) put every start of a word's
+    // first characters into one range.
     struct LineSet {
         QString text;
         std::vector<int> cell;
         std::vector<int> lineEnd;
-        std::vector<int> byChar;
+        // The characters of the text, each once, in order; character alphabet[i] ranks i + 1.
+        std::vector<char16_t> alphabet;
+        // The positions ordered by key, and their keys in that order.
+        std::vector<int> order;
+        std::vector<quint64> keys;
         quint64 version = ~0ull;
         int cols = 0;
         int rows = 0;
     };
 
     const LineSet& lines(Kind kind);
+    static void orderByKey(LineSet& set);
     void markMatches(Kind kind, const QString& word);
     void mark(int n);
 
     LetterGrid& grid_;
     std::array<LineSet, KindCount> lineSets_;
+    // The end cells of each occurrence marked, the lower first, so that a run found by
+    // several searches is listed the same way each time.
+    std::vector<std::pair<int, int>> occurrences_;
+    // Whether occurrences_ may list one occurrence more than once.
+    bool occurrencesMayRepeat_ = false;
 };
 
 // One search run: clears all highlights, splits the word text into words (at every CR LF when
@@ -80,8 +107,9 @@ class GridSearch {
 // Every log line is followed by one pumpEvents(), so a window shows it and stays responsive
 // (the user may type into the cells meanwhile: later words see the new letters). The run ends
 // at once, without further lines, when the pump returns false; returns whether it ran to its end.
+// When counts is given, it receives each word searched, in order, with its occurrences.
 bool searchWords(LetterGrid& grid, const QString& wordText, const DirectionFlags& flags, Log& log,
-                 core::EventPump& pump);
+                 core::EventPump& pump, std::vector<WordCount>* counts = nullptr);
 
 // The word text split as a search run and the script writer split it.
 QStringList splitWords(const QString& wordText);

@@ -1,6 +1,8 @@
 #include "solver.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include <QFileInfo>
@@ -13,6 +15,23 @@ namespace tamsorel {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+
+// The cell number of a con line, rounded half to even, or nothing for text that is no number.
+// The writer writes plain digits, read here directly; other text goes through the locale-aware
+// reading of the dimension boxes, which gives plain digits the same value, only slower.
+std::optional<double> cellNumber(QStringView token) {
+    constexpr qsizetype kMaxPlainDigits = 9;
+    if (!token.isEmpty() && token.size() <= kMaxPlainDigits &&
+        std::all_of(token.begin(), token.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        int value = 0;
+        for (QChar c : token)
+            value = value * 10 + (c.unicode() - u'0');
+        return double(value);
+    }
+    const auto number = core::parseNumber(token);
+    if (!number) return std::nullopt;
+    return core::roundHalfEven(*number);
+}
 
 // A whole number as the platform writes it: plain digits, exponent form when very large.
 QString numberText(double value) {
@@ -116,8 +135,10 @@ bool Solver::loadDimensions() {
     return true;
 }
 
-void Solver::searchWords() {
-    tamsorel::searchWords(grid_, words_, ticked_, log_, pump_);
+std::vector<WordCount> Solver::searchWords() {
+    std::vector<WordCount> counts;
+    tamsorel::searchWords(grid_, words_, ticked_, log_, pump_, &counts);
+    return counts;
 }
 
 QStringList Solver::scriptLines() const {
@@ -180,9 +201,9 @@ void Solver::executeScriptLine(QStringView line) {
         loadDimensions();
     } else if (keyword == u"CON") {
         if (count < 3) return;
-        const auto number = core::parseNumber(tokens[1]);
+        const auto number = cellNumber(tokens[1]);
         if (!number) return;
-        const double n = core::roundHalfEven(*number);
+        const double n = *number;
         if (n < 1 || n > grid_.cellCount()) return;
         grid_.setCellText(int(n), tokens[2]);
     } else if (keyword == u"WORD") {

@@ -71,7 +71,8 @@ class Solver {
     // was created; a refusal logs why and leaves no grid.
     bool loadDimensions();
     // One search run over the word list with the ticked searches (see tamsorel::searchWords).
-    void searchWords();
+    // Returns each word searched with its occurrences; nothing without a grid.
+    std::vector<WordCount> searchWords();
 
     // Writes the current state as a script, CR LF line ends, UTF-8. Returns whether the file
     // was written; the old file is kept whole when it was not.

@@ -75,6 +75,13 @@ class TestBadInput : public QObject {
                 QVERIFY2(earlierStateKept(win), qPrintable(file.name));
             }
             QVERIFY(win.get("cmdLoad")->isEnabled());
+
+            // The same file given on the command line ends as "Load" with it ends.
+            WindowRig byDialog, byArgument;
+            dialogs.answerNextOpen(file.path);
+            byDialog.click("cmdLoad");
+            byArgument.w.openScript(file.path);
+            QVERIFY2(byArgument.state() == byDialog.state(), qPrintable(file.name));
         }
     }
 

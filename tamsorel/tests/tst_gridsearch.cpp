@@ -1,4 +1,7 @@
 // The grid model and the six searches.
+#include <random>
+#include <set>
+
 #include <QTest>
 
 #include "core/letters.h"
@@ -22,9 +25,10 @@ DirectionFlags flagsFrom(const QString& names) {
 }
 
 // One search run without a window: the lines it logged.
-QStringList runSearch(LetterGrid& grid, const QString& words, const QString& directions) {
+QStringList runSearch(LetterGrid& grid, const QString& words, const QString& directions,
+                      std::vector<WordCount>* counts = nullptr) {
     Log log;
-    searchWords(grid, words, flagsFrom(directions), log, core::noEventPump());
+    searchWords(grid, words, flagsFrom(directions), log, core::noEventPump(), counts);
     return log.lines();
 }
 
@@ -81,88 +85,157 @@ class TestGridSearch : public QObject {
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("directions");
         QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<int>("occurrences");
 
         const QStringList abcd = {"AB", "CD"};
         QTest::newRow("2x2: AD down-right") << abcd << "AD"
-                                            << "DiagFront" << QStringList{"#.", ".#"};
+                                            << "DiagFront" << QStringList{"#.", ".#"} << 1;
         QTest::newRow("2x2: BC down-left") << abcd << "BC"
-                                           << "DiagFront" << QStringList{".#", "#."};
+                                           << "DiagFront" << QStringList{".#", "#."} << 1;
         QTest::newRow("2x2: DA upwards") << abcd << "DA"
-                                         << "DiagBack" << QStringList{"#.", ".#"};
+                                         << "DiagBack" << QStringList{"#.", ".#"} << 1;
         QTest::newRow("2x2: CB upwards") << abcd << "CB"
-                                         << "DiagBack" << QStringList{".#", "#."};
+                                         << "DiagBack" << QStringList{".#", "#."} << 1;
         QTest::newRow("2x2: CA bottom to top") << abcd << "CA"
-                                               << "VertBack" << QStringList{"#.", "#."};
+                                               << "VertBack" << QStringList{"#.", "#."} << 1;
         QTest::newRow("2x2: AD is not in a row") << abcd << "AD"
-                                                 << "HorFront" << QStringList{"..", ".."};
+                                                 << "HorFront" << QStringList{"..", ".."} << 0;
         QTest::newRow("2x2: BC is not in a row") << abcd << "BC"
-                                                 << "HorFront" << QStringList{"..", ".."};
+                                                 << "HorFront" << QStringList{"..", ".."} << 0;
         QTest::newRow("2x2: DA needs the backwards search")
             << abcd << "DA"
-            << "DiagFront" << QStringList{"..", ".."};
+            << "DiagFront" << QStringList{"..", ".."} << 0;
 
         const QStringList g = {"CATX", "XTAC", "CXXT", "AXXA"};
-        QTest::newRow("row forwards") << g << "CAT"
-                                      << "HorFront" << QStringList{"###.", "....", "....", "...."};
-        QTest::newRow("row backwards") << g << "CAT"
-                                       << "HorBack" << QStringList{"....", ".###", "....", "...."};
+        QTest::newRow("row forwards")
+            << g << "CAT"
+            << "HorFront" << QStringList{"###.", "....", "....", "...."} << 1;
+        QTest::newRow("row backwards")
+            << g << "CAT"
+            << "HorBack" << QStringList{"....", ".###", "....", "...."} << 1;
+        QTest::newRow("two places, two searches")
+            << g << "CAT"
+            << "all" << QStringList{"###.", ".###", "....", "...."} << 2;
         QTest::newRow("column forwards")
             << g << "CXCA"
-            << "VertFront" << QStringList{"#...", "#...", "#...", "#..."};
+            << "VertFront" << QStringList{"#...", "#...", "#...", "#..."} << 1;
         QTest::newRow("column backwards")
             << g << "AT"
-            << "VertBack" << QStringList{"..#.", "..#.", "...#", "...#"};
+            << "VertBack" << QStringList{"..#.", "..#.", "...#", "...#"} << 2;
         QTest::newRow("one letter, every direction")
             << g << "A"
-            << "all" << QStringList{".#..", "..#.", "....", "#..#"};
+            << "all" << QStringList{".#..", "..#.", "....", "#..#"} << 4;
         QTest::newRow("lower case is not upper case")
             << g << "cat"
-            << "all" << QStringList{"....", "....", "....", "...."};
-        QTest::newRow("no direction ticked") << g << "CAT"
-                                             << "" << QStringList{"....", "....", "....", "...."};
+            << "all" << QStringList{"....", "....", "....", "...."} << 0;
+        QTest::newRow("no direction ticked")
+            << g << "CAT"
+            << "" << QStringList{"....", "....", "....", "...."} << 0;
         QTest::newRow("rows never wrap")
             << g << "XXT"
-            << "HorFront" << QStringList{"....", "....", ".###", "...."};
+            << "HorFront" << QStringList{"....", "....", ".###", "...."} << 1;
         QTest::newRow("TX then XT does not wrap into the next row")
             << g << "TXX"
-            << "HorFront" << QStringList{"....", "....", "....", "...."};
+            << "HorFront" << QStringList{"....", "....", "....", "...."} << 0;
         // "X" ends one diagonal and "T" starts the next: no occurrence.
         QTest::newRow("diagonals never run into the next one")
             << g << "XT"
-            << "DiagFront" << QStringList{"....", "....", "....", "...."};
+            << "DiagFront" << QStringList{"....", "....", "....", "...."} << 0;
         QTest::newRow("down-left diagonal")
             << g << "XAXA"
-            << "DiagFront" << QStringList{"...#", "..#.", ".#..", "#..."};
+            << "DiagFront" << QStringList{"...#", "..#.", ".#..", "#..."} << 1;
         QTest::newRow("longer than every line")
             << g << "CATXC"
-            << "all" << QStringList{"....", "....", "....", "...."};
+            << "all" << QStringList{"....", "....", "....", "...."} << 0;
 
         const QStringList pal = {"ABA", "XXX"};
         QTest::newRow("palindrome forwards") << pal << "ABA"
-                                             << "HorFront" << QStringList{"###", "..."};
+                                             << "HorFront" << QStringList{"###", "..."} << 1;
         QTest::newRow("palindrome backwards") << pal << "ABA"
-                                              << "HorBack" << QStringList{"###", "..."};
+                                              << "HorBack" << QStringList{"###", "..."} << 1;
+        QTest::newRow("a palindrome read both ways is one occurrence")
+            << pal << "ABA"
+            << "HorFront HorBack" << QStringList{"###", "..."} << 1;
         QTest::newRow("overlapping occurrences") << QStringList{"AAAA", "BBBB"} << "AAA"
-                                                 << "HorFront" << QStringList{"####", "...."};
+                                                 << "HorFront" << QStringList{"####", "...."} << 2;
 
         const QStringList gaps = {"A.B", "..."};
-        QTest::newRow("an empty cell reads as a space") << gaps << "A B"
-                                                        << "HorFront" << QStringList{"###", "..."};
-        QTest::newRow("a space marks every empty cell") << gaps << " "
-                                                        << "HorFront" << QStringList{".#.", "###"};
+        QTest::newRow("an empty cell reads as a space")
+            << gaps << "A B"
+            << "HorFront" << QStringList{"###", "..."} << 1;
+        QTest::newRow("a space marks every empty cell")
+            << gaps << " "
+            << "HorFront" << QStringList{".#.", "###"} << 4;
         QTest::newRow("a trailing space needs an empty cell after")
             << QStringList{"AB.", "..B"} << "B "
-            << "HorFront" << QStringList{".##", "..."};
+            << "HorFront" << QStringList{".##", "..."} << 1;
     }
     void searches() {
         QFETCH(QStringList, grid);
         QFETCH(QString, word);
         QFETCH(QString, directions);
         QFETCH(QStringList, expected);
+        QFETCH(int, occurrences);
         LetterGrid g;
         fillGrid(g, grid);
-        runSearch(g, word, directions);
+        std::vector<WordCount> counts;
+        runSearch(g, word, directions, &counts);
         QCOMPARE(marked(g), expected);
+        QCOMPARE(counts, (std::vector<WordCount>{{word, occurrences}}));
+    }
+
+    void agreesWithAPlainReadingOfEveryLine() {
+        // Random grids over a small alphabet with empty cells, so that words have many partial
+        // matches, cross line ends and exceed the searches' key length; every search against
+        // reading each line's text start by start.
+        std::mt19937 rng(5);
+        const QString alphabet = QStringLiteral("AB .");
+        for (int round = 0; round < 200; ++round) {
+            const int cols = 2 + int(rng() % 7), rows = 2 + int(rng() % 7);
+            QStringList picture;
+            for (int r = 0; r < rows; ++r) {
+                QString row;
+                for (int c = 0; c < cols; ++c)
+                    row += alphabet[int(rng() % 4)];
+                picture << row;
+            }
+            QString word;
+            for (int k = 1 + int(rng() % 7); k > 0; --k)
+                word += alphabet[int(rng() % 3)];
+            const Direction d = kAllDirections[rng() % kDirectionCount];
+            const bool back =
+                d == Direction::HorBack || d == Direction::VertBack || d == Direction::DiagBack;
+            const Lines lines = d <= Direction::HorBack    ? rowLines(cols, rows)
+                                : d <= Direction::VertBack ? columnLines(cols, rows)
+                                                           : diagonalLines(cols, rows);
+            const QString sought = back ? core::reversed(word) : word;
+            QStringList expected(rows, QString(cols, u'.'));
+            std::set<std::pair<int, int>> places;
+            for (const auto& line : lines) {
+                QString text;
+                for (int n : line)
+                    text += picture[(n - 1) / cols][(n - 1) % cols].unicode() == u'.'
+                                ? QChar(u' ')
+                                : picture[(n - 1) / cols][(n - 1) % cols];
+                for (qsizetype j = 0; j + sought.size() <= text.size(); ++j) {
+                    if (text.mid(j, sought.size()) != sought) continue;
+                    for (qsizetype k = j; k < j + sought.size(); ++k)
+                        expected[(line[k] - 1) / cols][(line[k] - 1) % cols] = u'#';
+                    const int a = line[j], b = line[j + sought.size() - 1];
+                    places.insert({std::min(a, b), std::max(a, b)});
+                }
+            }
+            LetterGrid g;
+            fillGrid(g, picture);
+            DirectionFlags flags{};
+            flags[size_t(d)] = true;
+            Log log;
+            std::vector<WordCount> counts;
+            searchWords(g, word, flags, log, core::noEventPump(), &counts);
+            const QString what = picture.join(u'/') + " '" + word + "' " + QString::number(int(d));
+            QVERIFY2(marked(g) == expected, qPrintable(what));
+            QVERIFY2(counts.front().occurrences == int(places.size()), qPrintable(what));
+        }
     }
 
     void runSplitsWordsAndLogs() {

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "engine/solvecommand.h"
 #include "engine/solver.h"
 #include "gridpicture.h"
 #include "testing/filebytes.h"
@@ -460,6 +461,53 @@ class TestScript : public QObject {
         QVERIFY(!rig.log().contains("Save successfull!"));
         QVERIFY(!rig.solver.saveScript(dir.path()));
         QVERIFY(rig.log().last().startsWith("Save failed"));
+    }
+
+    void solveFromTheCommandLine_data() {
+        QTest::addColumn<QByteArray>("script");  // a null array: no file at all
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("error");  // a part of the message; empty: no message
+        const QByteArray catDog =
+            "reset\r\ndim 3 2\r\nhorfront\r\ncon 1 C\r\ncon 2 A\r\n"
+            "con 3 T\r\ncon 4 D\r\ncon 5 O\r\ncon 6 G\r\n";
+        QTest::newRow("every word found") << catDog + "word CAT\r\nword OG\r\n"
+                                          << 0 << "C A T\nd O G\n\n      1 CAT\n      1 OG\n"
+                                          << "";
+        // A fresh window ticks every search: the script's one direction line adds nothing.
+        QTest::newRow("every search runs, a word missing")
+            << catDog + "word TG\r\nword DAT\r\nword A\r\n"
+            << 1 << "c A T\nd o G\n\n      1 TG\n      0 DAT\n      1 A\n"
+            << "";
+        QTest::newRow("cases and empty cells")
+            << QByteArray(
+                   "dim 3 2\r\ncon 1 c\r\ncon 2 a\r\ncon 3 t\r\ncon 4 X\r\ncon 6 Y\r\n"
+                   "word cat\r\nword X Y\r\n")
+            << 0 << "C A T\nX # Y\n\n      1 cat\n      1 X Y\n"
+            << "";
+        QTest::newRow("no words") << catDog << 0 << "c a t\nd o g\n\n"
+                                  << "";
+        QTest::newRow("no grid") << QByteArray("dim 1 5\r\nword A\r\nword B\r\n") << 1
+                                 << "      0 A\n      0 B\n"
+                                 << "builds no grid to search. " + msg::kInvalidDimensions;
+        QTest::newRow("empty file") << QByteArray("") << 2 << ""
+                                    << "is empty";
+        QTest::newRow("no such file") << QByteArray() << 2 << ""
+                                      << "does not exist";
+    }
+    void solveFromTheCommandLine() {
+        QFETCH(QByteArray, script);
+        QFETCH(int, status);
+        QFETCH(QString, output);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("puzzle.tam");
+        if (!script.isNull()) writeBytes(path, script);
+        const SolveReport report = solveScript(path);
+        QCOMPARE(report.output, output);
+        QCOMPARE(report.status, status);
+        QVERIFY2(error.isEmpty() ? report.error.isEmpty() : report.error.contains(error),
+                 qPrintable(report.error));
     }
 
     void fileStatus() {

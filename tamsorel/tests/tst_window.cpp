@@ -1,6 +1,8 @@
 // The solver window: its designed controls, the button flows through the dialog double, the
 // typing rule of the cells and the largest grids.
+#include <QAccessible>
 #include <QCheckBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
@@ -48,44 +50,49 @@ class TestWindow : public QObject {
     void controlsAsDesigned_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::addColumn<QRect>("rect");  // pixels in the container
-        QTest::newRow("fraDimensions") << "fraDimensions"
-                                       << "Dimensions to use" << QRect(8, 8, 129, 105);
+        QTest::addColumn<QRect>("rect");      // pixels in the container
+        QTest::addColumn<QString>("spoken");  // the accessible name a screen reader reads
+        QTest::newRow("fraDimensions")
+            << "fraDimensions"
+            << "Dimensions to use" << QRect(8, 8, 129, 105) << "Dimensions to use";
         QTest::newRow("txtHorizontal") << "txtHorizontal"
-                                       << "10" << QRect(72, 24, 49, 19);
+                                       << "10" << QRect(72, 24, 49, 19) << "Horizontaly:";
         QTest::newRow("txtVertical") << "txtVertical"
-                                     << "10" << QRect(72, 48, 49, 19);
-        QTest::newRow("cmdDimensions") << "cmdDimensions"
-                                       << "Load Dimensions" << QRect(8, 72, 113, 25);
+                                     << "10" << QRect(72, 48, 49, 19) << "Verticaly:";
+        QTest::newRow("cmdDimensions")
+            << "cmdDimensions"
+            << "Load Dimensions" << QRect(8, 72, 113, 25) << "Load Dimensions";
         QTest::newRow("fraLog") << "fraLog"
-                                << "Log" << QRect(144, 8, 497, 105);
+                                << "Log" << QRect(144, 8, 497, 105) << "Log";
         QTest::newRow("lstLog") << "lstLog"
-                                << "" << QRect(8, 16, 481, 79);
+                                << "" << QRect(8, 16, 481, 79) << "Log";
         QTest::newRow("fraSearch") << "fraSearch"
-                                   << "Search" << QRect(8, 120, 553, 153);
+                                   << "Search" << QRect(8, 120, 553, 153) << "Search";
         QTest::newRow("txtWords") << "txtWords"
-                                  << "" << QRect(144, 16, 401, 97);
+                                  << "" << QRect(144, 16, 401, 97) << "Words to find";
         QTest::newRow("cmdSearch") << "cmdSearch"
-                                   << "Search" << QRect(8, 120, 537, 25);
+                                   << "Search" << QRect(8, 120, 537, 25) << "Search";
         QTest::newRow("fraSaveLoad") << "fraSaveLoad"
-                                     << "Save/Load" << QRect(568, 120, 73, 89);
+                                     << "Save/Load" << QRect(568, 120, 73, 89) << "Save/Load";
         QTest::newRow("cmdSave") << "cmdSave"
-                                 << "Save" << QRect(8, 24, 57, 25);
+                                 << "Save" << QRect(8, 24, 57, 25) << "Save";
         QTest::newRow("cmdLoad") << "cmdLoad"
-                                 << "Load" << QRect(8, 56, 57, 25);
+                                 << "Load" << QRect(8, 56, 57, 25) << "Load";
         QTest::newRow("fraClear") << "fraClear"
-                                  << "Reset" << QRect(568, 216, 73, 57);
+                                  << "Reset" << QRect(568, 216, 73, 57) << "Reset";
         QTest::newRow("cmdClear") << "cmdClear"
-                                  << "Reset" << QRect(8, 24, 57, 25);
+                                  << "Reset" << QRect(8, 24, 57, 25) << "Reset";
     }
     void controlsAsDesigned() {
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QRect, rect);
+        QFETCH(QString, spoken);
         WindowRig win;
         QWidget* c = win.driver.get<QWidget>(name);
         QVERIFY(c);
         QCOMPARE(c->geometry(), rect);
+        QCOMPARE(QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name), spoken);
         if (auto* b = qobject_cast<QPushButton*>(c)) QCOMPARE(b->text(), caption);
         if (auto* g = qobject_cast<QGroupBox*>(c)) QCOMPARE(g->title(), caption);
         if (auto* e = qobject_cast<QLineEdit*>(c)) QCOMPARE(e->text(), caption);
@@ -106,6 +113,8 @@ class TestWindow : public QObject {
             auto* box = win.get<QCheckBox>(boxes[i]);
             QVERIFY(box->isChecked());
             QCOMPARE(box->text(), QString::fromLatin1(captions[i]));
+            QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Name),
+                     box->text());
             QCOMPARE(box->pos(), QPoint(8, 16 + 16 * i));
             if (QFontInfo(box->font()).family() == u"Tahoma")
                 QVERIFY2(captionFits(box), "caption cut off");
@@ -140,6 +149,77 @@ class TestWindow : public QObject {
             } while (!order.contains(w));
             QCOMPARE(w->objectName(), order[i]->objectName());
         }
+    }
+
+    void keysMoveThroughTheCellsAndOn() {
+        WindowRig win;
+        win.loadDimensions("3", "2");
+        win.w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&win.w));
+        win.editor()->setFocus();
+        QTest::keyClick(win.editor(), Qt::Key_Right);
+        QTest::keyClick(win.editor(), Qt::Key_Down);
+        QTest::keyClick(win.editor(), Qt::Key_Right);
+        QTest::keyClick(win.editor(), Qt::Key_Right);  // stops at the edge
+        QCoreApplication::processEvents();
+        QCOMPARE(win.cells()->currentCell(), 6);
+        // Tab leaves the grid for each control in the designed order and comes back to the
+        // cell it left; Shift+Tab goes back.
+        const QStringList order = {
+            "txtHorizontal", "txtVertical", "cmdDimensions", "lstLog",
+            "chkHorFront",   "chkHorBack",  "chkVertFront",  "chkVertBack",
+            "chkDiagFront",  "chkDiagBack", "txtWords",      "cmdSearch",
+            "cmdSave",       "cmdLoad",     "cmdClear",      "txtTextEditor"};
+        QStringList reached;
+        for (int i = 0; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(reached, order);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdClear"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(win.cells()->currentCell(), 6);
+        QTest::keyClicks(win.editor(), "Z");
+        QCOMPARE(win.grid().cellText(6), QStringLiteral("Z"));
+    }
+
+    void screenReaderReadsTheCells() {
+        WindowRig win;
+        win.loadDimensions("3", "2");
+        for (int n = 1; n <= 6; ++n)
+            win.w.setCellText(n, QString("CATDOG"[n - 1]));
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(win.cells());
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->text(QAccessible::Name), QStringLiteral("Letter grid, 3 by 2"));
+        QCOMPARE(table->childCount(), 6);
+        QAccessibleInterface* g = table->tableInterface()->cellAt(1, 2);
+        QCOMPARE(g->role(), QAccessible::Cell);
+        QCOMPARE(g->text(QAccessible::Name), QStringLiteral("Cell 6, row 2, column 3, G"));
+        QVERIFY(!g->state().checked);
+
+        // A search changes the cells' states and is announced.
+        win.get<QPlainTextEdit>("txtWords")->setPlainText("DOG\nEMU");
+        win.click("cmdSearch");
+        QVERIFY(g->state().checked);
+        QVERIFY(!table->tableInterface()->cellAt(0, 2)->state().checked);
+        QCOMPARE(g->text(QAccessible::Name), QStringLiteral("Cell 6, row 2, column 3, G, found"));
+        QCOMPARE(win.cells()->accessibleDescription(),
+                 QStringLiteral("1 of 2 words found, 3 cells marked."));
+
+        // The editor reads as the cell it stands on; the table knows which cell has the focus.
+        win.w.setCellText(2, "");
+        win.cells()->setCurrentCell(2);
+        win.editor()->setFocus();
+        QCoreApplication::processEvents();
+        QCOMPARE(win.editor()->accessibleName(), QStringLiteral("Cell 2, row 1, column 2, empty"));
+        QCOMPARE(table->focusChild(), table->tableInterface()->cellAt(0, 1));
+
+        // A new grid of the largest size reads with all its cells.
+        win.loadDimensions("181", "181");
+        QCOMPARE(table->childCount(), 32761);
+        QCOMPARE(table->tableInterface()->cellAt(180, 180)->text(QAccessible::Name),
+                 QStringLiteral("Cell 32761, row 181, column 181, empty"));
     }
 
     void loadDimensionsTenByTen() {
@@ -338,6 +418,24 @@ class TestWindow : public QObject {
         dialogs.answerNextSave(dir.filePath("again.tam"));
         win.click("cmdSave");
         QCOMPARE(fileBytes(dir.filePath("again.tam")), fileBytes(dir.filePath("good.tam")));
+    }
+
+    void fileArgumentLoadsAsTheLoadButton() {
+        // A script without a reset line keeps its "Loading" line, which names the file whole
+        // even when it was given relative to the current folder.
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("part.tam"), "dim 2 2\r\ncon 1 Q\r\nword Q\r\n");
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        WindowRig byDialog, byArgument;
+        testing::ScriptedDialogs dialogs;
+        dialogs.answerNextOpen(dir.filePath("part.tam"));
+        byDialog.click("cmdLoad");
+        byArgument.w.openScript("part.tam");
+        QDir::setCurrent(before);
+        QCOMPARE(byArgument.log().first(), msg::loadingScript(dir.filePath("part.tam")));
+        QCOMPARE(byArgument.state(), byDialog.state());
+        QCOMPARE(byArgument.grid().cellText(1), QStringLiteral("Q"));
     }
 
     void hugeWordLineLoads() {

@@ -1,7 +1,9 @@
 #pragma once
 // A shown solver window for tests, with helpers to fill and press it.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include "testing/windowdriver.h"
@@ -37,6 +39,24 @@ struct WindowRig {
         return lines;
     }
     const tamsorel::LetterGrid& grid() { return w.grid(); }
+    // What the user can see: the log, the boxes, the ticks, the words, every cell with its
+    // colours, and which buttons can be pressed.
+    QStringList state() {
+        QStringList s = log();
+        s << get<QLineEdit>("txtHorizontal")->text() << get<QLineEdit>("txtVertical")->text()
+          << get<QPlainTextEdit>("txtWords")->toPlainText();
+        for (QCheckBox* box : w.findChildren<QCheckBox*>())
+            s << box->objectName() + (box->isChecked() ? " ticked" : "");
+        for (int n = 1; n <= grid().cellCount(); ++n)
+            s << QString("%1 %2 %3 %4")
+                     .arg(n)
+                     .arg(grid().cellText(n))
+                     .arg(grid().backColor(n))
+                     .arg(grid().foreColor(n));
+        for (auto* button : w.findChildren<QAbstractButton*>())
+            s << button->objectName() + (button->isEnabled() ? " enabled" : "");
+        return s;
+    }
     // The letter cells, and the editor on the current one.
     tamsorel::LetterGridView* cells() { return get<tamsorel::LetterGridView>("txtText"); }
     QLineEdit* editor() { return get<QLineEdit>("txtTextEditor"); }

@@ -57,6 +57,7 @@ LetterGridView::LetterGridView(const LetterGrid& grid, QSize cellSize, QWidget* 
     editor_->hide();
     setFocusProxy(editor_);
     setFocusPolicy(Qt::StrongFocus);
+    ui::describeGridForScreenReaders(this, &description_);
     connect(editor_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (current_ > 0) emit cellEdited(current_, text);
         // The cell may keep fewer characters than were typed; show what it holds.
@@ -64,6 +65,12 @@ LetterGridView::LetterGridView(const LetterGrid& grid, QSize cellSize, QWidget* 
             editor_->setText(grid_.cellText(current_));
     });
     gridReset();
+}
+
+LetterGridView::~LetterGridView() {
+    // The editor goes while the description that a screen reader may ask about its moving
+    // focus still stands.
+    delete editor_;
 }
 
 void LetterGridView::gridReset() {
@@ -74,6 +81,7 @@ void LetterGridView::gridReset() {
     editor_->hide();
     if (grid_.exists()) setCurrentCell(1);
     update();
+    cellsChangedForScreenReaders();
 }
 
 QRect LetterGridView::cellRect(int n) const {
@@ -128,6 +136,7 @@ void LetterGridView::syncEditor() {
     showCurrentCell();
     editor_->show();
     emit currentCellMoved(r);
+    cellsChangedForScreenReaders();
 }
 
 void LetterGridView::showCurrentCell() {
@@ -141,6 +150,47 @@ void LetterGridView::showCurrentCell() {
     editor_->setPalette(p);
     if (editor_->text() != grid_.cellText(current_)) editor_->setText(grid_.cellText(current_));
     editor_->selectAll();
+    editor_->setAccessibleName(cellName(current_));
+}
+
+QString LetterGridView::cellName(int n) const {
+    const int cols = grid_.gridCols();
+    if (!grid_.isCell(n)) return QString();
+    const QString letter = grid_.cellText(n);
+    QString name = QStringLiteral("Cell %1, row %2, column %3, %4")
+                       .arg(n)
+                       .arg((n - 1) / cols + 1)
+                       .arg((n - 1) % cols + 1)
+                       .arg(letter.isEmpty() ? QStringLiteral("empty") : letter);
+    if (grid_.backColor(n) == kFoundBack) name += QStringLiteral(", found");
+    return name;
+}
+
+void LetterGridView::cellsChangedForScreenReaders() {
+    ui::gridCellsChanged(this);
+}
+
+QString LetterGridView::CellsDescription::gridName() const {
+    return QStringLiteral("Letter grid, %1 by %2").arg(columnCount()).arg(rowCount());
+}
+
+QString LetterGridView::CellsDescription::cellName(int row, int column) const {
+    return view_.cellName(cell(row, column));
+}
+
+bool LetterGridView::CellsDescription::cellFound(int row, int column) const {
+    return view_.grid_.backColor(cell(row, column)) == kFoundBack;
+}
+
+int LetterGridView::CellsDescription::focusRow() const {
+    const int cols = columnCount();
+    return view_.editor_->hasFocus() && cols > 0 && view_.current_ > 0 ? (view_.current_ - 1) / cols
+                                                                       : -1;
+}
+
+int LetterGridView::CellsDescription::focusColumn() const {
+    const int cols = columnCount();
+    return focusRow() >= 0 ? (view_.current_ - 1) % cols : -1;
 }
 
 void LetterGridView::moveBy(int dcol, int drow) {

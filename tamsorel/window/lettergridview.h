@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "engine/lettergrid.h"
+#include "ui/accessiblegrid.h"
 
 namespace tamsorel {
 
@@ -14,12 +15,14 @@ namespace tamsorel {
 // rows of cells of one size, with its own colours and one centred character. A single in-place
 // editor sits on the current cell, in the cell's colours with a focus frame; it takes one typed
 // character (replacing the cell's letter) and reports it. The widget is as large as the grid and
-// lives in a scroll area.
+// lives in a scroll area. A screen reader reads it as a table of cells (see cellName), and the
+// editor by the name of the cell it stands on.
 class LetterGridView : public QWidget {
     Q_OBJECT
   public:
     // Shows grid, whose changes its window reports through gridReset() and cellChanged().
     LetterGridView(const LetterGrid& grid, QSize cellSize, QWidget* parent = nullptr);
+    ~LetterGridView() override;
 
     // The grid was created or removed: resize to it and start at cell 1.
     void gridReset();
@@ -31,6 +34,12 @@ class LetterGridView : public QWidget {
     // The cell that has the editor, 0 without a grid.
     int currentCell() const { return current_; }
     void setCurrentCell(int n);
+
+    // What a screen reader reads for cell n: "Cell 6, row 2, column 3, G, found"; an empty
+    // cell reads "empty" in place of its letter, and a cell that is not found says nothing more.
+    QString cellName(int n) const;
+    // Tells a screen reader that cells changed their letters or colours.
+    void cellsChangedForScreenReaders();
 
   signals:
     // The user typed or erased the current cell's text in the editor. A typed key is reported
@@ -58,8 +67,28 @@ class LetterGridView : public QWidget {
     // The laid-out glyph of one letter in the widget's font, made once per letter.
     const QStaticText& letter(QChar c);
 
+    // The cells as a screen reader reads them.
+    class CellsDescription final : public ui::GridDescription {
+      public:
+        explicit CellsDescription(const LetterGridView& view) : view_(view) {}
+        QString gridName() const override;
+        int rowCount() const override { return view_.grid_.gridRows(); }
+        int columnCount() const override { return view_.grid_.gridCols(); }
+        QString cellName(int row, int column) const override;
+        QRect cellRect(int row, int column) const override { return view_.rectAt(column, row); }
+        bool cellFound(int row, int column) const override;
+        bool cellSelected(int, int) const override { return false; }
+        int focusRow() const override;
+        int focusColumn() const override;
+
+      private:
+        int cell(int row, int column) const { return row * columnCount() + column + 1; }
+        const LetterGridView& view_;
+    };
+
     const LetterGrid& grid_;
     const QSize cellSize_;
+    CellsDescription description_{*this};
     QLineEdit* editor_;
     int current_ = 0;
     bool editorSyncQueued_ = false;

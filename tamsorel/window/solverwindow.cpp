@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,9 +14,11 @@
 #include <QScrollBar>
 #include <QValidator>
 
+#include <algorithm>
 #include <type_traits>
 
 #include "lettergridview.h"
+#include "ui/accessiblegrid.h"
 #include "ui/dialogs.h"
 #include "ui/geometry.h"
 #include "ui/services.h"
@@ -129,6 +132,9 @@ void SolverWindow::buildControls() {
         ui::widenToFit(label, horizontalBox_->x() - 2);
     for (QLineEdit* box : {horizontalBox_, verticalBox_})
         box->setValidator(new MaxTypedLength(box));
+    // Each box is named by its label for a screen reader.
+    horizontalLabel->setBuddy(horizontalBox_);
+    verticalLabel->setBuddy(verticalBox_);
     loadDimensionsButton_ = createDesigned<QPushButton>(dimensionsFrame, layout::cmdDimensions);
 
     auto* logFrame = createDesigned<QGroupBox>(this, layout::fraLog);
@@ -138,6 +144,7 @@ void SolverWindow::buildControls() {
     logList_->setFont(logFont);
     // Every log line is one line of text: the list need not measure each one anew.
     logList_->setUniformItemSizes(true);
+    logList_->setAccessibleName(QStringLiteral("Log"));
 
     searchFrame_ = createDesigned<QGroupBox>(this, layout::fraSearch);
     for (int i = 0; i < kDirectionCount; ++i) {
@@ -149,6 +156,7 @@ void SolverWindow::buildControls() {
         ui::widenToFit(box, wordsBox_->x());
     wordsBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     wordsBox_->setTabChangesFocus(true);
+    wordsBox_->setAccessibleName(QStringLiteral("Words to find"));
     // Lines are words: breaking them anywhere keeps a very long line quick to lay out
     // (breaking at word boundaries takes minutes for a line of a megabyte).
     wordsBox_->setWordWrapMode(QTextOption::WrapAnywhere);
@@ -193,7 +201,7 @@ void SolverWindow::buildControls() {
     connect(resetButton_, &QPushButton::clicked, this,
             [this] { runFlow([this] { solver_.resetSolver(); }); });
     connect(searchButton_, &QPushButton::clicked, this,
-            [this] { runFlow([this] { solver_.searchWords(); }); });
+            [this] { runFlow([this] { announceFinds(solver_.searchWords()); }); });
     connect(saveButton_, &QPushButton::clicked, this, [this] { runFlow([this] { saveFlow(); }); });
     connect(loadButton_, &QPushButton::clicked, this, [this] { runFlow([this] { loadFlow(); }); });
 
@@ -201,6 +209,24 @@ void SolverWindow::buildControls() {
                      directionBoxes_[0], directionBoxes_[1], directionBoxes_[2], directionBoxes_[3],
                      directionBoxes_[4], directionBoxes_[5], wordsBox_, searchButton_, saveButton_,
                      loadButton_, resetButton_});
+}
+
+SolverWindow::~SolverWindow() {
+    // The cells show the solver's grid: they go before the window's members.
+    delete gridArea_;
+}
+
+void SolverWindow::announceFinds(const std::vector<WordCount>& counts) {
+    if (!grid().exists()) return;
+    const auto found = std::count_if(counts.begin(), counts.end(),
+                                     [](const WordCount& c) { return c.occurrences > 0; });
+    int cells = 0;
+    for (int n = 1; n <= grid().cellCount(); ++n)
+        cells += grid().backColor(n) == kFoundBack;
+    ui::announce(gridView_, QStringLiteral("%1 of %2 words found, %3 cells marked.")
+                                .arg(found)
+                                .arg(counts.size())
+                                .arg(cells));
 }
 
 void SolverWindow::runFlow(const std::function<void()>& flow) {
@@ -256,12 +282,20 @@ void SolverWindow::loadFlow() {
     ui::FileRequest request;
     request.fileName = kScriptPattern;
     request.filter = kScriptPattern;
-    const QString name = ui::dialogs().openFile(this, request).value_or(kScriptPattern);
+    loadFile(ui::dialogs().openFile(this, request).value_or(kScriptPattern));
+}
+
+void SolverWindow::loadFile(const QString& name) {
     if (name.isEmpty() || name == kScriptPattern || fileStatus(name) != 1) {
         addLog(msg::kInvalidFilename);
         return;
     }
     solver_.loadScript(name);
+}
+
+void SolverWindow::openScript(const QString& path) {
+    const QString name = path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+    runFlow([this, name] { loadFile(name); });
 }
 
 void SolverWindow::setCellText(int n, const QString& text) {
@@ -329,6 +363,7 @@ void SolverWindow::showGridChanges() {
     }
     for (int n : changes.cells)
         gridView_->cellChanged(n);
+    if (!changes.cells.empty()) gridView_->cellsChangedForScreenReaders();
     for (const TextChange& change : changes.texts)
         if (change.filled) passFocusOn(change.cell);
 }

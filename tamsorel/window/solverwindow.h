@@ -37,6 +37,7 @@ class SolverWindow : public QWidget, private core::EventPump {
     Q_OBJECT
   public:
     explicit SolverWindow(QWidget* parent = nullptr);
+    ~SolverWindow() override;
 
     // The grid the window shows.
     const LetterGrid& grid() const { return solver_.grid(); }
@@ -49,6 +50,11 @@ class SolverWindow : public QWidget, private core::EventPump {
 
     // Sets the text of cell n as typing or a script does, with the focus rule.
     void setCellText(int n, const QString& text);
+
+    // Loads the script at path as "Load" does with that file chosen in its dialog: the same
+    // checks, log lines and end state. A relative path counts from the current folder and is
+    // logged whole, as the dialog would give it.
+    void openScript(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +72,8 @@ class SolverWindow : public QWidget, private core::EventPump {
     void enableControls(bool enabled);
     void saveFlow();
     void loadFlow();
+    // The load flow from the file name on: refuses a missing or empty file, else loads it.
+    void loadFile(const QString& name);
 
     // Hands the solver the dimension boxes, or every control the user can change.
     void handOverDimensions();
@@ -77,6 +85,8 @@ class SolverWindow : public QWidget, private core::EventPump {
     void showLogLine(const QString& message);
     // Logs a line of the window's own and lets the window catch up.
     void addLog(const QString& message);
+    // Tells a screen reader how many of the words a search found, and how many cells.
+    void announceFinds(const std::vector<WordCount>& counts);
     // Moves the focus on to cell n + 1.
     void passFocusOn(int n);
     void applyHeight();

@@ -1,0 +1,71 @@
+#include "solvecommand.h"
+
+#include <QFileInfo>
+
+#include "gridsearch.h"
+#include "solver.h"
+
+namespace tamsorel {
+
+namespace {
+
+// The width of a count in the word list, as "uniq -c" writes it.
+constexpr int kCountWidth = 7;
+// How every refusal of dimensions begins (msg::kInvalidDimensions, msg::tooManyCells).
+const QString kRefusedDimensions = QStringLiteral("You have inputed invalid dimensions.");
+
+}  // namespace
+
+QString gridText(const LetterGrid& grid) {
+    const int cols = grid.gridCols();
+    QString text;
+    text.reserve(qsizetype(grid.cellCount()) * 2);
+    for (int n = 1; n <= grid.cellCount(); ++n) {
+        const bool found = grid.backColor(n) == kFoundBack && grid.foreColor(n) == kFoundFore;
+        const QString letter = grid.cellText(n);
+        if (letter.isEmpty())
+            text += found ? u'#' : u'.';
+        else
+            text += found ? letter[0].toUpper() : letter[0].toLower();
+        text += n % cols == 0 ? u'\n' : u' ';
+    }
+    return text;
+}
+
+SolveReport solveScript(const QString& path) {
+    SolveReport report;
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() == 0) {
+        report.status = 2;
+        report.error = QStringLiteral("'%1' is empty.").arg(path);
+        return report;
+    }
+    Solver solver;
+    if (!solver.loadScript(path)) {
+        report.status = 2;
+        report.error = solver.log().lines().constLast();
+        return report;
+    }
+
+    std::vector<WordCount> counts;
+    if (solver.grid().exists()) {
+        counts = solver.searchWords();
+        report.output = gridText(solver.grid()) + u'\n';
+    } else {
+        for (const QString& word : splitWords(solver.wordsText()))
+            if (!word.isEmpty()) counts.push_back({word, 0});
+        report.status = 1;
+        report.error = QStringLiteral("'%1' builds no grid to search.").arg(path);
+        // The dimension check says why it refused the script's dimensions.
+        for (const QString& line : solver.log().lines())
+            if (line.startsWith(kRefusedDimensions)) report.error += u' ' + line;
+    }
+    for (const WordCount& count : counts) {
+        report.output +=
+            QStringLiteral("%1 ").arg(count.occurrences, kCountWidth) + count.word + u'\n';
+        if (count.occurrences == 0) report.status = 1;
+    }
+    return report;
+}
+
+}  // namespace tamsorel
