@@ -261,6 +261,53 @@ class TestWindows : public QObject {
         QVERIFY(f.game().gameActive());
     }
 
+    // The program's file argument ends where choosing the same file in the open dialog does:
+    // the same entries, tree, board size, menu and messages.
+    void aFileArgumentStartsTheGameAsTheDialogDoes_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("list");
+        QTest::newRow("a word list") << QByteArray() << "list.txt" << kAnimals;
+        QTest::newRow("a file that cannot be read")
+            << QByteArray() << "missing.txt" << QByteArray();
+        QTest::newRow("nothing fits") << QByteArray("[Settings]\nSquareCount=3\n") << "long.txt"
+                                      << QByteArray("Elephant\r\nGiraffe\r\n");
+    }
+    void aFileArgumentStartsTheGameAsTheDialogDoes() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, list);
+        // One window at a time: the dialog double in use is the last one made.
+        auto play = [&](bool byArgument) {
+            Fixture f(settings);
+            const QString path = list.isEmpty() ? f.dir.filePath(name) : f.write(name, list);
+            if (byArgument)
+                f.window->newGameFrom(path);
+            else
+                f.newGame(path);
+            QStringList tree;
+            for (int k = 0; k < f.tree()->topLevelItemCount(); ++k)
+                tree << f.tree()->topLevelItem(k)->text(0) + (f.bold(k) ? "*" : "");
+            QStringList dialogs;
+            for (const auto& shown : f.dialogs.shown())
+                if (shown.kind != "open") dialogs << shown.kind + ": " + shown.text;
+            dialogs.replaceInStrings(QDir::toNativeSeparators(path), "PATH");
+            return QVariantList{f.game().words(),
+                                tree,
+                                f.board()->size(),
+                                f.game().gameActive(),
+                                f.game().puzzle().count,
+                                f.driver().get<QAction>("mnuPrint")->isEnabled(),
+                                dialogs,
+                                f.dialogs.shown().size() - dialogs.size()};
+        };
+        QVariantList byDialog = play(false);
+        QCOMPARE(byDialog.takeLast(), QVariant(qsizetype(1)));  // the open dialog
+        QVariantList byArgument = play(true);
+        QCOMPARE(byArgument.takeLast(), QVariant(qsizetype(0)));
+        QCOMPARE(byArgument, byDialog);
+    }
+
     void aListWithNothingThatFitsStartsNoGame() {
         Fixture f("[Settings]\nSquareCount=3\n");
         f.newGame(f.write("long.txt", "Elephant\r\nGiraffe\r\n"));

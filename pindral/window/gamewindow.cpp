@@ -276,14 +276,21 @@ void GameWindow::newGame() {
     request.initDir = listFolder_;
     request.mustExist = true;
     const std::optional<QString> path = ui::dialogs().openFile(this, request);
-    if (!path) return;
+    if (path) startGame(*path);
+}
 
+void GameWindow::newGameFrom(const QString& path) {
+    random_.reseedFromClock(ui::secondsSinceMidnight());
+    startGame(path);
+}
+
+void GameWindow::startGame(const QString& path) {
     // The file is read whole first, so a file that cannot be read leaves the game as it was.
-    const QString error = game_.loadWordList(*path);
+    const QString error = game_.loadWordList(path);
     if (!error.isEmpty()) {
         ui::dialogs().information(this,
                                   QStringLiteral("The file could not be read:\n%1\n\n%2")
-                                      .arg(QDir::toNativeSeparators(*path), error),
+                                      .arg(QDir::toNativeSeparators(path), error),
                                   kProgramTitle);
         return;
     }

@@ -50,6 +50,9 @@ class GameWindow : public QWidget {
 
     // The action of cmdPlay: choose a word list and start a new game from it.
     void newGame();
+    // A new game from the word list at path, exactly as newGame goes on once that list is
+    // chosen: the program's file argument opens so. An unreadable file gets the same message.
+    void newGameFrom(const QString& path);
     // The action of cmdSettings: shows the settings window, or brings the open one forward.
     void openSettings();
     // Called by the settings window after OK: shows the new size and colours in a running game.
@@ -86,6 +89,8 @@ class GameWindow : public QWidget {
     // The release of a drag: a found entry turns plain in the tree, the last one closes the
     // game with its message, and the board shows without the highlight.
     void endSelection();
+    // newGame from the chosen list on: read it, then set up, list, draw and start the game.
+    void startGame(const QString& path);
     // The tree row of a found entry (its index among the placed entries) turns plain and
     // grey, and is scrolled into view.
     void markEntryFound(qsizetype entry);
