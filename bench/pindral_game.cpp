@@ -1,12 +1,18 @@
 // Pindral's costly steps: a new game from a word list, from the chosen file to the drawn
-// board; the containment pass alone, fast and pair by pair; and one drag step with its redraw.
+// board, and on a board of 200 squares across with the longest time no event was handled;
+// the containment pass alone, fast and pair by pair; one drag step with its redraw; and the
+// whole board redrawn at the screen's ratio (run once more with QT_SCALE_FACTOR=2 for ratio 2).
 // The dictionary benchmarks read /usr/share/dict/words (Debian's wamerican) and are skipped
 // without it.
 #include <benchmark/benchmark.h>
 
 #include "benchmain.h"
 
+#include <algorithm>
+
+#include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -30,11 +36,22 @@ QStringList dictionaryLines() {
     return file.ok ? core::splitLines(file.text) : QStringList();
 }
 
-// A game window over a scratch folder, answering its open dialog with path at every new game.
-struct Session {
+// A scratch folder whose settings file holds settings (empty: the defaults).
+struct Folder {
     QTemporaryDir dir;
+    explicit Folder(const QByteArray& settings) {
+        QFile file(dir.filePath("Settings.ini"));
+        if (!settings.isEmpty() && file.open(QIODevice::WriteOnly)) file.write(settings);
+    }
+};
+
+// A game window over a scratch folder, answering its open dialog with path at every new game.
+struct Session : Folder {
     testing::ScriptedDialogs dialogs;
-    GameWindow window{dir.filePath("Settings.ini"), dir.path()};
+    GameWindow window;
+
+    explicit Session(const QByteArray& settings = QByteArray())
+        : Folder(settings), window(dir.filePath("Settings.ini"), dir.path()) {}
 
     void newGame(const QString& path) {
         dialogs.answerNextOpen(path);
@@ -58,6 +75,66 @@ void BM_NewGameFromDictionary(benchmark::State& state) {
     newGameFrom(state, kDictionary);
 }
 BENCHMARK(BM_NewGameFromDictionary)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// The longest time in which the event loop handled no event: a zero timer fires at every pass
+// of the loop, so at every pump of a long run as well.
+class GapWatch : public QObject {
+  public:
+    void start() {
+        longestMs_ = 0;
+        clock_.start();
+        last_ = 0;
+        timer_ = startTimer(0);
+    }
+    // The longest gap, counting the one up to now.
+    double stop() {
+        record();
+        killTimer(timer_);
+        return longestMs_;
+    }
+
+  protected:
+    void timerEvent(QTimerEvent*) override { record(); }
+
+  private:
+    void record() {
+        const qint64 now = clock_.nsecsElapsed();
+        longestMs_ = std::max(longestMs_, double(now - last_) / 1e6);
+        last_ = now;
+    }
+
+    QElapsedTimer clock_;
+    qint64 last_ = 0;
+    double longestMs_ = 0;
+    int timer_ = 0;
+};
+
+// "Open New Puzzle" with the dictionary on a board of 200 squares across, shown, from the click
+// until the drawn board is on the screen; squares of range(0) pixels (2 fits the offscreen
+// platform's 800 x 600 screen, 5 the 1600 x 1200 one of scripts/bench's X server).
+void BM_NewGame200Squares(benchmark::State& state) {
+    if (!QFile::exists(kDictionary)) return state.SkipWithError("no /usr/share/dict/words");
+    Session session(QStringLiteral("[Settings]\nSquareSize=%1\nSquareCount=200\n")
+                        .arg(state.range(0))
+                        .toLatin1());
+    if (session.window.settingsFile().settings().squareCount != 200)
+        return state.SkipWithError("the board does not fit on this screen");
+    session.window.show();
+    QCoreApplication::processEvents();
+    auto* play = session.window.findChild<QAbstractButton*>(QStringLiteral("cmdPlay"));
+    GapWatch watch;
+    double longestGapMs = 0;
+    for (auto _ : state) {
+        session.dialogs.answerNextOpen(kDictionary);
+        watch.start();
+        play->click();
+        QCoreApplication::processEvents();
+        longestGapMs = std::max(longestGapMs, watch.stop());
+    }
+    state.counters["longest_gap_ms"] = longestGapMs;
+    state.counters["placed"] = double(session.window.game().puzzle().placed.size());
+}
+BENCHMARK(BM_NewGame200Squares)->Arg(2)->Arg(5)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_NewGameFrom30Entries(benchmark::State& state) {
     QTemporaryDir dir;
@@ -158,6 +235,34 @@ void BM_DragStep(benchmark::State& state) {
     state.counters["pathLength"] = double(session.window.game().selection().path.size());
 }
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
+
+// The whole 15 x 15 board of range(0)-pixel squares redrawn and shown, as after a release that
+// found nothing, at the screen's device pixel ratio (the "ratio" counter): compare a run with
+// QT_SCALE_FACTOR=2 against one without. Squares of 14 pixels fit the offscreen platform's
+// screen at ratio 2, squares of 30 the X server's of scripts/bench.
+void BM_BoardRedraw(benchmark::State& state) {
+    Session session(QStringLiteral("[Settings]\nSquareSize=%1\n").arg(state.range(0)).toLatin1());
+    if (session.window.settingsFile().settings().squareSize != state.range(0))
+        return state.SkipWithError("the board does not fit on this screen");
+    session.newGame(QStringLiteral(WORDSEARCH_PINDRAL_LISTS "/animals.txt"));
+    auto* board = session.window.findChild<ui::PictureBox*>(QStringLiteral("pBoard"));
+    session.window.show();
+    QCoreApplication::processEvents();
+    auto send = [board](QEvent::Type type) {
+        const QPoint at(15, 15);
+        QMouseEvent event(type, at, board->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(board, &event);
+    };
+    for (auto _ : state) {
+        send(QEvent::MouseButtonPress);
+        send(QEvent::MouseButtonRelease);
+        QCoreApplication::processEvents();
+    }
+    state.counters["ratio"] = board->devicePixelRatioF();
+    state.counters["backing_px"] = double(board->image().width());
+}
+BENCHMARK(BM_BoardRedraw)->Arg(14)->Arg(30)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

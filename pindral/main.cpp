@@ -1,14 +1,23 @@
+#include <QFileInfo>
+
 #include "pindral/window/gamewindow.h"
 #include "pindral/window/messages.h"
 #include "ui/commandline.h"
 #include "ui/services.h"
 
 int main(int argc, char** argv) {
-    ui::CommandLine commandLine(QStringLiteral("pindral"), QStringLiteral("word-find game"),
-                                QStringLiteral("a word list to start a game from"));
-    if (const auto status = commandLine.parse(argc, argv)) return *status;
+    ui::CommandLine commandLine(
+        QStringLiteral("pindral"),
+        QStringLiteral("The word-find game: find the entries of a word list hidden in a board "
+                       "of letters."),
+        QStringLiteral("a word list, one entry a line, to start a new game from"));
+    if (const std::optional<int> status = commandLine.parse(argc, argv)) return *status;
+
     ui::Application app(argc, argv, pindral::kProgramTitle);
     pindral::GameWindow window;
     window.show();
+    // As chosen in the open dialog, which answers with a whole path.
+    if (const QString file = commandLine.file(); !file.isEmpty())
+        window.newGameFrom(QFileInfo(file).absoluteFilePath());
     return app.exec();
 }

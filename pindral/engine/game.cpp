@@ -222,11 +222,35 @@ SelectionEnd Game::endSelection() {
 
     for (const CellPos& c : std::as_const(selection_.path))
         if (puzzle_.onBoard(c.x, c.y)) puzzle_.square(c.x, c.y).solved = true;
+    end.foundBefore = placed[end.found].found;
     placed[end.found].found = true;
     end.won =
         std::all_of(placed.cbegin(), placed.cend(), [](const PlacedWord& w) { return w.found; });
     if (end.won) active_ = false;
     return end;
+}
+
+QList<SquareChange> Game::dropSelection() {
+    QList<SquareChange> changes;
+    if (!selection_.selecting) return changes;
+    if (!selection_.firstMove) {
+        for (const CellPos& c : std::as_const(selection_.path))
+            if (puzzle_.onBoard(c.x, c.y)) changes.append({c, false});
+    }
+    selection_ = Selection();
+    return changes;
+}
+
+bool Game::squareSelected(CellPos cell) const {
+    const Selection& sel = selection_;
+    if (!sel.selecting || sel.firstMove || sel.path.isEmpty()) return false;
+    // The path runs in a straight line from its first square to its second, the pointer's.
+    const CellPos from = sel.path[0];
+    const CellPos to = sel.path.size() > 1 ? sel.path[1] : from;
+    const int length = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
+    const int k = std::max(std::abs(cell.x - from.x), std::abs(cell.y - from.y));
+    return k <= length && cell.x == from.x + k * stepX(sel.dir) &&
+           cell.y == from.y + k * stepY(sel.dir);
 }
 
 }  // namespace pindral

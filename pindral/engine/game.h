@@ -105,6 +105,8 @@ struct SelectionEnd {
     bool ended = false;
     // The entry found (its index among the placed entries), or -1.
     qsizetype found = -1;
+    // That entry had been found before: the release found it again.
+    bool foundBefore = false;
     // That entry was the last one not found yet: the game is won and over.
     bool won = false;
 };
@@ -172,8 +174,15 @@ class Game {
     // The release: the first placed entry that starts at the path's first square and reads
     // as the path's letters is found, its squares solved.
     SelectionEnd endSelection();
+    // Ends the drag in progress without a release: returns the squares of its highlight to show
+    // plainly again, and forgets the selection, so a later release without a move matches
+    // nothing. Without a drag in progress nothing happens.
+    QList<SquareChange> dropSelection();
 
     const Selection& selection() const { return selection_; }
+    // Whether the square shows in the selecting colour: it lies on the path of a drag in
+    // progress that has made its first valid move.
+    bool squareSelected(CellPos cell) const;
 
   private:
     int draw(int m);  // floor(nextRandom() * m), kept within 0..m-1

@@ -64,6 +64,7 @@ struct Play {
     void release() {
         const SelectionEnd end = game.endSelection();
         if (!end.ended) return;
+        if (end.foundBefore) window.calls << QStringLiteral("again");
         if (end.found >= 0) window.calls << QStringLiteral("node %1").arg(end.found + 1);
         if (end.won) window.messages << kProgramTitle + u':' + kClosingMessage;
         window.calls << QStringLiteral("board");
@@ -165,6 +166,12 @@ class TestPlay : public QObject {
         QCOMPARE(g.game.selection().word, word);
         QCOMPARE(g.game.selection().dir, dir);
         QCOMPARE(g.game.selection().origin, drag[0]);
+        // What shows selected is the path, square by square.
+        for (qint16 y = 0; y < 6; ++y)
+            for (qint16 x = 0; x < 6; ++x)
+                QCOMPARE(g.game.squareSelected({x, y}), g.game.selection().path.contains({x, y}));
+        g.release();
+        QVERIFY(!g.game.squareSelected(drag[0]));
     }
 
     void pointerPixelsBecomeSquares_data() {
@@ -277,8 +284,10 @@ class TestPlay : public QObject {
         Play g(kBoard, {"CAT@0,0>0", "DOG@0,3>0"});
         g.drag({{0, 0}, {2, 0}});
         QCOMPARE(g.window.messages, QStringList{});
+        QVERIFY(!g.window.calls.contains("again"));
         g.drag({{0, 0}, {2, 0}});  // found again: scrolled to, nothing else
-        QCOMPARE(g.window.calls.mid(g.window.calls.size() - 2), (QStringList{"node 1", "board"}));
+        QCOMPARE(g.window.calls.mid(g.window.calls.size() - 3),
+                 (QStringList{"again", "node 1", "board"}));
         QCOMPARE(g.window.messages, QStringList{});
         g.window.calls.clear();
         g.drag({{0, 3}, {2, 3}});

@@ -1,4 +1,5 @@
 // The game window and the settings window, driven by clicks and mouse drags on the board.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +81,26 @@ struct Fixture {
     }
 
     bool bold(int node) const { return tree()->topLevelItem(node)->font(0).bold(); }
+
+    // Brings the keyboard focus to the board as a user does: Tab from the word tree.
+    void tabToBoard() {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        tree()->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(tree(), Qt::Key_Tab);
+        QVERIFY(board()->hasFocus());
+    }
+    void key(Qt::Key k) { QTest::keyClick(board(), k); }
+    // Moves the cursor to a square with the arrow keys, across and down in turn.
+    void arrowsTo(CellPos to) {
+        for (CellPos at = window->cursor(); !(at == to); at = window->cursor()) {
+            if (at.x != to.x) key(at.x < to.x ? Qt::Key_Right : Qt::Key_Left);
+            at = window->cursor();
+            if (at.y != to.y) key(at.y < to.y ? Qt::Key_Down : Qt::Key_Up);
+        }
+    }
+    // The board as shown, with what is drawn over its picture.
+    QColor shownAt(QPoint at) const { return board()->grab().toImage().pixelColor(at); }
 };
 
 // The colour a swatch of the settings window shows, 0 for the selecting colour, 1 for the
@@ -241,6 +262,153 @@ class TestWindows : public QObject {
         QCOMPARE(f.fillOf(5, 5), QColor(Qt::white));  // no match: the highlight goes
     }
 
+    // The same game as with the mouse: Space presses, arrows move, Space releases.
+    void aGameIsPlayedWithTheKeyboardToTheEnd() {
+        Fixture f;
+        f.newGame(f.write("list.txt", kAnimals));
+        f.tabToBoard();
+        const QList<PlacedWord> placed = f.game().puzzle().placed;
+        for (int k = 0; k < placed.size(); ++k) {
+            f.arrowsTo({placed[k].x, placed[k].y});
+            f.key(Qt::Key_Space);
+            f.arrowsTo(lastSquare(placed[k]));
+            QCOMPARE(f.fillOf(placed[k].x, placed[k].y), QColor(Qt::red));
+            QVERIFY(f.bold(k));
+            f.key(k % 2 ? Qt::Key_Return : Qt::Key_Space);
+            QVERIFY2(!f.bold(k), qPrintable(placed[k].word));
+            QCOMPARE(f.fillOf(placed[k].x, placed[k].y), QColor(0xEE, 0xEE, 0xEE));
+            QCOMPARE(f.dialogs.informationTexts().size(), k + 1 < placed.size() ? 0 : 1);
+        }
+        QCOMPARE(f.dialogs.informationTexts(), QStringList{kWin});
+        QVERIFY(!f.game().gameActive());
+        QVERIFY(f.board()->hasFocus());
+        QTest::keyClick(f.board(), Qt::Key_Tab);  // Tab leaves the board for the first button
+        QVERIFY(f.driver().get<QPushButton>("cmdPlay")->hasFocus());
+    }
+
+    void escapeDropsASelectionWithoutARelease() {
+        Fixture f;
+        f.newGame(f.write("list.txt", kAnimals));
+        f.tabToBoard();
+        const PlacedWord first = f.game().puzzle().placed[0];
+        f.arrowsTo({first.x, first.y});
+        f.key(Qt::Key_Enter);
+        f.arrowsTo(lastSquare(first));
+        QCOMPARE(f.fillOf(first.x, first.y), QColor(Qt::red));
+        f.key(Qt::Key_Escape);
+        QCOMPARE(f.fillOf(first.x, first.y), QColor(Qt::white));
+        QVERIFY(!f.game().selection().selecting);
+        // A press and release without a move compares nothing of the dropped selection.
+        f.key(Qt::Key_Space);
+        f.key(Qt::Key_Space);
+        QVERIFY(f.bold(0));
+        QVERIFY(f.dialogs.informationTexts().isEmpty());
+        QVERIFY(f.game().gameActive());
+    }
+
+    // The cursor is a dark band between white lines over the square, shown only while the board
+    // has the focus and never part of the board's picture; a wider band while selecting.
+    void theCursorIsAFrameOverThePicture() {
+        Fixture f;
+        f.newGame(f.write("list.txt", kAnimals));
+        const QPoint band(2 * 50 + 1, 3 * 50 + 25);  // the left edge of square (2, 3)
+        f.tabToBoard();
+        f.arrowsTo({2, 3});
+        QCOMPARE(f.shownAt(band), cursorColour());
+        QCOMPARE(f.board()->image().pixelColor(band), QColor(Qt::white));
+        for (const QColor fill : {QColor(Qt::red), QColor(0xEE, 0xEE, 0xEE), QColor(Qt::white)})
+            QVERIFY(cursorColour() != fill);
+        f.key(Qt::Key_Space);
+        QCOMPARE(f.shownAt(band + QPoint(6, 0)), cursorColour());
+        f.arrowsTo({14, 14});
+        f.key(Qt::Key_Right);  // the cursor stays on the board
+        QCOMPARE(f.window->cursor(), (CellPos{14, 14}));
+        QVERIFY(f.shownAt(band) != cursorColour());
+        QTest::keyClick(f.board(), Qt::Key_Tab);
+        const QPoint corner(14 * 50 + 1, 14 * 50 + 25);  // no frame without the focus
+        QCOMPARE(f.shownAt(corner), f.board()->image().pixelColor(corner));
+    }
+
+    // A screen reader reads the board as a table of squares that follows play, hears a find,
+    // and names every control.
+    void aScreenReaderFollowsTheGame() {
+        Fixture f;
+        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(f.board());
+        QCOMPARE(board->role(), QAccessible::Table);
+        QCOMPARE(board->text(QAccessible::Name), "Board, empty");
+        QCOMPARE(board->childCount(), 0);
+        f.newGame(f.write("list.txt", kAnimals));
+        QCOMPARE(board->text(QAccessible::Name), "Board, 15 by 15");
+        QCOMPARE(board->childCount(), 225);
+        QCOMPARE(board->tableInterface()->rowCount(), 15);
+        QCOMPARE(board->tableInterface()->columnCount(), 15);
+
+        const PlacedWord first = f.game().puzzle().placed[0];
+        const CellPos last = lastSquare(first);
+        QAccessibleInterface* cell = board->tableInterface()->cellAt(first.y, first.x);
+        QCOMPARE(cell->role(), QAccessible::Cell);
+        const QString name = QString("Row %1, column %2, %3")
+                                 .arg(first.y + 1)
+                                 .arg(first.x + 1)
+                                 .arg(first.word[0].toUpper());
+        QCOMPARE(cell->text(QAccessible::Name), name);
+        QVERIFY(!cell->state().checked && !cell->state().selected);
+        QTest::mousePress(f.board(), Qt::LeftButton, {}, f.centre(first.x, first.y));
+        QTest::mouseMove(f.board(), f.centre(last.x, last.y));
+        QVERIFY(cell->state().selected);
+        QCOMPARE(cell->text(QAccessible::Name), name + ", selected");
+        QCOMPARE(board->tableInterface()->selectedCellCount(), int(first.word.size()));
+        QTest::mouseRelease(f.board(), Qt::LeftButton, {}, f.centre(last.x, last.y));
+        QVERIFY(cell->state().checked && !cell->state().selected);
+        QCOMPARE(cell->text(QAccessible::Name), name + ", found");
+        QCOMPARE(f.board()->accessibleDescription(),
+                 QString("Found %1: 1 of 5 words found.").arg(first.word));
+        f.drag({first.x, first.y}, last);  // found again: no new announcement
+        QCOMPARE(f.board()->accessibleDescription(),
+                 QString("Found %1: 1 of 5 words found.").arg(first.word));
+
+        f.tabToBoard();
+        f.arrowsTo({3, 4});
+        QCOMPARE(board->focusChild(), board->tableInterface()->cellAt(4, 3));
+        QVERIFY(board->focusChild()->state().focused);
+
+        auto nameOf = [](QWidget* w) {
+            return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        };
+        QCOMPARE(nameOf(f.tree()), "Words to find");
+        QCOMPARE(nameOf(f.driver().get("cmdPlay")), "Open New Puzzle");
+        f.window->openSettings();
+        QCOMPARE(nameOf(in(f.settings()).get("txtCount")), "Number of Squares Across");
+        QCOMPARE(nameOf(in(f.settings()).get("lblColor_1")), "Solution Color");
+    }
+
+    // Run at ratio 1 and, as pindral_window_test_ratio2, with QT_SCALE_FACTOR=2: the board is
+    // backed at the screen's ratio with its geometry and pointer in logical pixels.
+    void theBoardIsSharpAtTheScreenRatio() {
+        Fixture f("[Settings]\nSquareSize=30\n");
+        f.newGame(f.write("list.txt", kAnimals));
+        const qreal ratio = f.board()->devicePixelRatioF();
+        QCOMPARE(f.board()->size(), QSize(450, 450));
+        QCOMPARE(f.board()->image().size(), QSize(450, 450) * ratio);
+        QCOMPARE(f.board()->renderedAt(1).size(), QSize(450, 450));
+        const PlacedWord first = f.game().puzzle().placed[0];
+        f.drag({first.x, first.y}, lastSquare(first));
+        QVERIFY(!f.bold(0));
+        const QPoint corner(first.x * 30 + 2, first.y * 30 + 2);
+        QCOMPARE(f.board()->image().pixelColor(corner * ratio), QColor(0xEE, 0xEE, 0xEE));
+        if (ratio == 1) QCOMPARE(f.board()->renderedAt(1), f.board()->image());
+        if (ratio < 2) return;
+        // Letters drawn anew at the ratio, not the ratio-1 picture enlarged: their edges differ.
+        const QImage two = f.board()->image().convertToFormat(QImage::Format_RGB32);
+        const QImage enlarged =
+            f.board()->renderedAt(1).scaled(two.size()).convertToFormat(QImage::Format_RGB32);
+        int detailed = 0;
+        for (int y = 0; y < two.height(); ++y)
+            for (int x = 0; x < two.width(); ++x)
+                detailed += two.pixel(x, y) != enlarged.pixel(x, y) ? 1 : 0;
+        QVERIFY2(detailed > 15 * 15 * 4, qPrintable(QString::number(detailed)));
+    }
+
     void aCancelledOrUnreadableFileKeepsTheGame() {
         Fixture f;
         f.newGame(f.write("list.txt", kAnimals));
@@ -259,6 +427,53 @@ class TestWindows : public QObject {
         QCOMPARE(f.board()->width(), 750);
         QCOMPARE(f.tree()->topLevelItemCount(), 5);
         QVERIFY(f.game().gameActive());
+    }
+
+    // The program's file argument ends where choosing the same file in the open dialog does:
+    // the same entries, tree, board size, menu and messages.
+    void aFileArgumentStartsTheGameAsTheDialogDoes_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("list");
+        QTest::newRow("a word list") << QByteArray() << "list.txt" << kAnimals;
+        QTest::newRow("a file that cannot be read")
+            << QByteArray() << "missing.txt" << QByteArray();
+        QTest::newRow("nothing fits") << QByteArray("[Settings]\nSquareCount=3\n") << "long.txt"
+                                      << QByteArray("Elephant\r\nGiraffe\r\n");
+    }
+    void aFileArgumentStartsTheGameAsTheDialogDoes() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, list);
+        // One window at a time: the dialog double in use is the last one made.
+        auto play = [&](bool byArgument) {
+            Fixture f(settings);
+            const QString path = list.isEmpty() ? f.dir.filePath(name) : f.write(name, list);
+            if (byArgument)
+                f.window->newGameFrom(path);
+            else
+                f.newGame(path);
+            QStringList tree;
+            for (int k = 0; k < f.tree()->topLevelItemCount(); ++k)
+                tree << f.tree()->topLevelItem(k)->text(0) + (f.bold(k) ? "*" : "");
+            QStringList dialogs;
+            for (const auto& shown : f.dialogs.shown())
+                if (shown.kind != "open") dialogs << shown.kind + ": " + shown.text;
+            dialogs.replaceInStrings(QDir::toNativeSeparators(path), "PATH");
+            return QVariantList{f.game().words(),
+                                tree,
+                                f.board()->size(),
+                                f.game().gameActive(),
+                                f.game().puzzle().count,
+                                f.driver().get<QAction>("mnuPrint")->isEnabled(),
+                                dialogs,
+                                f.dialogs.shown().size() - dialogs.size()};
+        };
+        QVariantList byDialog = play(false);
+        QCOMPARE(byDialog.takeLast(), QVariant(qsizetype(1)));  // the open dialog
+        QVariantList byArgument = play(true);
+        QCOMPARE(byArgument.takeLast(), QVariant(qsizetype(0)));
+        QCOMPARE(byArgument, byDialog);
     }
 
     void aListWithNothingThatFitsStartsNoGame() {

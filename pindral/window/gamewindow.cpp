@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -16,6 +19,7 @@
 #include "core/numbers.h"
 #include "pindral/window/messages.h"
 #include "pindral/window/settingswindow.h"
+#include "ui/accessiblegrid.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
@@ -99,7 +103,103 @@ QString defaultSettingsPath() {
                                                            QStringLiteral("/pindral"));
 }
 
+// What a screen reader reads of the board: "Board, 15 by 15", then each square by its row,
+// column and letter as shown, and whether it is found or selected.
+class BoardDescription final : public ui::GridDescription {
+  public:
+    BoardDescription(const GameWindow& window, const QWidget& board)
+        : window_(window), board_(board) {}
+
+    QString gridName() const override {
+        const int n = count();
+        return n > 0 ? QStringLiteral("Board, %1 by %1").arg(n) : QStringLiteral("Board, empty");
+    }
+    int rowCount() const override { return count(); }
+    int columnCount() const override { return count(); }
+    QString cellName(int row, int column) const override {
+        const Square& square = window_.game().puzzle().square(column, row);
+        const QString letter = !square.hasLetter              ? QStringLiteral("empty")
+                               : square.letter == QChar(u' ') ? QStringLiteral("space")
+                                                              : QString(square.letter.toUpper());
+        QString name =
+            QStringLiteral("Row %1, column %2, %3").arg(row + 1).arg(column + 1).arg(letter);
+        if (cellFound(row, column)) name += QStringLiteral(", found");
+        if (cellSelected(row, column)) name += QStringLiteral(", selected");
+        return name;
+    }
+    QRect cellRect(int row, int column) const override {
+        const int s = window_.settingsFile().settings().squareSize;
+        return QRect(column * s, row * s, s, s).translated(board_.contentsRect().topLeft());
+    }
+    bool cellFound(int row, int column) const override {
+        return window_.game().puzzle().square(column, row).solved;
+    }
+    bool cellSelected(int row, int column) const override {
+        return window_.game().squareSelected({qint16(column), qint16(row)});
+    }
+    int focusRow() const override { return hasCursor() ? window_.cursor().y : -1; }
+    int focusColumn() const override { return hasCursor() ? window_.cursor().x : -1; }
+
+  private:
+    int count() const { return window_.game().puzzle().count; }
+    bool hasCursor() const {
+        return board_.hasFocus() &&
+               window_.game().puzzle().onBoard(window_.cursor().x, window_.cursor().y);
+    }
+
+    const GameWindow& window_;
+    const QWidget& board_;
+};
+
 }  // namespace
+
+// The frame of the cursor square, a child of the board drawn above its picture and never part
+// of it, so copies, saved pictures and prints do not show it. The pointer's events pass
+// through to the board.
+class CursorFrame final : public QWidget {
+  public:
+    explicit CursorFrame(QWidget* board) : QWidget(board) {
+        setObjectName(QStringLiteral("pBoardCursor"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+    // Frames square (x, y) of squares side pixels wide: over the square's outline and one
+    // pixel beyond it, the band twice as wide while a selection is in progress.
+    void frame(CellPos cell, int side, bool selecting) {
+        const int band = std::clamp(side / 12, 1, 4) * (selecting ? 2 : 1);
+        if (band != band_) {
+            band_ = band;
+            update();
+        }
+        setGeometry(cell.x * side - 1, cell.y * side - 1, side + 3, side + 3);
+        show();
+        raise();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        auto ring = [&painter](const QRect& outer, int width, const QColor& colour) {
+            painter.fillRect(outer.left(), outer.top(), outer.width(), width, colour);
+            painter.fillRect(outer.left(), outer.bottom() - width + 1, outer.width(), width,
+                             colour);
+            painter.fillRect(outer.left(), outer.top(), width, outer.height(), colour);
+            painter.fillRect(outer.right() - width + 1, outer.top(), width, outer.height(), colour);
+        };
+        ring(rect(), 1, Qt::white);
+        ring(rect().adjusted(1, 1, -1, -1), band_, cursorColour());
+        ring(rect().adjusted(1 + band_, 1 + band_, -1 - band_, -1 - band_), 1, Qt::white);
+    }
+
+  private:
+    int band_ = 1;
+};
+
+QColor cursorColour() {
+    return QColor(0, 0, 160);
+}
 
 double contrastRatio(const QColor& a, const QColor& b) {
     const auto [dark, light] = std::minmax(relativeLuminance(a), relativeLuminance(b));
@@ -141,10 +241,15 @@ GameWindow::GameWindow(const QString& settingsPath, const QString& listFolder, Q
     wordTree_->setRootIsDecorated(false);
     wordTree_->setColumnCount(1);
     wordTree_->setItemDelegate(new TallRows(wordTree_));
+    wordTree_->setAccessibleName(QStringLiteral("Words to find"));
     board_ = ui::createControl<ui::PictureBox>(this, kBoard.name, kBoard.rect);
     board_->setBackColour(ui::fromQColor(palette().color(QPalette::Base)));
     board_->ui::Surface::setFont(ui::designFont(9));
     ui::setTabOrder({playButton_, settingsButton_, wordTree_, board_});
+    cursorFrame_ = new CursorFrame(board_);
+    board_->installEventFilter(this);
+    boardDescription_ = std::make_unique<BoardDescription>(*this, *board_);
+    ui::describeGridForScreenReaders(board_, boardDescription_.get());
     // A right press starts a selection like any press, so the menu waits for a right click
     // that did not drag.
     boardMenu_ = new ui::PictureMenu(board_, ui::PictureMenu::Trigger::ReleaseWithoutDrag);
@@ -180,7 +285,10 @@ GameWindow::GameWindow(const QString& settingsPath, const QString& listFolder, Q
         move(screen->availableGeometry().center() - rect().center());
 }
 
-GameWindow::~GameWindow() = default;
+GameWindow::~GameWindow() {
+    // The board's screen-reader view reads the game and its description: the board goes first.
+    delete board_;
+}
 
 qint16 GameWindow::boardPixel(double value) {
     return qint16(std::clamp(core::roundHalfEven(value), -32768.0, 32767.0));
@@ -211,19 +319,120 @@ CellPos GameWindow::squareUnder(qint16 x, qint16 y) const {
 void GameWindow::showChanges(const QList<SquareChange>& changes) {
     for (const SquareChange& change : changes)
         drawSquare(*board_, change.cell.x, change.cell.y, change.selected);
+    if (!changes.isEmpty()) ui::gridCellsChanged(board_);
 }
 
 void GameWindow::endSelection() {
     const SelectionEnd end = game_.endSelection();
     if (!end.ended) return;
-    if (end.found >= 0) markEntryFound(end.found);
+    if (end.found >= 0) {
+        markEntryFound(end.found);
+        if (!end.foundBefore) {
+            const QList<PlacedWord>& placed = game_.puzzle().placed;
+            const auto found = std::count_if(placed.cbegin(), placed.cend(),
+                                             [](const PlacedWord& w) { return w.found; });
+            const QString word = placed[end.found].word;
+            ui::announce(board_, end.won ? QStringLiteral("Found %1: all %2 words found, you win.")
+                                               .arg(word)
+                                               .arg(placed.size())
+                                         : QStringLiteral("Found %1: %2 of %3 words found.")
+                                               .arg(word)
+                                               .arg(found)
+                                               .arg(placed.size()));
+        }
+    }
     // The message shows over the board as it was at the release, as designed.
     if (end.won) ui::dialogs().information(this, kClosingMessage, kProgramTitle);
     drawBoard();
+    showCursor();
+}
+
+bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == board_) {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                if (boardKey(*static_cast<QKeyEvent*>(event))) return true;
+                break;
+            case QEvent::FocusIn:
+                showCursor();
+                announceCursor();
+                break;
+            case QEvent::FocusOut:
+                showCursor();
+                break;
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool GameWindow::boardKey(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    switch (key.key()) {
+        case Qt::Key_Left:
+            moveCursor(-1, 0);
+            return true;
+        case Qt::Key_Right:
+            moveCursor(1, 0);
+            return true;
+        case Qt::Key_Up:
+            moveCursor(0, -1);
+            return true;
+        case Qt::Key_Down:
+            moveCursor(0, 1);
+            return true;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // The release, or a press on the cursor square.
+            if (game_.selection().selecting)
+                endSelection();
+            else
+                game_.beginSelection(cursor_);
+            showCursor();
+            return true;
+        case Qt::Key_Escape:
+            if (!game_.selection().selecting) return false;
+            showChanges(game_.dropSelection());
+            showCursor();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void GameWindow::moveCursor(int dx, int dy) {
+    const int last = game_.puzzle().count - 1;
+    if (last < 0) return;
+    cursor_ = {qint16(std::clamp(cursor_.x + dx, 0, last)),
+               qint16(std::clamp(cursor_.y + dy, 0, last))};
+    if (game_.selection().selecting) showChanges(game_.extendSelection(cursor_));
+    showCursor();
+    announceCursor();
+}
+
+void GameWindow::showCursor() {
+    if (!board_->hasFocus() || !game_.puzzle().onBoard(cursor_.x, cursor_.y)) {
+        cursorFrame_->hide();
+        return;
+    }
+    cursorFrame_->frame(cursor_, settingsFile_.settings().squareSize, game_.selection().selecting);
+}
+
+void GameWindow::announceCursor() {
+    if (!board_->hasFocus() || !game_.puzzle().onBoard(cursor_.x, cursor_.y)) return;
+    QAccessibleEvent focus(board_, QAccessible::Focus);
+    focus.setChild(cursor_.y * game_.puzzle().count + cursor_.x);
+    QAccessible::updateAccessibility(&focus);
 }
 
 void GameWindow::resizeBoard() {
     sizeFor(game_.puzzle().count);
+    // A smaller board keeps the cursor on it.
+    const qint16 last = qint16(std::max(0, int(game_.puzzle().count) - 1));
+    cursor_ = {std::min(cursor_.x, last), std::min(cursor_.y, last)};
+    showCursor();
     // Two thirds of the square side as the letters' em: s * 15 twips / 30 points.
     board_->setFontSize(float(settingsFile_.settings().squareSize) * float(ui::kTwipsPerPixel) /
                         30.0f);
@@ -261,6 +470,7 @@ void GameWindow::paintBoard(ui::Surface& surface) const {
 void GameWindow::drawBoard() {
     paintBoard(*board_);
     board_->refresh();
+    ui::gridCellsChanged(board_);
 }
 
 ui::DocumentPage GameWindow::boardPage() const {
@@ -276,14 +486,21 @@ void GameWindow::newGame() {
     request.initDir = listFolder_;
     request.mustExist = true;
     const std::optional<QString> path = ui::dialogs().openFile(this, request);
-    if (!path) return;
+    if (path) startGame(*path);
+}
 
+void GameWindow::newGameFrom(const QString& path) {
+    random_.reseedFromClock(ui::secondsSinceMidnight());
+    startGame(path);
+}
+
+void GameWindow::startGame(const QString& path) {
     // The file is read whole first, so a file that cannot be read leaves the game as it was.
-    const QString error = game_.loadWordList(*path);
+    const QString error = game_.loadWordList(path);
     if (!error.isEmpty()) {
         ui::dialogs().information(this,
                                   QStringLiteral("The file could not be read:\n%1\n\n%2")
-                                      .arg(QDir::toNativeSeparators(*path), error),
+                                      .arg(QDir::toNativeSeparators(path), error),
                                   kProgramTitle);
         return;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QPointer>
 #include <QWidget>
 
@@ -7,10 +9,12 @@
 #include "pindral/engine/game.h"
 #include "pindral/engine/settingsfile.h"
 
+class QKeyEvent;
 class QPushButton;
 class QTreeWidget;
 
 namespace ui {
+class GridDescription;
 class PictureBox;
 class PictureMenu;
 class Surface;
@@ -19,6 +23,7 @@ struct DocumentPage;
 
 namespace pindral {
 
+class CursorFrame;
 class SettingsWindow;
 
 // The contrast between two colours as the Web Content Accessibility Guidelines measure it,
@@ -30,9 +35,19 @@ double contrastRatio(const QColor& a, const QColor& b);
 // folder when neither exists.
 QString shippedListFolder(const QString& programFolder);
 
+// The dark band of the keyboard cursor's frame. White lines on both sides of it keep the frame
+// visible on every fill, the selecting and solution colours included.
+QColor cursorColour();
+
 // The game window ("fGame"): the word tree, the board and the two buttons. It owns the game
 // and the settings file for the program's lifetime, turns the pointer on the board into the
 // game's drags and shows what they changed.
+//
+// The board plays from the keyboard too: once Tab has brought the focus to it, a frame marks
+// the cursor square. The arrow keys move the cursor; Space or Enter acts as a press on the
+// cursor square, arrows then as moves of the pointer to the squares they reach, and Space or
+// Enter again as the release; Escape drops a selection without a release. A screen reader
+// reads the board as a table of squares and hears each find and the win.
 class GameWindow : public QWidget {
     Q_OBJECT
   public:
@@ -46,10 +61,15 @@ class GameWindow : public QWidget {
     ~GameWindow() override;
 
     const Game& game() const { return game_; }
+    // The keyboard's square on the board.
+    CellPos cursor() const { return cursor_; }
     const SettingsFile& settingsFile() const { return settingsFile_; }
 
     // The action of cmdPlay: choose a word list and start a new game from it.
     void newGame();
+    // A new game from the word list at path, exactly as newGame goes on once that list is
+    // chosen: the program's file argument opens so. An unreadable file gets the same message.
+    void newGameFrom(const QString& path);
     // The action of cmdSettings: shows the settings window, or brings the open one forward.
     void openSettings();
     // Called by the settings window after OK: shows the new size and colours in a running game.
@@ -64,6 +84,8 @@ class GameWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The board's keys and focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Sizes board, tree and window for m squares of the current square size.
@@ -86,6 +108,16 @@ class GameWindow : public QWidget {
     // The release of a drag: a found entry turns plain in the tree, the last one closes the
     // game with its message, and the board shows without the highlight.
     void endSelection();
+    // newGame from the chosen list on: read it, then set up, list, draw and start the game.
+    void startGame(const QString& path);
+    // Keyboard play on the board; returns whether the key is one of the board's.
+    bool boardKey(const QKeyEvent& key);
+    // Moves the cursor by a step, staying on the board; a selection in progress follows it.
+    void moveCursor(int dx, int dy);
+    // Frames the cursor square while the board has the keyboard focus and a puzzle to show.
+    void showCursor();
+    // Tells a screen reader that the cursor moved to another square.
+    void announceCursor();
     // The tree row of a found entry (its index among the placed entries) turns plain and
     // grey, and is scrolled into view.
     void markEntryFound(qsizetype entry);
@@ -100,6 +132,9 @@ class GameWindow : public QWidget {
     QTreeWidget* wordTree_;
     ui::PictureBox* board_;
     ui::PictureMenu* boardMenu_;
+    CursorFrame* cursorFrame_;
+    CellPos cursor_;
+    std::unique_ptr<ui::GridDescription> boardDescription_;
     QPointer<SettingsWindow> settingsWindow_;
 };
 

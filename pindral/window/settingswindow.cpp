@@ -103,6 +103,11 @@ SettingsWindow::SettingsWindow(SettingsFile& settingsFile, GameWindow* game)
     okButton_ =
         ui::createControl<QPushButton>(this, kOkButton.name, kOkButton.rect, QStringLiteral("&OK"));
     ui::setTabOrder({sizeBox_, countBox_, backwardsBox_, cancelButton_, okButton_});
+    // Boxes and swatches have their captions beside them: a screen reader names them so.
+    sizeBox_->setAccessibleName(QString::fromLatin1(kCaptionTexts[0]));
+    countBox_->setAccessibleName(QString::fromLatin1(kCaptionTexts[1]));
+    swatches_[0]->setAccessibleName(QString::fromLatin1(kCaptionTexts[2]));
+    swatches_[1]->setAccessibleName(QString::fromLatin1(kCaptionTexts[3]));
 
     connect(cancelButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(okButton_, &QPushButton::clicked, this, [this] {
