@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "testing/filebytes.h"
 #include "testing/scripteddialogs.h"
 #include "testing/windowdriver.h"
 #include "ui/picturebox.h"
@@ -67,6 +69,12 @@ struct StepPump : core::EventPump {
         return true;
     }
 };
+
+// Types text key by key, letters outside Latin-1 included.
+void typeKeys(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
 
 int redPixels(const QImage& image) {
     int count = 0;
@@ -206,6 +214,48 @@ class TestCreatorWindow : public QObject {
         QCOMPARE(w.field()->text(), field);
         QCOMPARE(w.field()->cursorPosition(), caret);
         QCOMPARE(w.entries(), entries);
+    }
+
+    // A word file given at start fills the list as typing each line and Enter would, after the
+    // entries already there; nothing is drawn. A file that cannot be read gets a message.
+    void aWordFileFillsTheListAsTypingDoes() {
+        const QStringList lines{"Zebra",
+                                "ant",
+                                "ZEBRA",
+                                "x1y",
+                                "a",
+                                "gnu",
+                                u"nai\u0308ve"_qs,
+                                "",
+                                "emu",
+                                u"\u00E9t\u00E9"_qs};
+        QTemporaryDir dir;
+        const QString path = dir.filePath("words.txt");
+        QVERIFY(testing::writeBytes(path, lines.join("\r\n").toUtf8()));
+
+        Window typed;
+        typed.addWords({"emu"});
+        for (const QString& line : lines) {
+            typeKeys(typed.field(), line);
+            QTest::keyClick(typed.field(), Qt::Key_Return);
+            typed.field()->clear();  // a single letter stays in the field otherwise
+        }
+        Window opened;
+        opened.addWords({"emu"});
+        opened.form.openWordFile(path);
+        QCOMPARE(opened.entries(), typed.entries());
+        QCOMPARE(opened.entries(), (QStringList{"emu", "Zebra", "ant", "xy", "gnu",
+                                                u"na\u00EFve"_qs, u"\u00E9t\u00E9"_qs}));
+        QCOMPARE(opened.field()->text(), QString());
+        QVERIFY(opened.dialogs.shown().isEmpty());
+        QCOMPARE(opened.picture()->image().pixelColor(45, 10), QColor(Qt::white));
+
+        opened.form.openWordFile(dir.filePath("missing.txt"));
+        QCOMPARE(opened.dialogs.informationTexts().size(), 1);
+        QVERIFY(opened.dialogs.informationTexts()[0].startsWith(
+            "The word list could not be read:\n" + QDir::toNativeSeparators(dir.path())));
+        QCOMPARE(opened.dialogs.shown()[0].title, QStringLiteral("Osterfane"));
+        QCOMPARE(opened.entries(), typed.entries());
     }
 
     void clickRemoveAndAddBack() {

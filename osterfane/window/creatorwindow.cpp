@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +14,9 @@
 #include <QSignalBlocker>
 
 #include "core/letters.h"
+#include "core/textfile.h"
 #include "engine/puzzledrawing.h"
+#include "engine/wordlist.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
@@ -50,12 +53,6 @@ constexpr double kFontPoints = 8.25;
 template <typename W, typename... Args>
 W* createControl(QWidget* parent, const DesignedControl& control, Args&&... args) {
     return ui::createControl<W>(parent, control.name, control.rect, std::forward<Args>(args)...);
-}
-
-// A letter of any alphabet ends an entry, so words in Cyrillic, Greek or with accents can be
-// typed; digits, signs and spaces are taken off the end.
-bool endsAnEntry(QChar c) {
-    return c.isLetter();
 }
 
 // The message a build ends with; none when every word was placed or the build was stopped.
@@ -131,12 +128,31 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
 
 CreatorWindow::~CreatorWindow() = default;
 
+QStringList CreatorWindow::entries() const {
+    QStringList texts;
+    for (int i = 0; i < wordList_->count(); ++i)
+        texts << wordList_->item(i)->text();
+    return texts;
+}
+
 int CreatorWindow::indexInList(const QString& word) const {
     const QString wanted = word.toLower();
     for (int i = 0; i < wordList_->count(); ++i) {
         if (wordList_->item(i)->text().toLower() == wanted) return i;
     }
     return -1;
+}
+
+void CreatorWindow::openWordFile(const QString& path) {
+    const core::TextFileResult file = core::readTextFile(path);
+    if (!file.ok) {
+        ui::dialogs().information(this,
+                                  QStringLiteral("The word list could not be read:\n%1\n\n%2")
+                                      .arg(QDir::toNativeSeparators(path), file.error),
+                                  ui::programTitle());
+        return;
+    }
+    wordList_->addItems(entriesFromLines(core::splitLines(file.text), entries()).entries);
 }
 
 bool CreatorWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -154,9 +170,7 @@ bool CreatorWindow::eventFilter(QObject* watched, QEvent* event) {
 void CreatorWindow::wordFieldChanged() {
     const QString text = wordField_->text();
     const QString composed = core::composedWord(text);
-    qsizetype keep = composed.size();
-    while (keep > 0 && !endsAnEntry(composed[keep - 1]))
-        --keep;
+    const qsizetype keep = keptLength(composed);
     if (keep == text.size() && composed == text) return;
     // Taking characters off the end puts the caret at the end; composing keeps it where it was.
     const qsizetype caret =
@@ -171,7 +185,7 @@ void CreatorWindow::wordFieldChanged() {
 // has no composed form), stays in the field like a word of one letter.
 void CreatorWindow::addWord() {
     const QString text = wordField_->text();
-    if (text.size() <= 1 || !core::fitsOneCharPerSquare(text)) return;
+    if (!isListable(text)) return;
     if (indexInList(text) == -1) wordList_->addItem(text);
     wordField_->clear();
 }
@@ -230,9 +244,7 @@ void CreatorWindow::buildPuzzle() {
                                   ui::programTitle());
         return;
     }
-    QStringList words;
-    for (int i = 0; i < wordList_->count(); ++i)
-        words << wordList_->item(i)->text();
+    const QStringList words = entries();
     const bool includeInverted = includeInvertedBox_->isChecked();
 
     const QPointer<QWidget> focused = focusWidget();

@@ -46,12 +46,20 @@ class CreatorWindow : public QWidget, private core::EventPump {
     // The first entry equal to word ignoring case, or -1.
     int indexInList(const QString& word) const;
 
+    // Adds the words of a text file, one a line, to the list as if each line had been typed
+    // into the entry field and added; nothing is drawn. A file that cannot be read gets a
+    // message and changes nothing.
+    void openWordFile(const QString& path);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     bool pumpEvents() override;
+
+    // The list's entries in order.
+    QStringList entries() const;
 
     // The reactions to the designed controls.
     void wordFieldChanged();
