@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "core/letters.h"
 #include "core/textfile.h"
 #include "engine/puzzledrawing.h"
+#include "engine/puzzlescript.h"
 #include "engine/wordlist.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
@@ -53,23 +55,6 @@ constexpr double kFontPoints = 8.25;
 template <typename W, typename... Args>
 W* createControl(QWidget* parent, const DesignedControl& control, Args&&... args) {
     return ui::createControl<W>(parent, control.name, control.rect, std::forward<Args>(args)...);
-}
-
-// The message a build ends with; none when every word was placed or the build was stopped.
-QString outcomeMessage(const PuzzleOutcome& outcome) {
-    switch (outcome.kind) {
-        case PuzzleOutcome::Kind::TooLong:
-            return QStringLiteral("Word: '") + outcome.word +
-                   QStringLiteral("' is too long, increase size or remove word");
-        case PuzzleOutcome::Kind::NoRoom:
-            return QStringLiteral("After %1 retries still no possible move on ")
-                       .arg(Puzzle::kMaxRetries) +
-                   outcome.word + QStringLiteral(" :s");
-        case PuzzleOutcome::Kind::AllPlaced:
-        case PuzzleOutcome::Kind::Stopped:
-            break;
-    }
-    return {};
 }
 
 }  // namespace
@@ -112,6 +97,8 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
                           [this] { savePicture(false); });
     puzzleMenu_->addEntry(QStringLiteral("Save Answer Key As..."), "mnuSaveAnswerKey",
                           [this] { savePicture(true); });
+    puzzleMenu_->addEntry(QStringLiteral("Save Puzzle As Script..."), "mnuSaveScript",
+                          [this] { saveScript(); });
     puzzleMenu_->addEntry(QStringLiteral("Print..."), "mnuPrint", [this] { printPuzzle(); });
 
     wordField_->installEventFilter(this);
@@ -254,9 +241,8 @@ void CreatorWindow::buildPuzzle() {
     puzzle_.clearPuzzle(*n);
     const PuzzleOutcome outcome =
         puzzle_.createPuzzle(words, *n, includeInverted, pump_ ? *pump_ : *this);
-    placedWords_.clear();
-    for (qsizetype i = 0; i < puzzle_.solutions().size() && i < words.size(); ++i)
-        placedWords_ << words[i].toUpper();
+    placedWords_ = placedWords(words, puzzle_);
+    builtInverted_ = includeInverted;
     if (closing_) {  // the window was closed during the search: nothing left to show
         setBuilding(false);
         return;
@@ -282,12 +268,7 @@ void CreatorWindow::showPuzzle() {
 }
 
 ui::Picture CreatorWindow::picture(bool withSolutions) const {
-    ui::Picture picture = ui::pictureOf(*puzzleBox_, [this, withSolutions](ui::Surface& surface) {
-        drawPuzzle(surface, puzzle_, withSolutions);
-    });
-    const int side = gridExtent(picture.size.width(), puzzle_.size());
-    picture.extent = QSize(side, side);
-    return picture;
+    return puzzlePicture(ui::pictureOf(*puzzleBox_, {}), puzzle_, withSolutions);
 }
 
 void CreatorWindow::savePicture(bool answerKey) {
@@ -299,6 +280,43 @@ void CreatorWindow::savePicture(bool answerKey) {
         ui::savePictureAs(this, QStringLiteral("Save Picture As"), QStringLiteral("Puzzle.png"),
                           {picture(showSolutionsBox_->isChecked()), placedWords_});
     }
+}
+
+// A script is a file of its own kind: the name gets ".tam" when it lacks it, as the solver's
+// own save does.
+void CreatorWindow::saveScript() {
+    if (!drawn_ || building_) return;
+    const int n = puzzle_.size();
+    if (!fitsAScript(n)) {
+        ui::dialogs().information(
+            this,
+            QStringLiteral("A script holds puzzles from %1 x %1 to %2 x %2 cells; this one is "
+                           "%3 x %3.")
+                .arg(kMinScriptSize)
+                .arg(kMaxScriptSize)
+                .arg(n),
+            ui::programTitle());
+        return;
+    }
+    ui::FileRequest request;
+    request.title = QStringLiteral("Save Puzzle As Script");
+    request.fileName = QStringLiteral("Puzzle.tam");
+    request.filter = QStringLiteral("Puzzle script (*.tam)");
+    QString path = ui::dialogs().saveFile(this, request).value_or(QString());
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QStringLiteral(".tam"), Qt::CaseInsensitive)) path += QStringLiteral(".tam");
+    if (QFileInfo(path).isFile()) {
+        const QString text = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(path));
+        if (ui::dialogs().question(this, text, ui::programTitle()) != ui::Answer::Yes) return;
+    }
+    const QString error = core::writeFileAtomically(
+        path, core::joinCrLfUtf8(puzzleScript(puzzle_, placedWords_, builtInverted_)));
+    if (error.isEmpty()) return;
+    ui::dialogs().information(this,
+                              QStringLiteral("The puzzle could not be saved:\n%1\n\n%2")
+                                  .arg(QDir::toNativeSeparators(path), error),
+                              ui::programTitle());
 }
 
 // The puzzle with its words on the first page, the answer key on the second.

@@ -75,6 +75,8 @@ class CreatorWindow : public QWidget, private core::EventPump {
     // at the grid's last line.
     ui::Picture picture(bool withSolutions) const;
     void savePicture(bool answerKey);
+    // Asks for a file and writes the built puzzle there as a script of the grid solver.
+    void saveScript();
     void printPuzzle();
     void selectEntry(int index);
     // The selected entry's index, or -1.
@@ -99,6 +101,8 @@ class CreatorWindow : public QWidget, private core::EventPump {
     // The words the puzzle holds, as listed, in capitals: the first entries of the list, one
     // for each solution.
     QStringList placedWords_;
+    // "Include inverted" as it was when the puzzle was built.
+    bool builtInverted_ = false;
     // A puzzle was built and drawn, and no build has started since.
     bool drawn_ = false;
     bool building_ = false;
