@@ -19,6 +19,7 @@
 #include "engine/puzzledrawing.h"
 #include "engine/puzzlescript.h"
 #include "engine/wordlist.h"
+#include "ui/accessiblegrid.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
@@ -59,6 +60,53 @@ W* createControl(QWidget* parent, const DesignedControl& control, Args&&... args
 
 }  // namespace
 
+// Cells count from 0, rows from the top. A cell reads "Row 2, column 3, E", and ", solution"
+// while the solution lines are shown and a placed word covers it. Before the first picture and
+// during a build the puzzle has no cells.
+class CreatorWindow::Description final : public ui::GridDescription {
+  public:
+    explicit Description(const CreatorWindow& window) : window_(window) {}
+
+    QString gridName() const override {
+        if (!window_.drawn_) return QStringLiteral("Puzzle, not drawn yet");
+        const int n = window_.puzzle_.size();
+        const qsizetype words = window_.placedWords_.size();
+        return QStringLiteral("Puzzle, %1 by %1, %2 %3")
+            .arg(n)
+            .arg(words)
+            .arg(words == 1 ? QStringLiteral("word") : QStringLiteral("words"));
+    }
+    int rowCount() const override { return window_.drawn_ ? window_.puzzle_.size() : 0; }
+    int columnCount() const override { return rowCount(); }
+    QString cellName(int row, int column) const override {
+        if (!isCell(row, column)) return QString();
+        QString name = QStringLiteral("Row %1, column %2, %3")
+                           .arg(row + 1)
+                           .arg(column + 1)
+                           .arg(QChar(window_.puzzle_.letterAt(column, row)));
+        if (cellFound(row, column)) name += QStringLiteral(", solution");
+        return name;
+    }
+    QRect cellRect(int row, int column) const override {
+        const int pitch = window_.puzzleBox_->width() / std::max(1, columnCount());
+        const QPoint inside = window_.puzzleBox_->contentsRect().topLeft();
+        return QRect(inside.x() + column * pitch, inside.y() + row * pitch, pitch, pitch);
+    }
+    bool cellFound(int row, int column) const override {
+        return isCell(row, column) && window_.showSolutionsBox_->isChecked() &&
+               window_.puzzle_.dirAt(column, row) != 0;
+    }
+    bool cellSelected(int, int) const override { return false; }
+
+  private:
+    // A screen reader may still hold a cell of an earlier, larger puzzle.
+    bool isCell(int row, int column) const {
+        return row >= 0 && column >= 0 && row < rowCount() && column < columnCount();
+    }
+
+    const CreatorWindow& window_;
+};
+
 CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
     : QWidget(parent), pump_(hooks.pump), puzzle_(kStartSize, std::move(hooks.nextRandom)) {
     setObjectName(QStringLiteral("Form1"));
@@ -73,6 +121,8 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
     puzzleBox_->setBackColour(core::kWhite);
     puzzleBox_->ui::Surface::setFont(tahoma);
     puzzleBox_->clear();
+    description_ = std::make_unique<Description>(*this);
+    ui::describeGridForScreenReaders(puzzleBox_, description_.get());
     wordList_ = createControl<QListWidget>(this, kWordList);
     wordField_ = createControl<QLineEdit>(this, kWordField);
     addButton_ = createControl<QPushButton>(this, kAddButton, QStringLiteral("Add"));
@@ -84,6 +134,11 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
         createControl<QCheckBox>(this, kShowSolutionsBox, QStringLiteral("Show solutions"));
     includeInvertedBox_ =
         createControl<QCheckBox>(this, kIncludeInvertedBox, QStringLiteral("Include inverted"));
+    // Controls without a caption of their own.
+    wordList_->setAccessibleName(QStringLiteral("Words"));
+    wordField_->setAccessibleName(QStringLiteral("Word to add"));
+    sizeField_->setAccessibleName(QStringLiteral("Size"));
+    sizeLabel_->setBuddy(sizeField_);
     ui::setTabOrder({puzzleBox_, wordList_, wordField_, addButton_, removeButton_, sizeField_,
                      drawButton_, sizeLabel_, showSolutionsBox_, includeInvertedBox_});
     // Typing starts in the entry field. The surface's menu lets it take the focus by Tab
@@ -256,6 +311,7 @@ void CreatorWindow::buildPuzzle() {
     showPuzzle();
     if (showSolutionsBox_->isChecked()) drawSolution(*puzzleBox_, puzzle_);
     drawn_ = true;
+    describePicture();
     setBuilding(false);
     if (focused && focused->isEnabled()) focused->setFocus();
 }
@@ -331,6 +387,20 @@ void CreatorWindow::showSolutionsClicked() {
     } else {
         showPuzzle();
     }
+    if (drawn_) ui::gridCellsChanged(puzzleBox_);
+}
+
+void CreatorWindow::describePicture() {
+    QStringList lines;
+    for (int y = 0; y < puzzle_.size(); ++y) {
+        QStringList letters;
+        for (int x = 0; x < puzzle_.size(); ++x)
+            letters << QChar(puzzle_.letterAt(x, y));
+        lines << QStringLiteral("Row %1: %2").arg(y + 1).arg(letters.join(u' '));
+    }
+    lines << QStringLiteral("Words: %1").arg(placedWords_.join(QStringLiteral(", ")));
+    puzzleBox_->setAccessibleDescription(lines.join(u'\n'));
+    ui::gridCellsChanged(puzzleBox_);
 }
 
 void CreatorWindow::closeEvent(QCloseEvent* event) {

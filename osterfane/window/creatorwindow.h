@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QWidget>
 
@@ -56,6 +57,10 @@ class CreatorWindow : public QWidget, private core::EventPump {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // What a screen reader reads of the picture: "Puzzle, 12 by 12, 8 words", then its cells
+    // row by row.
+    class Description;
+
     bool pumpEvents() override;
 
     // The list's entries in order.
@@ -82,6 +87,9 @@ class CreatorWindow : public QWidget, private core::EventPump {
     // The selected entry's index, or -1.
     int selectedIndex() const;
     void setBuilding(bool building);
+    // Tells a screen reader that the picture changed: its name, its cells and its description,
+    // which holds the letters row by row and the placed words.
+    void describePicture();
 
     ui::PictureBox* puzzleBox_ = nullptr;
     QListWidget* wordList_ = nullptr;
@@ -96,6 +104,7 @@ class CreatorWindow : public QWidget, private core::EventPump {
 
     ui::PictureMenu* puzzleMenu_ = nullptr;
 
+    std::unique_ptr<Description> description_;
     core::EventPump* pump_ = nullptr;
     Puzzle puzzle_;
     // The words the puzzle holds, as listed, in capitals: the first entries of the list, one
