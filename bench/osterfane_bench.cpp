@@ -2,6 +2,8 @@
 #include <chrono>
 #include <random>
 
+#include <QTemporaryDir>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
@@ -13,11 +15,13 @@
 
 #include "core/eventpump.h"
 #include "core/random.h"
+#include "core/textfile.h"
 #include "engine/puzzle.h"
 #include "testing/scripteddialogs.h"
 #include "testing/windowdriver.h"
 #include "ui/services.h"
 #include "window/creatorwindow.h"
+#include "window/worksheets.h"
 
 namespace {
 
@@ -139,6 +143,42 @@ void BM_NoRoomDraw(benchmark::State& state) {
     state.counters["messages"] = double(dialogs.shown().size());
 }
 BENCHMARK(BM_NoRoomDraw)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Puzzles from the command line: `count` puzzles of 15 x 15 with 20 words of 3 to 10 letters
+// each, from reading the word file to the written files.
+void worksheets(benchmark::State& state, osterfane::SheetFormat format, const QString& name,
+                int count) {
+    QTemporaryDir dir;
+    const QString words = dir.filePath(QStringLiteral("words.txt"));
+    core::writeFileAtomically(words,
+                              core::joinCrLfUtf8(randomWords(fittingLengthsFor15().mid(0, 20))));
+    osterfane::WorksheetRequest request;
+    request.wordsPath = words;
+    request.size = 15;
+    request.includeInverted = true;
+    request.count = count;
+    request.seed = 1;
+    request.output = dir.filePath(name);
+    request.format = format;
+    int messages = 0;
+    for (auto _ : state) {
+        if (osterfane::writeWorksheets(request, [&messages](const QString&) { ++messages; }) != 0)
+            state.SkipWithError("the puzzles were not written");
+    }
+    state.counters["messages"] = messages;
+}
+
+// Target: at most 3 s for 100 puzzles into one PDF with their keys (200 pages).
+void BM_WorksheetsPdf100(benchmark::State& state) {
+    worksheets(state, osterfane::SheetFormat::Pdf, QStringLiteral("sheets.pdf"), 100);
+}
+BENCHMARK(BM_WorksheetsPdf100)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Target: at most 2 s for 1000 scripts.
+void BM_WorksheetsScripts1000(benchmark::State& state) {
+    worksheets(state, osterfane::SheetFormat::Script, QStringLiteral("sheet.tam"), 1000);
+}
+BENCHMARK(BM_WorksheetsScripts1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

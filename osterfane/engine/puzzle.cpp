@@ -155,6 +155,33 @@ void Puzzle::fillRemainingWithRandom() {
     }
 }
 
+QString outcomeMessage(const PuzzleOutcome& outcome) {
+    switch (outcome.kind) {
+        case PuzzleOutcome::Kind::TooLong:
+            return QStringLiteral("Word: '") + outcome.word +
+                   QStringLiteral("' is too long, increase size or remove word");
+        case PuzzleOutcome::Kind::NoRoom:
+            return QStringLiteral("After %1 retries still no possible move on ")
+                       .arg(Puzzle::kMaxRetries) +
+                   outcome.word + QStringLiteral(" :s");
+        case PuzzleOutcome::Kind::AllPlaced:
+        case PuzzleOutcome::Kind::Stopped:
+            break;
+    }
+    return {};
+}
+
+QStringList placedWords(const QStringList& words, const Puzzle& puzzle) {
+    QStringList placed;
+    for (qsizetype i = 0; i < puzzle.solutions().size() && i < words.size(); ++i) {
+        QString word = words[i];
+        for (QChar& c : word)
+            c = QChar(Puzzle::letterCode(c));
+        placed << word;
+    }
+    return placed;
+}
+
 // The field is read by its leading number. A fractional size is refused rather than rounded,
 // since the draws, the grids and the drawing must all use the same whole number.
 std::optional<int> sizeFromText(QStringView text, int maxSize) {

@@ -119,6 +119,15 @@ class Puzzle {
     core::RandomSource ownRandom_;
 };
 
+// The message a build ends with: "Word: '...' is too long, increase size or remove word" or
+// "After 30000 retries still no possible move on ... :s"; empty when every word was placed or
+// the build was stopped.
+QString outcomeMessage(const PuzzleOutcome& outcome);
+
+// The words a built puzzle holds, in placement order and in the grid's capitals: the first
+// entries of words, one for each solution, each character upper-cased as a cell stores it.
+QStringList placedWords(const QStringList& words, const Puzzle& puzzle);
+
 // The puzzle size that a size field's text gives: the number the text begins with, so "12abc"
 // reads as 12. Nothing when that number is not a whole number from 1 to maxSize (empty text,
 // text that begins with letters, 0, a negative or fractional number, or a number too large).

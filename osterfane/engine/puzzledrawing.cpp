@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/numbers.h"
+#include "ui/services.h"
 
 namespace osterfane {
 
@@ -69,6 +70,26 @@ void drawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions) 
     drawGrid(surface, puzzle.size());
     drawContents(surface, puzzle);
     if (withSolutions) drawSolution(surface, puzzle);
+}
+
+ui::Picture puzzlePicture(ui::Picture surface, const Puzzle& puzzle, bool withSolutions) {
+    surface.draw = [&puzzle, withSolutions](ui::Surface& s) {
+        drawPuzzle(s, puzzle, withSolutions);
+    };
+    const int side = gridExtent(surface.size.width(), puzzle.size());
+    surface.extent = QSize(side, side);
+    return surface;
+}
+
+ui::Picture creatorSurface() {
+    ui::Picture surface;
+    surface.size = QSize(450, 450);
+    surface.font = ui::designFont(8.25);
+    surface.fontDpi = 96;
+    surface.foreColor = core::kBlack;
+    surface.fillColor = core::kBlack;
+    surface.backColor = core::kWhite;
+    return surface;
 }
 
 }  // namespace osterfane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "puzzle.h"
+#include "ui/export.h"
 #include "ui/picturebox.h"
 
 namespace osterfane {
@@ -31,5 +32,14 @@ void drawSolution(ui::Surface& surface, const Puzzle& puzzle);
 // The whole picture of a built puzzle, as the window shows it: the surface cleared, the grid,
 // the letters, and the solution lines when withSolutions is set.
 void drawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions);
+
+// The picture of a built puzzle on a surface like `surface` (its size, font and colours), with
+// or without its solution lines, ending at the grid's last line. It draws the puzzle when it
+// leaves the screen, so the puzzle must outlive it.
+ui::Picture puzzlePicture(ui::Picture surface, const Puzzle& puzzle, bool withSolutions);
+
+// The creator window's surface as its picture box gives it, for pictures made without a
+// window: 450 x 450 pixels, white, black pen, the design font at 8.25 pt for 96 dots an inch.
+ui::Picture creatorSurface();
 
 }  // namespace osterfane

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "core/letters.h"
@@ -80,6 +81,22 @@ class TestBadInput : public QObject {
         c.box("txtSize")->setText("12");
         c.click("cmdDraw");  // whatever was added builds or is reported
         QVERIFY(c.driver.get<QPushButton>("cmdDraw")->isEnabled());
+    }
+
+    // A word file that cannot be read gets one message; any file that can be read fills the
+    // list with what its lines give, each entry at most once.
+    void oddWordFiles() {
+        QTemporaryDir dir;
+        for (const testing::BadFile& bad :
+             testing::badReaderFiles(dir.path(), {"cat", "dog", "cat", "emu"})) {
+            Creator c;
+            c.form.openWordFile(bad.path);
+            QCOMPARE(c.dialogs.informationTexts().size(), bad.readable ? 0 : 1);
+            if (!bad.readable) QCOMPARE(c.entries(), 0);
+            if (bad.name.contains("line ends") || bad.name.contains("only"))
+                QVERIFY2(c.entries() == 3, qPrintable(bad.name));
+            QVERIFY2(c.entries() <= 1000, qPrintable(bad.name));
+        }
     }
 
     void aCyrillicPuzzle() {

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tamsorel/engine/solver.h"
+#include "testing/filebytes.h"
 #include "testing/scripteddialogs.h"
 #include "testing/windowdriver.h"
 #include "ui/export.h"
@@ -75,7 +77,7 @@ class TestExport : public QObject {
             QVERIFY(!a->isEnabled());
         }
         QCOMPARE(texts, (QStringList{"Copy Picture", "Save Picture As...", "Save Answer Key As...",
-                                     "Print..."}));
+                                     "Save Puzzle As Script...", "Print..."}));
         w.draw({"cat"}, "0");  // a refused size builds nothing
         QVERIFY(!w.entry("mnuPrint")->isEnabled());
         w.entry("mnuPrint")->trigger();  // a disabled entry does nothing
@@ -185,6 +187,57 @@ class TestExport : public QObject {
         QVERIFY(QDir(w.dir.path()).isEmpty());
         QVERIFY(w.dialogs.informationTexts().isEmpty());
         QCOMPARE(w.picture()->image(), before);  // the screen keeps its picture
+    }
+
+    // The built puzzle as a script the solver loads: ".tam" added to a name without it, the
+    // searches its build needs, the overwrite question, and a size no script holds refused.
+    void savingThePuzzleAsAScript() {
+        Window w;
+        w.draw(kEntries);
+        const QString path = w.save("mnuSaveScript", "puzzle") + ".tam";
+        const testing::ScriptedDialogs::Shown asked = w.dialogs.shown().last();
+        QCOMPARE(asked.request.title, QStringLiteral("Save Puzzle As Script"));
+        QCOMPARE(asked.request.fileName, QStringLiteral("Puzzle.tam"));
+        tamsorel::Solver solver;
+        for (tamsorel::Direction d : tamsorel::kAllDirections)
+            solver.setTicked(d, false);  // a load only ticks
+        QVERIFY(solver.loadScript(path));
+        QStringList words;
+        for (const QString& word : kEntries)
+            words << word.toUpper();
+        QCOMPARE(tamsorel::splitWords(solver.wordsText()).mid(0, 6), words);
+        const Puzzle& puzzle = w.form.puzzle();
+        QCOMPARE(int(solver.grid().gridCols()), puzzle.size());
+        for (int y = 0; y < puzzle.size(); ++y)
+            for (int x = 0; x < puzzle.size(); ++x)
+                QCOMPARE(solver.grid().cellText(y * puzzle.size() + x + 1),
+                         QString(QChar(puzzle.letterAt(x, y))));
+        QList<bool> ticked;
+        for (tamsorel::Direction d : tamsorel::kAllDirections)
+            ticked << solver.isTicked(d);
+        QCOMPARE(ticked, (QList<bool>{true, false, true, false, true, true}));
+
+        // Another build, inverted: kept on No, written on Yes, with all six searches.
+        const QByteArray first = testing::fileBytes(path);
+        QTest::mouseClick(w.driver.get<QCheckBox>("chkIncludeInverted"), Qt::LeftButton);
+        w.driver.click("cmdDraw");
+        w.dialogs.answerNextQuestion(ui::Answer::No);
+        w.save("mnuSaveScript", "puzzle");
+        QCOMPARE(w.dialogs.shown().last().text,
+                 QDir::toNativeSeparators(path) + " already exists.\nDo you want to replace it?");
+        QCOMPARE(testing::fileBytes(path), first);
+        w.dialogs.answerNextQuestion(ui::Answer::Yes);
+        w.save("mnuSaveScript", "puzzle.tam");
+        QVERIFY(testing::fileBytes(path).contains("horback\r\nvertfront\r\nvertback"));
+        QVERIFY(QFile::exists(w.save("mnuSaveScript", "other.TAM")));
+        QVERIFY(w.dialogs.allAnswersUsed());
+
+        w.draw({}, "182");
+        w.entry("mnuSaveScript")->trigger();
+        QCOMPARE(w.dialogs.informationTexts(),
+                 QStringList{"A script holds puzzles from 2 x 2 to 181 x 181 cells; this one is "
+                             "182 x 182."});
+        QVERIFY(w.dialogs.unexpected().isEmpty());
     }
 
     void copyPutsTheScreenOnTheClipboard() {

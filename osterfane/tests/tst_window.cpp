@@ -2,14 +2,17 @@
 // list commands, "Draw" with its messages and refused sizes, and showing solutions.
 #include <deque>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "testing/filebytes.h"
 #include "testing/scripteddialogs.h"
 #include "testing/windowdriver.h"
 #include "ui/picturebox.h"
@@ -68,6 +71,12 @@ struct StepPump : core::EventPump {
     }
 };
 
+// Types text key by key, letters outside Latin-1 included.
+void typeKeys(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 int redPixels(const QImage& image) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -99,23 +108,35 @@ class TestCreatorWindow : public QObject {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("pixels");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("picfield") << "picfield" << QRect(0, 0, 450, 450) << "";
-        QTest::newRow("lstitems") << "lstitems" << QRect(456, 8, 169, 199) << "";
-        QTest::newRow("txtfield") << "txtfield" << QRect(456, 216, 169, 19) << "";
-        QTest::newRow("cmdAdd") << "cmdAdd" << QRect(456, 240, 97, 17) << "Add";
-        QTest::newRow("cmdRemove") << "cmdRemove" << QRect(552, 240, 73, 17) << "Remove";
-        QTest::newRow("txtSize") << "txtSize" << QRect(496, 272, 33, 19) << "10";
-        QTest::newRow("cmdDraw") << "cmdDraw" << QRect(568, 264, 57, 33) << "Draw";
-        QTest::newRow("Label1") << "Label1" << QRect(456, 272, 33, 17) << "Size:";
+        QTest::addColumn<QString>("accessibleName");  // what a screen reader reads
+        QTest::newRow("picfield") << "picfield" << QRect(0, 0, 450, 450) << ""
+                                  << "Puzzle, not drawn yet";
+        QTest::newRow("lstitems") << "lstitems" << QRect(456, 8, 169, 199) << ""
+                                  << "Words";
+        QTest::newRow("txtfield") << "txtfield" << QRect(456, 216, 169, 19) << ""
+                                  << "Word to add";
+        QTest::newRow("cmdAdd") << "cmdAdd" << QRect(456, 240, 97, 17) << "Add"
+                                << "Add";
+        QTest::newRow("cmdRemove") << "cmdRemove" << QRect(552, 240, 73, 17) << "Remove"
+                                   << "Remove";
+        QTest::newRow("txtSize") << "txtSize" << QRect(496, 272, 33, 19) << "10"
+                                 << "Size";
+        QTest::newRow("cmdDraw") << "cmdDraw" << QRect(568, 264, 57, 33) << "Draw"
+                                 << "Draw";
+        QTest::newRow("Label1") << "Label1" << QRect(456, 272, 33, 17) << "Size:"
+                                << "Size:";
         QTest::newRow("chkSolutions")
-            << "chkSolutions" << QRect(456, 304, 137, 17) << "Show solutions";
+            << "chkSolutions" << QRect(456, 304, 137, 17) << "Show solutions"
+            << "Show solutions";
         QTest::newRow("chkIncludeInverted")
-            << "chkIncludeInverted" << QRect(456, 336, 153, 17) << "Include inverted";
+            << "chkIncludeInverted" << QRect(456, 336, 153, 17) << "Include inverted"
+            << "Include inverted";
     }
     void designedLayout() {
         QFETCH(QString, name);
         QFETCH(QRect, pixels);
         QFETCH(QString, caption);
+        QFETCH(QString, accessibleName);
         Window w;
         QCOMPARE(w.form.windowTitle(), QStringLiteral("Osterfane"));
         QCOMPARE(w.form.size(), QSize(631, 454));
@@ -127,6 +148,88 @@ class TestCreatorWindow : public QObject {
         if (auto* e = qobject_cast<QLineEdit*>(control)) text = e->text();
         if (auto* l = qobject_cast<QLabel*>(control)) text = l->text();
         QCOMPARE(text, caption);
+        QCOMPARE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name),
+                 accessibleName);
+    }
+
+    // The picture reads as a table of its letters, row by row, with the puzzle's size and word
+    // count as its name; shown solutions mark their cells.
+    void thePictureReadsAsATable() {
+        Window w;
+        w.addWords({"cat", "dog", "emu", "yak", "gnu", "owl", "bee", "ant"});
+        w.size()->setText("12");
+        w.driver.click("cmdDraw");
+        const Puzzle& puzzle = w.form.puzzle();
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(w.picture());
+        QCOMPARE(table->role(), QAccessible::Table);
+        QCOMPARE(table->text(QAccessible::Name), QStringLiteral("Puzzle, 12 by 12, 8 words"));
+        QCOMPARE(table->childCount(), 144);
+        QAccessibleInterface* cell = table->tableInterface()->cellAt(2, 3);
+        QCOMPARE(cell->role(), QAccessible::Cell);
+        QCOMPARE(cell->text(QAccessible::Name),
+                 QStringLiteral("Row 3, column 4, %1").arg(QChar(puzzle.letterAt(3, 2))));
+        QCOMPARE(cell->rect().size(), QSize(37, 37));
+        const QStringList rows = table->text(QAccessible::Description).split(u'\n');
+        QCOMPARE(rows.size(), 13);
+        QString first = QStringLiteral("Row 1:");
+        for (int x = 0; x < 12; ++x)
+            first += u' ' + QChar(puzzle.letterAt(x, 0));
+        QCOMPARE(rows[0], first);
+        QCOMPARE(rows[12], QStringLiteral("Words: CAT, DOG, EMU, YAK, GNU, OWL, BEE, ANT"));
+
+        const Solution s = puzzle.solutions()[0];
+        QAccessibleInterface* start = table->tableInterface()->cellAt(s.y1, s.x1);
+        QVERIFY(!start->state().checked);
+        QTest::mouseClick(w.driver.get<QCheckBox>("chkSolutions"), Qt::LeftButton);
+        QVERIFY(start->state().checked);
+        QVERIFY(start->text(QAccessible::Name).endsWith(", solution"));
+
+        QTest::mouseClick(w.driver.get<QCheckBox>("chkSolutions"), Qt::LeftButton);
+        QVERIFY(!start->state().checked);
+        w.list()->clear();
+        w.addWords({"cat"});
+        w.size()->setText("5");
+        w.driver.click("cmdDraw");
+        QCOMPARE(table->text(QAccessible::Name), QStringLiteral("Puzzle, 5 by 5, 1 word"));
+        QCOMPARE(table->childCount(), 25);
+        QCOMPARE(table->tableInterface()->cellAt(4, 4)->text(QAccessible::Name),
+                 QStringLiteral("Row 5, column 5, %1").arg(QChar(puzzle.letterAt(4, 4))));
+        QVERIFY(!table->tableInterface()->cellAt(5, 0));
+    }
+
+    // Run at ratio 1 and, as osterfane_window_test_ratio2, with QT_SCALE_FACTOR=2: the picture
+    // is backed at the screen's ratio, and its letters are drawn at that ratio, not enlarged.
+    void thePictureIsBackedAtTheScreenRatio() {
+        Window w;
+        w.addWords({"cat", "dog", "emu"});
+        w.size()->setText("8");
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        w.driver.click("cmdDraw");
+        const qreal ratio = w.picture()->devicePixelRatioF();
+        const QImage backing = w.picture()->image().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(backing.size(), QSize(446, 446) * ratio);
+        const QImage logical = w.picture()->renderedAt(1).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(logical.size(), QSize(446, 446));
+        if (ratio == 1) QCOMPARE(logical, backing);
+        if (ratio < 2) return;
+        // Letter edges have detail below one logical pixel: 2 x 2 blocks of the backing that are
+        // not of one colour, which no enlargement of the ratio-1 picture has.
+        int detailed = 0;
+        for (int y = 0; y + 1 < backing.height(); y += 2)
+            for (int x = 0; x + 1 < backing.width(); x += 2) {
+                const QRgb c = backing.pixel(x, y);
+                detailed += backing.pixel(x + 1, y) != c || backing.pixel(x, y + 1) != c ||
+                            backing.pixel(x + 1, y + 1) != c;
+            }
+        QVERIFY2(detailed > 8 * 8 * 4, qPrintable(QString::number(detailed)));
+        // The grid keeps its logical place and width: the line at 56 (450 / 8) is two device
+        // pixels wide, one of them at 112.
+        int dark = 0;
+        for (int x = 109; x <= 115; ++x)
+            dark += qGray(backing.pixel(x, 300)) < 128;
+        QCOMPARE(dark, 2);
+        QVERIFY(qGray(backing.pixel(112, 300)) < 128);
     }
 
     void tabOrderAndStartState() {
@@ -206,6 +309,48 @@ class TestCreatorWindow : public QObject {
         QCOMPARE(w.field()->text(), field);
         QCOMPARE(w.field()->cursorPosition(), caret);
         QCOMPARE(w.entries(), entries);
+    }
+
+    // A word file given at start fills the list as typing each line and Enter would, after the
+    // entries already there; nothing is drawn. A file that cannot be read gets a message.
+    void aWordFileFillsTheListAsTypingDoes() {
+        const QStringList lines{"Zebra",
+                                "ant",
+                                "ZEBRA",
+                                "x1y",
+                                "a",
+                                "gnu",
+                                u"nai\u0308ve"_qs,
+                                "",
+                                "emu",
+                                u"\u00E9t\u00E9"_qs};
+        QTemporaryDir dir;
+        const QString path = dir.filePath("words.txt");
+        QVERIFY(testing::writeBytes(path, lines.join("\r\n").toUtf8()));
+
+        Window typed;
+        typed.addWords({"emu"});
+        for (const QString& line : lines) {
+            typeKeys(typed.field(), line);
+            QTest::keyClick(typed.field(), Qt::Key_Return);
+            typed.field()->clear();  // a single letter stays in the field otherwise
+        }
+        Window opened;
+        opened.addWords({"emu"});
+        opened.form.openWordFile(path);
+        QCOMPARE(opened.entries(), typed.entries());
+        QCOMPARE(opened.entries(), (QStringList{"emu", "Zebra", "ant", "xy", "gnu",
+                                                u"na\u00EFve"_qs, u"\u00E9t\u00E9"_qs}));
+        QCOMPARE(opened.field()->text(), QString());
+        QVERIFY(opened.dialogs.shown().isEmpty());
+        QCOMPARE(opened.picture()->image().pixelColor(45, 10), QColor(Qt::white));
+
+        opened.form.openWordFile(dir.filePath("missing.txt"));
+        QCOMPARE(opened.dialogs.informationTexts().size(), 1);
+        QVERIFY(opened.dialogs.informationTexts()[0].startsWith(
+            "The word list could not be read:\n" + QDir::toNativeSeparators(dir.path())));
+        QCOMPARE(opened.dialogs.shown()[0].title, QStringLiteral("Osterfane"));
+        QCOMPARE(opened.entries(), typed.entries());
     }
 
     void clickRemoveAndAddBack() {

@@ -4,6 +4,8 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +15,11 @@
 #include <QSignalBlocker>
 
 #include "core/letters.h"
+#include "core/textfile.h"
 #include "engine/puzzledrawing.h"
+#include "engine/puzzlescript.h"
+#include "engine/wordlist.h"
+#include "ui/accessiblegrid.h"
 #include "ui/dialogs.h"
 #include "ui/export.h"
 #include "ui/geometry.h"
@@ -52,30 +58,54 @@ W* createControl(QWidget* parent, const DesignedControl& control, Args&&... args
     return ui::createControl<W>(parent, control.name, control.rect, std::forward<Args>(args)...);
 }
 
-// A letter of any alphabet ends an entry, so words in Cyrillic, Greek or with accents can be
-// typed; digits, signs and spaces are taken off the end.
-bool endsAnEntry(QChar c) {
-    return c.isLetter();
-}
-
-// The message a build ends with; none when every word was placed or the build was stopped.
-QString outcomeMessage(const PuzzleOutcome& outcome) {
-    switch (outcome.kind) {
-        case PuzzleOutcome::Kind::TooLong:
-            return QStringLiteral("Word: '") + outcome.word +
-                   QStringLiteral("' is too long, increase size or remove word");
-        case PuzzleOutcome::Kind::NoRoom:
-            return QStringLiteral("After %1 retries still no possible move on ")
-                       .arg(Puzzle::kMaxRetries) +
-                   outcome.word + QStringLiteral(" :s");
-        case PuzzleOutcome::Kind::AllPlaced:
-        case PuzzleOutcome::Kind::Stopped:
-            break;
-    }
-    return {};
-}
-
 }  // namespace
+
+// Cells count from 0, rows from the top. A cell reads "Row 2, column 3, E", and ", solution"
+// while the solution lines are shown and a placed word covers it. Before the first picture and
+// during a build the puzzle has no cells.
+class CreatorWindow::Description final : public ui::GridDescription {
+  public:
+    explicit Description(const CreatorWindow& window) : window_(window) {}
+
+    QString gridName() const override {
+        if (!window_.drawn_) return QStringLiteral("Puzzle, not drawn yet");
+        const int n = window_.puzzle_.size();
+        const qsizetype words = window_.placedWords_.size();
+        return QStringLiteral("Puzzle, %1 by %1, %2 %3")
+            .arg(n)
+            .arg(words)
+            .arg(words == 1 ? QStringLiteral("word") : QStringLiteral("words"));
+    }
+    int rowCount() const override { return window_.drawn_ ? window_.puzzle_.size() : 0; }
+    int columnCount() const override { return rowCount(); }
+    QString cellName(int row, int column) const override {
+        if (!isCell(row, column)) return QString();
+        QString name = QStringLiteral("Row %1, column %2, %3")
+                           .arg(row + 1)
+                           .arg(column + 1)
+                           .arg(QChar(window_.puzzle_.letterAt(column, row)));
+        if (cellFound(row, column)) name += QStringLiteral(", solution");
+        return name;
+    }
+    QRect cellRect(int row, int column) const override {
+        const int pitch = window_.puzzleBox_->width() / std::max(1, columnCount());
+        const QPoint inside = window_.puzzleBox_->contentsRect().topLeft();
+        return QRect(inside.x() + column * pitch, inside.y() + row * pitch, pitch, pitch);
+    }
+    bool cellFound(int row, int column) const override {
+        return isCell(row, column) && window_.showSolutionsBox_->isChecked() &&
+               window_.puzzle_.dirAt(column, row) != 0;
+    }
+    bool cellSelected(int, int) const override { return false; }
+
+  private:
+    // A screen reader may still hold a cell of an earlier, larger puzzle.
+    bool isCell(int row, int column) const {
+        return row >= 0 && column >= 0 && row < rowCount() && column < columnCount();
+    }
+
+    const CreatorWindow& window_;
+};
 
 CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
     : QWidget(parent), pump_(hooks.pump), puzzle_(kStartSize, std::move(hooks.nextRandom)) {
@@ -91,6 +121,8 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
     puzzleBox_->setBackColour(core::kWhite);
     puzzleBox_->ui::Surface::setFont(tahoma);
     puzzleBox_->clear();
+    description_ = std::make_unique<Description>(*this);
+    ui::describeGridForScreenReaders(puzzleBox_, description_.get());
     wordList_ = createControl<QListWidget>(this, kWordList);
     wordField_ = createControl<QLineEdit>(this, kWordField);
     addButton_ = createControl<QPushButton>(this, kAddButton, QStringLiteral("Add"));
@@ -102,6 +134,11 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
         createControl<QCheckBox>(this, kShowSolutionsBox, QStringLiteral("Show solutions"));
     includeInvertedBox_ =
         createControl<QCheckBox>(this, kIncludeInvertedBox, QStringLiteral("Include inverted"));
+    // Controls without a caption of their own.
+    wordList_->setAccessibleName(QStringLiteral("Words"));
+    wordField_->setAccessibleName(QStringLiteral("Word to add"));
+    sizeField_->setAccessibleName(QStringLiteral("Size"));
+    sizeLabel_->setBuddy(sizeField_);
     ui::setTabOrder({puzzleBox_, wordList_, wordField_, addButton_, removeButton_, sizeField_,
                      drawButton_, sizeLabel_, showSolutionsBox_, includeInvertedBox_});
     // Typing starts in the entry field. The surface's menu lets it take the focus by Tab
@@ -115,6 +152,8 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
                           [this] { savePicture(false); });
     puzzleMenu_->addEntry(QStringLiteral("Save Answer Key As..."), "mnuSaveAnswerKey",
                           [this] { savePicture(true); });
+    puzzleMenu_->addEntry(QStringLiteral("Save Puzzle As Script..."), "mnuSaveScript",
+                          [this] { saveScript(); });
     puzzleMenu_->addEntry(QStringLiteral("Print..."), "mnuPrint", [this] { printPuzzle(); });
 
     wordField_->installEventFilter(this);
@@ -131,12 +170,31 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
 
 CreatorWindow::~CreatorWindow() = default;
 
+QStringList CreatorWindow::entries() const {
+    QStringList texts;
+    for (int i = 0; i < wordList_->count(); ++i)
+        texts << wordList_->item(i)->text();
+    return texts;
+}
+
 int CreatorWindow::indexInList(const QString& word) const {
     const QString wanted = word.toLower();
     for (int i = 0; i < wordList_->count(); ++i) {
         if (wordList_->item(i)->text().toLower() == wanted) return i;
     }
     return -1;
+}
+
+void CreatorWindow::openWordFile(const QString& path) {
+    const core::TextFileResult file = core::readTextFile(path);
+    if (!file.ok) {
+        ui::dialogs().information(this,
+                                  QStringLiteral("The word list could not be read:\n%1\n\n%2")
+                                      .arg(QDir::toNativeSeparators(path), file.error),
+                                  ui::programTitle());
+        return;
+    }
+    wordList_->addItems(entriesFromLines(core::splitLines(file.text), entries()).entries);
 }
 
 bool CreatorWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -154,9 +212,7 @@ bool CreatorWindow::eventFilter(QObject* watched, QEvent* event) {
 void CreatorWindow::wordFieldChanged() {
     const QString text = wordField_->text();
     const QString composed = core::composedWord(text);
-    qsizetype keep = composed.size();
-    while (keep > 0 && !endsAnEntry(composed[keep - 1]))
-        --keep;
+    const qsizetype keep = keptLength(composed);
     if (keep == text.size() && composed == text) return;
     // Taking characters off the end puts the caret at the end; composing keeps it where it was.
     const qsizetype caret =
@@ -171,7 +227,7 @@ void CreatorWindow::wordFieldChanged() {
 // has no composed form), stays in the field like a word of one letter.
 void CreatorWindow::addWord() {
     const QString text = wordField_->text();
-    if (text.size() <= 1 || !core::fitsOneCharPerSquare(text)) return;
+    if (!isListable(text)) return;
     if (indexInList(text) == -1) wordList_->addItem(text);
     wordField_->clear();
 }
@@ -230,9 +286,7 @@ void CreatorWindow::buildPuzzle() {
                                   ui::programTitle());
         return;
     }
-    QStringList words;
-    for (int i = 0; i < wordList_->count(); ++i)
-        words << wordList_->item(i)->text();
+    const QStringList words = entries();
     const bool includeInverted = includeInvertedBox_->isChecked();
 
     const QPointer<QWidget> focused = focusWidget();
@@ -242,9 +296,8 @@ void CreatorWindow::buildPuzzle() {
     puzzle_.clearPuzzle(*n);
     const PuzzleOutcome outcome =
         puzzle_.createPuzzle(words, *n, includeInverted, pump_ ? *pump_ : *this);
-    placedWords_.clear();
-    for (qsizetype i = 0; i < puzzle_.solutions().size() && i < words.size(); ++i)
-        placedWords_ << words[i].toUpper();
+    placedWords_ = placedWords(words, puzzle_);
+    builtInverted_ = includeInverted;
     if (closing_) {  // the window was closed during the search: nothing left to show
         setBuilding(false);
         return;
@@ -258,6 +311,7 @@ void CreatorWindow::buildPuzzle() {
     showPuzzle();
     if (showSolutionsBox_->isChecked()) drawSolution(*puzzleBox_, puzzle_);
     drawn_ = true;
+    describePicture();
     setBuilding(false);
     if (focused && focused->isEnabled()) focused->setFocus();
 }
@@ -270,12 +324,7 @@ void CreatorWindow::showPuzzle() {
 }
 
 ui::Picture CreatorWindow::picture(bool withSolutions) const {
-    ui::Picture picture = ui::pictureOf(*puzzleBox_, [this, withSolutions](ui::Surface& surface) {
-        drawPuzzle(surface, puzzle_, withSolutions);
-    });
-    const int side = gridExtent(picture.size.width(), puzzle_.size());
-    picture.extent = QSize(side, side);
-    return picture;
+    return puzzlePicture(ui::pictureOf(*puzzleBox_, {}), puzzle_, withSolutions);
 }
 
 void CreatorWindow::savePicture(bool answerKey) {
@@ -287,6 +336,43 @@ void CreatorWindow::savePicture(bool answerKey) {
         ui::savePictureAs(this, QStringLiteral("Save Picture As"), QStringLiteral("Puzzle.png"),
                           {picture(showSolutionsBox_->isChecked()), placedWords_});
     }
+}
+
+// A script is a file of its own kind: the name gets ".tam" when it lacks it, as the solver's
+// own save does.
+void CreatorWindow::saveScript() {
+    if (!drawn_ || building_) return;
+    const int n = puzzle_.size();
+    if (!fitsAScript(n)) {
+        ui::dialogs().information(
+            this,
+            QStringLiteral("A script holds puzzles from %1 x %1 to %2 x %2 cells; this one is "
+                           "%3 x %3.")
+                .arg(kMinScriptSize)
+                .arg(kMaxScriptSize)
+                .arg(n),
+            ui::programTitle());
+        return;
+    }
+    ui::FileRequest request;
+    request.title = QStringLiteral("Save Puzzle As Script");
+    request.fileName = QStringLiteral("Puzzle.tam");
+    request.filter = QStringLiteral("Puzzle script (*.tam)");
+    QString path = ui::dialogs().saveFile(this, request).value_or(QString());
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QStringLiteral(".tam"), Qt::CaseInsensitive)) path += QStringLiteral(".tam");
+    if (QFileInfo(path).isFile()) {
+        const QString text = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(path));
+        if (ui::dialogs().question(this, text, ui::programTitle()) != ui::Answer::Yes) return;
+    }
+    const QString error = core::writeFileAtomically(
+        path, core::joinCrLfUtf8(puzzleScript(puzzle_, placedWords_, builtInverted_)));
+    if (error.isEmpty()) return;
+    ui::dialogs().information(this,
+                              QStringLiteral("The puzzle could not be saved:\n%1\n\n%2")
+                                  .arg(QDir::toNativeSeparators(path), error),
+                              ui::programTitle());
 }
 
 // The puzzle with its words on the first page, the answer key on the second.
@@ -301,6 +387,20 @@ void CreatorWindow::showSolutionsClicked() {
     } else {
         showPuzzle();
     }
+    if (drawn_) ui::gridCellsChanged(puzzleBox_);
+}
+
+void CreatorWindow::describePicture() {
+    QStringList lines;
+    for (int y = 0; y < puzzle_.size(); ++y) {
+        QStringList letters;
+        for (int x = 0; x < puzzle_.size(); ++x)
+            letters << QChar(puzzle_.letterAt(x, y));
+        lines << QStringLiteral("Row %1: %2").arg(y + 1).arg(letters.join(u' '));
+    }
+    lines << QStringLiteral("Words: %1").arg(placedWords_.join(QStringLiteral(", ")));
+    puzzleBox_->setAccessibleDescription(lines.join(u'\n'));
+    ui::gridCellsChanged(puzzleBox_);
 }
 
 void CreatorWindow::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QWidget>
 
@@ -46,12 +47,24 @@ class CreatorWindow : public QWidget, private core::EventPump {
     // The first entry equal to word ignoring case, or -1.
     int indexInList(const QString& word) const;
 
+    // Adds the words of a text file, one a line, to the list as if each line had been typed
+    // into the entry field and added; nothing is drawn. A file that cannot be read gets a
+    // message and changes nothing.
+    void openWordFile(const QString& path);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // What a screen reader reads of the picture: "Puzzle, 12 by 12, 8 words", then its cells
+    // row by row.
+    class Description;
+
     bool pumpEvents() override;
+
+    // The list's entries in order.
+    QStringList entries() const;
 
     // The reactions to the designed controls.
     void wordFieldChanged();
@@ -67,11 +80,16 @@ class CreatorWindow : public QWidget, private core::EventPump {
     // at the grid's last line.
     ui::Picture picture(bool withSolutions) const;
     void savePicture(bool answerKey);
+    // Asks for a file and writes the built puzzle there as a script of the grid solver.
+    void saveScript();
     void printPuzzle();
     void selectEntry(int index);
     // The selected entry's index, or -1.
     int selectedIndex() const;
     void setBuilding(bool building);
+    // Tells a screen reader that the picture changed: its name, its cells and its description,
+    // which holds the letters row by row and the placed words.
+    void describePicture();
 
     ui::PictureBox* puzzleBox_ = nullptr;
     QListWidget* wordList_ = nullptr;
@@ -86,11 +104,14 @@ class CreatorWindow : public QWidget, private core::EventPump {
 
     ui::PictureMenu* puzzleMenu_ = nullptr;
 
+    std::unique_ptr<Description> description_;
     core::EventPump* pump_ = nullptr;
     Puzzle puzzle_;
     // The words the puzzle holds, as listed, in capitals: the first entries of the list, one
     // for each solution.
     QStringList placedWords_;
+    // "Include inverted" as it was when the puzzle was built.
+    bool builtInverted_ = false;
     // A puzzle was built and drawn, and no build has started since.
     bool drawn_ = false;
     bool building_ = false;
