@@ -1,5 +1,6 @@
-// Grid solver timings at the largest square grid (181 x 181 = 32761 cells).
-// Run offscreen: QT_QPA_PLATFORM=offscreen build-bench/bench/bench_tamsorel
+// Grid solver timings at the largest square grid (181 x 181 = 32761 cells), as a user meets
+// them: a click on a shown window until its result is painted and on the display, and the
+// command line. scripts/bench runs them offscreen and on xcb under xvfb-run.
 #include <sys/resource.h>
 
 #include <benchmark/benchmark.h>
@@ -7,11 +8,14 @@
 #include "benchmain.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <random>
 
 #include "engine/gridsearch.h"
@@ -27,9 +31,9 @@ namespace {
 
 constexpr int kSide = 181;
 
-// 300 words of 3 to 12 capitals; every third one is copied out of the grid so that searches
-// find and mark something.
-QStringList benchWords(const LetterGrid& grid) {
+// 300 words of 3 to 12 letters of the first `letters` capitals; every third one is copied out
+// of the grid so that searches find and mark something.
+QStringList benchWords(const LetterGrid& grid, int letters) {
     std::mt19937 rng(42);
     QStringList words;
     for (int i = 0; i < 300; ++i) {
@@ -42,19 +46,20 @@ QStringList benchWords(const LetterGrid& grid) {
                 w += grid.cellText(cellIndex(kSide, col + k, row));
         } else {
             for (int k = 0; k < length; ++k)
-                w += QChar(u'A' + int(rng() % 26));
+                w += QChar(u'A' + int(rng() % letters));
         }
         words << w;
     }
     return words;
 }
 
-// Gives every cell of the grid a random capital through setCell(n, letter).
+// Gives every cell of the grid a random one of the first `letters` capitals through
+// setCell(n, letter).
 template <typename SetCell>
-void fillRandom(const LetterGrid& grid, SetCell setCell) {
+void fillRandom(const LetterGrid& grid, int letters, SetCell setCell) {
     std::mt19937 rng(7);
     for (int n = 1; n <= grid.cellCount(); ++n)
-        setCell(n, QString(QChar(u'A' + int(rng() % 26))));
+        setCell(n, QString(QChar(u'A' + int(rng() % letters))));
 }
 
 double peakMegabytes() {
@@ -63,40 +68,60 @@ double peakMegabytes() {
     return double(usage.ru_maxrss) / 1024.0;
 }
 
+// Lets the window finish what a click started, as a user waits for it: every pending event
+// handled (repaints included), then a round trip to the display server, which answers only
+// after it has drawn everything sent before, and whatever came back handled too.
+void settle() {
+    QCoreApplication::processEvents();
+    benchmark::DoNotOptimize(QCursor::pos());
+    QCoreApplication::processEvents();
+}
+
 struct ShownWindow {
     SolverWindow w;
     testing::WindowDriver driver{w};
     ShownWindow() {
         w.show();
-        QCoreApplication::processEvents();
+        if (!QTest::qWaitForWindowExposed(&w)) qFatal("the window was never shown");
+        settle();
     }
     void loadDimensions() {
         driver.get<QLineEdit>("txtHorizontal")->setText(QString::number(kSide));
         driver.get<QLineEdit>("txtVertical")->setText(QString::number(kSide));
-        driver.get<QPushButton>("cmdDimensions")->click();
+        driver.click("cmdDimensions");
+        settle();
     }
     // A random letter in every cell, and the bench words in the word box.
-    void fill() {
-        fillRandom(w.grid(), [this](int n, const QString& letter) { w.setCellText(n, letter); });
-        driver.get<QPlainTextEdit>("txtWords")->setPlainText(benchWords(w.grid()).join(u'\n'));
+    void fill(int letters) {
+        fillRandom(w.grid(), letters,
+                   [this](int n, const QString& letter) { w.setCellText(n, letter); });
+        driver.get<QPlainTextEdit>("txtWords")
+            ->setPlainText(benchWords(w.grid(), letters).join(u'\n'));
+        settle();
+    }
+    // A click on a button until its result is painted and the buttons are enabled again.
+    void clickAndWait(const char* button) {
+        driver.click(button);
+        settle();
+        if (!driver.get<QPushButton>(button)->isEnabled()) qFatal("%s stayed disabled", button);
     }
 };
 
 void BM_LoadDimensionsClick(benchmark::State& state) {
     ShownWindow win;
-    for (auto _ : state) {
-        win.loadDimensions();
-        QCoreApplication::processEvents();
-    }
+    win.driver.get<QLineEdit>("txtHorizontal")->setText(QString::number(kSide));
+    win.driver.get<QLineEdit>("txtVertical")->setText(QString::number(kSide));
+    for (auto _ : state)
+        win.clickAndWait("cmdDimensions");
     state.counters["peak_MB"] = peakMegabytes();
 }
-BENCHMARK(BM_LoadDimensionsClick)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadDimensionsClick)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SearchEngine(benchmark::State& state) {
     LetterGrid grid;
     grid.create(kSide, kSide);
-    fillRandom(grid, [&](int n, const QString& letter) { grid.setCellText(n, letter); });
-    const QString words = benchWords(grid).join(QStringLiteral("\r\n"));
+    fillRandom(grid, 26, [&](int n, const QString& letter) { grid.setCellText(n, letter); });
+    const QString words = benchWords(grid, 26).join(QStringLiteral("\r\n"));
     DirectionFlags all;
     all.fill(true);
     for (auto _ : state) {
@@ -106,15 +131,64 @@ void BM_SearchEngine(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchEngine)->Unit(benchmark::kMillisecond);
 
+// "Search" on the filled grid, from the click until the marked cells and the last log line
+// are on the display. With the letters A to D every cell is found.
+void BM_SearchClick(benchmark::State& state, int letters) {
+    ShownWindow win;
+    win.loadDimensions();
+    win.fill(letters);
+    for (auto _ : state)
+        win.clickAndWait("cmdSearch");
+    int found = 0;
+    for (int n = 1; n <= win.w.grid().cellCount(); ++n)
+        found += win.w.grid().backColor(n) == kFoundBack;
+    state.counters["found_cells"] = found;
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK_CAPTURE(BM_SearchClick, letters_A_to_Z, 26)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_SearchClick, every_cell_found_A_to_D, 4)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// "Save" and "Load" of the filled grid's script (418 KB), each from the click until the
+// window shows the result.
+void BM_SaveAndLoadScript(benchmark::State& state, bool load) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.tam");
+    ShownWindow win;
+    win.loadDimensions();
+    win.fill(26);
+    testing::ScriptedDialogs dialogs;
+    dialogs.answerNextSave(path);
+    win.clickAndWait("cmdSave");
+    for (auto _ : state) {
+        if (load) {
+            dialogs.answerNextOpen(path);
+        } else {
+            dialogs.answerNextSave(path);
+            dialogs.answerNextQuestion(ui::Answer::Yes);
+        }
+        win.clickAndWait(load ? "cmdLoad" : "cmdSave");
+    }
+    state.counters["script_KB"] = double(QFileInfo(path).size()) / 1024.0;
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK_CAPTURE(BM_SaveAndLoadScript, save_click, false)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_SaveAndLoadScript, load_click, true)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
 // A 181 x 181 script of random capitals with the 300 bench words, as "Save" writes it.
 QString writeBenchScript(const QString& path) {
     Solver solver;
     solver.setDimensionText(Axis::Horizontal, QString::number(kSide));
     solver.setDimensionText(Axis::Vertical, QString::number(kSide));
     solver.loadDimensions();
-    fillRandom(solver.grid(),
+    fillRandom(solver.grid(), 26,
                [&](int n, const QString& letter) { solver.grid().setCellText(n, letter); });
-    solver.setWordsText(benchWords(solver.grid()).join(QStringLiteral("\r\n")));
+    solver.setWordsText(benchWords(solver.grid(), 26).join(QStringLiteral("\r\n")));
     solver.saveScript(path);
     return path;
 }
@@ -143,44 +217,6 @@ void BM_SolveCommand(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SolveCommand)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_SearchClick(benchmark::State& state) {
-    ShownWindow win;
-    win.loadDimensions();
-    win.fill();
-    auto* search = win.driver.get<QPushButton>("cmdSearch");
-    for (auto _ : state) {
-        search->click();
-        QCoreApplication::processEvents();
-    }
-    state.counters["peak_MB"] = peakMegabytes();
-}
-BENCHMARK(BM_SearchClick)->Unit(benchmark::kMillisecond);
-
-void BM_SaveAndLoadScript(benchmark::State& state, bool load) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("big.tam");
-    ShownWindow win;
-    win.loadDimensions();
-    win.fill();
-    testing::ScriptedDialogs dialogs;
-    dialogs.answerNextSave(path);
-    win.driver.click("cmdSave");
-    auto* button = win.driver.get<QPushButton>(load ? "cmdLoad" : "cmdSave");
-    for (auto _ : state) {
-        if (load) {
-            dialogs.answerNextOpen(path);
-        } else {
-            dialogs.answerNextSave(path);
-            dialogs.answerNextQuestion(ui::Answer::Yes);
-        }
-        button->click();
-        QCoreApplication::processEvents();
-    }
-    state.counters["peak_MB"] = peakMegabytes();
-}
-BENCHMARK_CAPTURE(BM_SaveAndLoadScript, save_click, false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_SaveAndLoadScript, load_click, true)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

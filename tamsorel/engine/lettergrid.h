@@ -79,6 +79,8 @@ class LetterGrid {
 
     // The changes since the last call, which starts a new list.
     GridChanges takeChanges();
+    // Whether the grid was created or removed since the last takeChanges().
+    bool reshapedSinceTaken() const { return changes_.reshaped; }
 
   private:
     friend class GridSearch;

@@ -16,6 +16,7 @@
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <random>
 
 #include "windowrig.h"
 
@@ -408,6 +409,8 @@ class TestWindow : public QObject {
                  (QStringList{"Log and word list cleared.. resetting dimensions..",
                               "Dimensions reset.", "Loading 3x2 cases..", "Load successfull."}));
         QCOMPARE(win.grid().cellText(3), QStringLiteral("T"));
+        QCOMPARE(win.get<QLineEdit>("txtHorizontal")->text(), QStringLiteral("3"));
+        QCOMPARE(win.get<QLineEdit>("txtVertical")->text(), QStringLiteral("2"));
         QVERIFY(win.get<QCheckBox>("chkHorFront")->isChecked());
         QCOMPARE(win.get<QPlainTextEdit>("txtWords")->toPlainText(), QStringLiteral("CAT\n"));
         QCoreApplication::processEvents();
@@ -493,6 +496,68 @@ class TestWindow : public QObject {
                 !area->verticalScrollBar()->isVisible());
         for (int n = 1; n <= 250; ++n)  // rows within the viewport's height
             QVERIFY(win.cells()->cellRect(n).bottom() < area->viewport()->height());
+    }
+
+    void theScreenShowsEveryFoundCell() {
+        // The window paints only cells that changed and can be seen, at most once a frame
+        // while a search runs: what reaches the screen must still be every cell's state, after
+        // searches that mark many cells or few and after scrolling to cells out of sight.
+        WindowRig win;
+        win.loadDimensions("45", "40");
+        std::mt19937 rng(3);
+        for (int n = 1; n <= win.grid().cellCount(); ++n)
+            win.w.setCellText(n, rng() % 3 ? "A" : "B");
+        auto* area = win.get<QScrollArea>("gridArea");
+        auto screenMatchesTheGrid = [&](const char* step) {
+            QCoreApplication::processEvents();
+            const QImage shown = win.w.screen()->grabWindow(win.w.winId()).toImage();
+            const QRect viewport(area->viewport()->mapTo(&win.w, QPoint()),
+                                 area->viewport()->size());
+            int checked = 0;
+            for (int n = 1; n <= win.grid().cellCount(); ++n) {
+                const QRect cell =
+                    win.cells()->cellRect(n).translated(win.cells()->mapTo(&win.w, QPoint()));
+                if (!viewport.contains(cell) || n == win.cells()->currentCell()) continue;
+                const bool red = shown.pixelColor(cell.topLeft() + QPoint(3, 3)) == Qt::red;
+                QVERIFY2(red == (win.grid().backColor(n) == kFoundBack),
+                         qPrintable(QString("%1: cell %2").arg(step).arg(n)));
+                ++checked;
+            }
+            QVERIFY2(checked > 500, step);
+        };
+        auto search = [&](const char* words) {
+            win.get<QPlainTextEdit>("txtWords")->setPlainText(words);
+            win.click("cmdSearch");
+        };
+        search("ABA\nBB");
+        screenMatchesTheGrid("many cells found");
+        search("BBBB");
+        screenMatchesTheGrid("few cells found");
+        area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        screenMatchesTheGrid("scrolled to the last cells");
+        search("AAB");
+        screenMatchesTheGrid("found again where scrolled");
+    }
+
+    void dimensionsTypedDuringAFlowAreUsed() {
+        // The boxes stay usable while "Load Dimensions" runs: a width typed while the reset's
+        // lines show is the width loaded; the untouched height keeps its text.
+        WindowRig win;
+        bool typed = false;
+        win.w.setTimeText([&] {
+            if (!typed) {
+                typed = true;
+                QMetaObject::invokeMethod(
+                    &win.w, [&] { win.get<QLineEdit>("txtHorizontal")->setText("4"); },
+                    Qt::QueuedConnection);
+            }
+            return QStringLiteral("T");
+        });
+        win.click("cmdDimensions");
+        QCOMPARE(win.grid().gridCols(), 4);
+        QCOMPARE(win.grid().gridRows(), 10);
+        QCOMPARE(win.get<QLineEdit>("txtHorizontal")->text(), QStringLiteral("4"));
     }
 
     void closingDuringAFlowWaitsForIt() {

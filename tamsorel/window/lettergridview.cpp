@@ -104,15 +104,25 @@ int LetterGridView::cellAt(const QPoint& p) const {
     return row * grid_.gridCols() + col + 1;
 }
 
-void LetterGridView::cellChanged(int n) {
-    if (n == current_ && !editorSyncQueued_) showCurrentCell();
-    if (wholeUpdatePending_) return;
-    if (++pendingCellUpdates_ > kMaxSeparateUpdates) {
-        wholeUpdatePending_ = true;
-        update();
-        return;
+void LetterGridView::cellsChanged(const std::vector<int>& cells) {
+    if (cells.empty()) return;
+    // Only the part of the grid inside the scroll area's viewport is painted.
+    const QRect visible = visibleRegion().boundingRect();
+    QRect changed;
+    for (int n : cells) {
+        if (n == current_ && !editorSyncQueued_) showCurrentCell();
+        if (wholeUpdatePending_) continue;
+        const QRect r = cellRect(n);
+        if (!r.intersects(visible)) continue;
+        changed |= r;
+        if (++pendingCellUpdates_ <= kMaxSeparateUpdates) update(r);
     }
-    update(cellRect(n));
+    // Many cells at once: one rectangle around them is cheaper than a region of each.
+    if (!wholeUpdatePending_ && pendingCellUpdates_ > kMaxSeparateUpdates) {
+        wholeUpdatePending_ = changed.contains(visible);
+        update(changed & visible);
+    }
+    cellsChangedForScreenReaders();
 }
 
 void LetterGridView::setCurrentCell(int n) {

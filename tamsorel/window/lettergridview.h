@@ -20,14 +20,15 @@ namespace tamsorel {
 class LetterGridView : public QWidget {
     Q_OBJECT
   public:
-    // Shows grid, whose changes its window reports through gridReset() and cellChanged().
+    // Shows grid, whose changes its window reports through gridReset() and cellsChanged().
     LetterGridView(const LetterGrid& grid, QSize cellSize, QWidget* parent = nullptr);
     ~LetterGridView() override;
 
     // The grid was created or removed: resize to it and start at cell 1.
     void gridReset();
-    // Cell n changed its text or colours: repaint it.
-    void cellChanged(int n);
+    // The cells changed their text or colours: repaints those that can be seen, and only
+    // them. Cells scrolled out of sight are painted as they are when they come into sight.
+    void cellsChanged(const std::vector<int>& cells);
 
     // The rectangle of cell n in this widget's coordinates (cell 1 at the origin).
     QRect cellRect(int n) const;

@@ -232,6 +232,7 @@ void SolverWindow::announceFinds(const std::vector<WordCount>& counts) {
 void SolverWindow::runFlow(const std::function<void()>& flow) {
     if (busy_) return;
     busy_ = true;
+    shownAt_.invalidate();
     enableControls(false);
     handOverControls();
     flow();
@@ -311,11 +312,33 @@ void SolverWindow::passFocusOn(int n) {
 }
 
 bool SolverWindow::pumpEvents() {
-    showSolverState();
-    ui::pumpEvents();
+    // Painting is what costs, and no one sees more than a frame: the log and the cells show
+    // what the operation produced at most once per display frame, and at its end. A new or
+    // removed grid, which resizes the window, shows at once. Events are handled at every pump
+    // all the same.
+    if (!shownAt_.isValid() || shownAt_.elapsed() >= frameMilliseconds() ||
+        grid().reshapedSinceTaken()) {
+        showSolverState();
+        shownAt_.start();
+    }
     // The dimension boxes stay usable while an operation runs; the search frame does not.
-    handOverDimensions();
+    // What the user typed into them meanwhile goes to the solver. A box that was not touched
+    // may not show the solver's latest text yet, and is not handed over.
+    const QString horizontal = horizontalBox_->text();
+    const QString vertical = verticalBox_->text();
+    ui::pumpEvents();
+    if (horizontalBox_->text() != horizontal)
+        solver_.setDimensionText(Axis::Horizontal, horizontalBox_->text());
+    if (verticalBox_->text() != vertical)
+        solver_.setDimensionText(Axis::Vertical, verticalBox_->text());
     return true;
+}
+
+int SolverWindow::frameMilliseconds() const {
+    constexpr double kUsualRefreshRate = 60;
+    const QScreen* s = screen();
+    const double rate = s && s->refreshRate() > 0 ? s->refreshRate() : kUsualRefreshRate;
+    return int(1000 / rate);
 }
 
 void SolverWindow::handOverDimensions() {
@@ -337,8 +360,11 @@ void SolverWindow::showSolverState() {
         shownLogClears_ = log.clearCount();
         shownLogLines_ = 0;
     }
-    for (; shownLogLines_ < log.lines().size(); ++shownLogLines_)
-        showLogLine(log.lines()[shownLogLines_]);
+    if (shownLogLines_ < log.lines().size()) {
+        for (; shownLogLines_ < log.lines().size(); ++shownLogLines_)
+            showLogLine(log.lines()[shownLogLines_]);
+        scrollLogToEnd();
+    }
 
     const StateChanges changes = solver_.takeStateChanges();
     if (changes.dimensions) {
@@ -361,9 +387,7 @@ void SolverWindow::showGridChanges() {
         designHeight_ = designedWindowHeight(grid().gridRows());
         applyHeight();
     }
-    for (int n : changes.cells)
-        gridView_->cellChanged(n);
-    if (!changes.cells.empty()) gridView_->cellsChangedForScreenReaders();
+    gridView_->cellsChanged(changes.cells);
     for (const TextChange& change : changes.texts)
         if (change.filled) passFocusOn(change.cell);
 }
@@ -376,14 +400,20 @@ void SolverWindow::showLogLine(const QString& message) {
         line.size() > kMaxShownLogLength ? line.left(kMaxShownLogLength) + QChar(0x2026) : line);
     item->setData(Qt::UserRole, line);
     logList_->addItem(item);
-    logList_->setCurrentItem(item);
-    logList_->scrollToItem(item);
-    logList_->setCurrentRow(-1);
-    logList_->clearSelection();
+}
+
+void SolverWindow::scrollLogToEnd() {
+    // Selecting the last line and clearing the selection again, as each new line once did,
+    // ends in this state; selecting lays out the whole list, which costs more the longer the
+    // log grows.
+    logList_->scrollToItem(logList_->item(logList_->count() - 1));
+    if (logList_->currentRow() != -1) logList_->setCurrentRow(-1);
+    if (logList_->selectionModel()->hasSelection()) logList_->clearSelection();
 }
 
 void SolverWindow::addLog(const QString& message) {
     showLogLine(message);
+    scrollLogToEnd();
     ui::pumpEvents();
 }
 

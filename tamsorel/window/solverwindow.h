@@ -3,6 +3,7 @@
 #include <functional>
 #include <utility>
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include "core/eventpump.h"
@@ -60,10 +61,12 @@ class SolverWindow : public QWidget, private core::EventPump {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // Shows what the solver produced so far, lets the window handle its events, then hands
-    // the solver what the user typed meanwhile. Always lets the operation go on: a close
-    // waits for its end.
+    // Shows what the solver produced so far (at most once per display frame), lets the window
+    // handle its events, then hands the solver what the user typed meanwhile. Always lets the
+    // operation go on: a close waits for its end.
     bool pumpEvents() override;
+    // The time between two frames of the window's screen, in milliseconds.
+    int frameMilliseconds() const;
 
     void buildControls();
     // Runs one button flow between enableControls(false) and enableControls(true).
@@ -81,8 +84,10 @@ class SolverWindow : public QWidget, private core::EventPump {
     // Shows what the solver changed: new log lines, the boxes, the cells.
     void showSolverState();
     void showGridChanges();
-    // Appends one time-stamped line to the log list and scrolls to it.
+    // Appends one time-stamped line to the log list.
     void showLogLine(const QString& message);
+    // Shows the log's last line, with no line current or selected.
+    void scrollLogToEnd();
     // Logs a line of the window's own and lets the window catch up.
     void addLog(const QString& message);
     // Tells a screen reader how many of the words a search found, and how many cells.
@@ -95,6 +100,8 @@ class SolverWindow : public QWidget, private core::EventPump {
     std::function<QString()> timeText_;
     int designHeight_;
     bool busy_ = false;
+    // When the running operation's state was last shown; invalid before its first pump.
+    QElapsedTimer shownAt_;
     bool closePending_ = false;
     // The log lines of the solver that the list shows, and the clear they came after.
     qsizetype shownLogLines_ = 0;
