@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QHash>
+
 #include "core/numbers.h"
 #include "ui/services.h"
 
@@ -37,7 +39,15 @@ void drawGrid(ui::Surface& surface, int n) {
     }
 }
 
+// A puzzle has thousands of cells and a few dozen distinct letters: each letter's text is made
+// and measured once, in the one font the loop draws in.
 void drawContents(ui::Surface& surface, const Puzzle& puzzle) {
+    struct Letter {
+        QString text;
+        int width = 0;
+        int height = 0;
+    };
+    QHash<char16_t, Letter> letters;
     const int n = puzzle.size();
     const int pitch = pitchOf(surface.width(), n);
     surface.setFontSize(letterPointSize(n));
@@ -45,12 +55,15 @@ void drawContents(ui::Surface& surface, const Puzzle& puzzle) {
         for (int x = 0; x < n; ++x) {
             const char16_t code = puzzle.letterAt(x, y);
             if (code == 0) continue;
-            const QString letter{QChar(code)};
-            const int width = nearest(surface.textWidth(letter));
-            const int height = nearest(surface.textHeight(letter));
-            surface.setCurrentX(x * pitch + pitch / 2 - width / 2);
-            surface.setCurrentY(y * pitch + pitch / 2 - height / 2);
-            surface.print(letter);
+            auto letter = letters.constFind(code);
+            if (letter == letters.cend()) {
+                const QString text{QChar(code)};
+                letter = letters.insert(code, {text, nearest(surface.textWidth(text)),
+                                               nearest(surface.textHeight(text))});
+            }
+            surface.setCurrentX(x * pitch + pitch / 2 - letter->width / 2);
+            surface.setCurrentY(y * pitch + pitch / 2 - letter->height / 2);
+            surface.print(letter->text);
         }
     }
 }
