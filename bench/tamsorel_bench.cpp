@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -23,6 +24,7 @@
 #include "engine/solver.h"
 #include "testing/scripteddialogs.h"
 #include "testing/windowdriver.h"
+#include "window/lettergridview.h"
 #include "window/solverwindow.h"
 
 using namespace tamsorel;
@@ -201,6 +203,26 @@ void BM_SolveScript(benchmark::State& state) {
         benchmark::DoNotOptimize(solveScript(path));
 }
 BENCHMARK(BM_SolveScript)->Unit(benchmark::kMillisecond);
+
+// A repaint of the whole 181 x 181 grid, found cells and all, into an image at a device pixel
+// ratio of 1 and of 2 (a 200 % screen): the higher ratio may cost at most 2.5 times the lower.
+void BM_GridRepaint(benchmark::State& state) {
+    const qreal ratio = qreal(state.range(0));
+    ShownWindow win;
+    win.loadDimensions();
+    win.fill(4);
+    win.clickAndWait("cmdSearch");
+    auto* view = win.w.findChild<LetterGridView*>();
+    if (!view) qFatal("no grid view");
+    QImage image(view->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    for (auto _ : state) {
+        view->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["pixels"] = double(image.width()) * image.height();
+}
+BENCHMARK(BM_GridRepaint)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // The same from the command line: the whole `tamsorel --solve` process, start to exit.
 void BM_SolveCommand(benchmark::State& state) {
