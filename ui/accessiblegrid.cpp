@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QHash>
+#include <QPoint>
 #include <QPointer>
 #include <QWidget>
 
@@ -88,7 +89,8 @@ class GridTable final : public QAccessibleWidget, public QAccessibleTableInterfa
     const GridDescription* description_;
     int rows_ = description_->rowCount();
     int columns_ = description_->columnCount();
-    mutable QHash<int, QAccessible::Id> cells_;
+    // By row and column: a grid drawn anew at another size keeps what each cell stands for.
+    mutable QHash<QPoint, QAccessible::Id> cells_;
 };
 
 class GridCell final : public QAccessibleInterface, public QAccessibleTableCellInterface {
@@ -162,11 +164,11 @@ void GridTable::dropCells() const {
 
 QAccessibleInterface* GridTable::cellAt(int row, int column) const {
     if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount()) return nullptr;
-    const int index = row * columnCount() + column;
-    if (const auto found = cells_.constFind(index); found != cells_.cend())
+    const QPoint at(column, row);
+    if (const auto found = cells_.constFind(at); found != cells_.cend())
         return QAccessible::accessibleInterface(*found);
     auto* cell = new GridCell(this, row, column);
-    cells_.insert(index, QAccessible::registerAccessibleInterface(cell));
+    cells_.insert(at, QAccessible::registerAccessibleInterface(cell));
     return cell;
 }
 

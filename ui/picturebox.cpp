@@ -37,10 +37,18 @@ void PainterSurface::clear() {
     currentY_ = 0;
 }
 
+// On a device of more than one pixel per logical pixel, a one-unit pen centred on a whole
+// coordinate would cover half of the logical pixel on either side; half a unit further it
+// covers the logical pixel right of and below the coordinate, as a one-pixel line does at 100 %.
+QPointF PainterSurface::pixelCentre(int x, int y) const {
+    const qreal shift = painter_->device()->devicePixelRatioF() > 1 ? 0.5 : 0;
+    return QPointF(x + shift, y + shift);
+}
+
 void PainterSurface::line(int x1, int y1, int x2, int y2) {
     flushGlyphs();
     painter_->setPen(QPen(toQColor(foreColour_), 1));
-    painter_->drawLine(x1, y1, x2, y2);
+    painter_->drawLine(pixelCentre(x1, y1), pixelCentre(x2, y2));
     currentX_ = x2;
     currentY_ = y2;
 }
@@ -51,7 +59,8 @@ void PainterSurface::box(int x1, int y1, int x2, int y2) {
     painter_->fillRect(r, toQColor(fillColour_));
     painter_->setPen(QPen(toQColor(foreColour_), 1));
     painter_->setBrush(Qt::NoBrush);
-    painter_->drawRect(r.adjusted(0, 0, -1, -1));
+    painter_->drawRect(
+        QRectF(pixelCentre(r.left(), r.top()), QSizeF(r.width() - 1, r.height() - 1)));
     currentX_ = x2;
     currentY_ = y2;
 }

@@ -105,6 +105,7 @@ class PainterSurface : public Surface {
     const QFont& deviceFont() const;
     const QFontMetricsF& metrics() const;
     double advance(const QString& text) const;
+    QPointF pixelCentre(int x, int y) const;
 
     QPainter* painter_;
     int width_;

@@ -157,6 +157,7 @@ class TestWidgets : public QObject {
         gridCellsChanged(&board);
         QVERIFY(e->state().checked);
         QCOMPARE(table->tableInterface()->cellAt(1, 1), e);  // the same cell object
+        QCOMPARE(table->tableInterface()->cellAt(0, 2)->tableCellInterface()->columnIndex(), 2);
 
         // Qt passes the alert on only to an active platform screen reader; what it reads out
         // is the description.
