@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <type_traits>
 
 #include <QColor>
 #include <QRect>
@@ -30,6 +31,14 @@ struct TwipsRect {
     int height = 0;
 };
 
+// A control as designed: its name (the widget's objectName), its rectangle in twips relative to
+// its container, and its caption or first text. Each window keeps one table of these.
+struct DesignedControl {
+    const char* name;
+    TwipsRect rect;
+    const char* caption = "";
+};
+
 // The rectangle in pixels. Edges are rounded, not sizes, so controls that touch in twips
 // still touch on screen.
 QRect toPixels(const TwipsRect& r);
@@ -41,6 +50,17 @@ W* createControl(QWidget* parent, const char* name, const TwipsRect& rect, Args&
     w->setObjectName(QString::fromLatin1(name));
     w->setGeometry(toPixels(rect));
     return w;
+}
+
+// Creates a designed control in its container: its name, its rectangle and, for frames,
+// buttons, boxes and labels, its caption when it has one.
+template <typename W>
+W* createControl(QWidget* parent, const DesignedControl& d) {
+    const QString caption = QString::fromUtf8(d.caption);
+    if constexpr (std::is_constructible_v<W, QString, QWidget*>) {
+        if (!caption.isEmpty()) return createControl<W>(parent, d.name, d.rect, caption);
+    }
+    return createControl<W>(parent, d.name, d.rect);
 }
 
 // Gives a fixed-size window its designed client size in twips.

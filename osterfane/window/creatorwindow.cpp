@@ -30,31 +30,25 @@ namespace osterfane {
 
 namespace {
 
-// A control as designed: its object name and its rectangle in twips.
-struct DesignedControl {
-    const char* name;
-    ui::TwipsRect rect;
-};
-
 // The designed window, in twips, each control named by its role.
 constexpr int kClientWidth = 9465;
 constexpr int kClientHeight = 6810;
-constexpr DesignedControl kPuzzleBox{"picfield", {0, 0, 6750, 6750}};
-constexpr DesignedControl kWordList{"lstitems", {6840, 120, 2535, 2985}};
-constexpr DesignedControl kWordField{"txtfield", {6840, 3240, 2535, 285}};
-constexpr DesignedControl kAddButton{"cmdAdd", {6840, 3600, 1455, 255}};
-constexpr DesignedControl kRemoveButton{"cmdRemove", {8280, 3600, 1095, 255}};
-constexpr DesignedControl kSizeField{"txtSize", {7440, 4080, 495, 285}};
-constexpr DesignedControl kDrawButton{"cmdDraw", {8520, 3960, 855, 495}};
-constexpr DesignedControl kSizeLabel{"Label1", {6840, 4080, 495, 255}};
-constexpr DesignedControl kShowSolutionsBox{"chkSolutions", {6840, 4560, 2055, 255}};
-constexpr DesignedControl kIncludeInvertedBox{"chkIncludeInverted", {6840, 5040, 2295, 255}};
+constexpr ui::DesignedControl kPuzzleBox{"picfield", {0, 0, 6750, 6750}};
+constexpr ui::DesignedControl kWordList{"lstitems", {6840, 120, 2535, 2985}};
+constexpr ui::DesignedControl kWordField{"txtfield", {6840, 3240, 2535, 285}};
+constexpr ui::DesignedControl kAddButton{"cmdAdd", {6840, 3600, 1455, 255}};
+constexpr ui::DesignedControl kRemoveButton{"cmdRemove", {8280, 3600, 1095, 255}};
+constexpr ui::DesignedControl kSizeField{"txtSize", {7440, 4080, 495, 285}};
+constexpr ui::DesignedControl kDrawButton{"cmdDraw", {8520, 3960, 855, 495}};
+constexpr ui::DesignedControl kSizeLabel{"Label1", {6840, 4080, 495, 255}};
+constexpr ui::DesignedControl kShowSolutionsBox{"chkSolutions", {6840, 4560, 2055, 255}};
+constexpr ui::DesignedControl kIncludeInvertedBox{"chkIncludeInverted", {6840, 5040, 2295, 255}};
 
 constexpr int kStartSize = 10;
 constexpr double kFontPoints = 8.25;
 
 template <typename W, typename... Args>
-W* createControl(QWidget* parent, const DesignedControl& control, Args&&... args) {
+W* createControl(QWidget* parent, const ui::DesignedControl& control, Args&&... args) {
     return ui::createControl<W>(parent, control.name, control.rect, std::forward<Args>(args)...);
 }
 

@@ -30,20 +30,14 @@ namespace pindral {
 
 namespace {
 
-// A designed control: its object name and its rectangle in twips.
-struct Control {
-    const char* name;
-    ui::TwipsRect rect;
-};
-
 // The designed layout. The board and the tree take their height, and the board its width,
 // from the settings.
 constexpr int kDesignWidth = 6135;
 constexpr int kDesignHeight = 4335;
-constexpr Control kPlayButton{"cmdPlay", {120, 120, 2295, 495}};
-constexpr Control kSettingsButton{"cmdSettings", {2520, 120, 2295, 495}};
-constexpr Control kWordTree{"tvWords", {120, 720, 2295, 3495}};
-constexpr Control kBoard{"pBoard", {2520, 720, 3495, 3495}};
+constexpr ui::DesignedControl kPlayButton{"cmdPlay", {120, 120, 2295, 495}};
+constexpr ui::DesignedControl kSettingsButton{"cmdSettings", {2520, 120, 2295, 495}};
+constexpr ui::DesignedControl kWordTree{"tvWords", {120, 720, 2295, 3495}};
+constexpr ui::DesignedControl kBoard{"pBoard", {2520, 720, 3495, 3495}};
 
 // The space kept right of and below the board, in pixels, as in the design.
 constexpr int kMargin = 8;

@@ -20,29 +20,23 @@ namespace pindral {
 
 namespace {
 
-// A designed control: its object name and its rectangle in twips.
-struct Control {
-    const char* name;
-    ui::TwipsRect rect;
-};
-
 // The designed layout; controls in the frame are placed relative to it.
 constexpr int kDesignWidth = 3615;
 constexpr int kDesignHeight = 4590;
-constexpr Control kFrame{"fraBoard", {120, 120, 3375, 3015}};
-constexpr Control kCaptions[4] = {{"lblCap_0", {120, 480, 1815, 375}},
-                                  {"lblCap_1", {120, 960, 2295, 375}},
-                                  {"lblCap_2", {120, 1680, 1815, 375}},
-                                  {"lblCap_3", {120, 2160, 1815, 375}}};
-constexpr Control kSizeBox{"txtSize", {2520, 480, 615, 315}};
-constexpr Control kCountBox{"txtCount", {2520, 960, 615, 315}};
-constexpr Control kLine{"Line1", {120, 1440, 3000, 15}};
-constexpr Control kSwatches[2] = {{"lblColor_0", {2520, 1680, 615, 255}},
-                                  {"lblColor_1", {2520, 2160, 615, 255}}};
-constexpr Control kBackwardsBox{"chkBack", {120, 2640, 2295, 255}};
-constexpr Control kNote{"lblNote", {120, 3240, 3255, 615}};
-constexpr Control kCancelButton{"cmdCancel", {960, 3960, 1215, 495}};
-constexpr Control kOkButton{"cmdOK", {2280, 3960, 1215, 495}};
+constexpr ui::DesignedControl kFrame{"fraBoard", {120, 120, 3375, 3015}};
+constexpr ui::DesignedControl kCaptions[4] = {{"lblCap_0", {120, 480, 1815, 375}},
+                                              {"lblCap_1", {120, 960, 2295, 375}},
+                                              {"lblCap_2", {120, 1680, 1815, 375}},
+                                              {"lblCap_3", {120, 2160, 1815, 375}}};
+constexpr ui::DesignedControl kSizeBox{"txtSize", {2520, 480, 615, 315}};
+constexpr ui::DesignedControl kCountBox{"txtCount", {2520, 960, 615, 315}};
+constexpr ui::DesignedControl kLine{"Line1", {120, 1440, 3000, 15}};
+constexpr ui::DesignedControl kSwatches[2] = {{"lblColor_0", {2520, 1680, 615, 255}},
+                                              {"lblColor_1", {2520, 2160, 615, 255}}};
+constexpr ui::DesignedControl kBackwardsBox{"chkBack", {120, 2640, 2295, 255}};
+constexpr ui::DesignedControl kNote{"lblNote", {120, 3240, 3255, 615}};
+constexpr ui::DesignedControl kCancelButton{"cmdCancel", {960, 3960, 1215, 495}};
+constexpr ui::DesignedControl kOkButton{"cmdOK", {2280, 3960, 1215, 495}};
 
 const char* const kCaptionTexts[4] = {"Square Size (In Pixels)", "Number of Squares Across",
                                       "Selecting Color", "Solution Color"};

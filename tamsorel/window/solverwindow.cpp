@@ -27,14 +27,6 @@ namespace tamsorel {
 
 namespace {
 
-// One designed control: its name (the widget's objectName), its rectangle in twips relative to
-// its container, and its caption or initial text.
-struct Designed {
-    const char* name;
-    ui::TwipsRect rect;
-    const char* caption = "";
-};
-
 // The designed layout of the window, in twips.
 namespace layout {
 constexpr int kClientWidth = 9720;
@@ -43,31 +35,34 @@ constexpr int kClientWidth = 9720;
 constexpr int kNonClientHeight = 480;
 constexpr int kHeightWithoutGrid = 4665;
 
-constexpr Designed fraDimensions{"fraDimensions", {120, 120, 1935, 1575}, "Dimensions to use"};
-constexpr Designed lblHorizontaly{"lblHorizontaly", {120, 360, 825, 195}, "Horizontaly:"};
-constexpr Designed txtHorizontal{"txtHorizontal", {1080, 360, 735, 285}, "10"};
-constexpr Designed lblVert{"lblVert", {120, 720, 645, 195}, "Verticaly:"};
-constexpr Designed txtVertical{"txtVertical", {1080, 720, 735, 285}, "10"};
-constexpr Designed cmdDimensions{"cmdDimensions", {120, 1080, 1695, 375}, "Load Dimensions"};
-constexpr Designed fraLog{"fraLog", {2160, 120, 7455, 1575}, "Log"};
-constexpr Designed lstLog{"lstLog", {120, 240, 7215, 1185}};
-constexpr Designed fraSearch{"fraSearch", {120, 1800, 8295, 2295}, "Search"};
+constexpr ui::DesignedControl fraDimensions{
+    "fraDimensions", {120, 120, 1935, 1575}, "Dimensions to use"};
+constexpr ui::DesignedControl lblHorizontaly{
+    "lblHorizontaly", {120, 360, 825, 195}, "Horizontaly:"};
+constexpr ui::DesignedControl txtHorizontal{"txtHorizontal", {1080, 360, 735, 285}, "10"};
+constexpr ui::DesignedControl lblVert{"lblVert", {120, 720, 645, 195}, "Verticaly:"};
+constexpr ui::DesignedControl txtVertical{"txtVertical", {1080, 720, 735, 285}, "10"};
+constexpr ui::DesignedControl cmdDimensions{
+    "cmdDimensions", {120, 1080, 1695, 375}, "Load Dimensions"};
+constexpr ui::DesignedControl fraLog{"fraLog", {2160, 120, 7455, 1575}, "Log"};
+constexpr ui::DesignedControl lstLog{"lstLog", {120, 240, 7215, 1185}};
+constexpr ui::DesignedControl fraSearch{"fraSearch", {120, 1800, 8295, 2295}, "Search"};
 // In the order of Direction.
-constexpr Designed chkDirection[kDirectionCount] = {
+constexpr ui::DesignedControl chkDirection[kDirectionCount] = {
     {"chkHorFront", {120, 240, 1935, 255}, "Horizontal (Frontwards)"},
     {"chkHorBack", {120, 480, 1935, 255}, "Horizontal (Backwards)"},
     {"chkVertFront", {120, 720, 1935, 255}, "Vertical (Frontwards)"},
     {"chkVertBack", {120, 960, 1935, 255}, "Vertical (Backwards)"},
     {"chkDiagFront", {120, 1200, 1935, 255}, "Diagonaly (Frontwards)"},
     {"chkDiagBack", {120, 1440, 1935, 255}, "Diagonaly (Backwards)"}};
-constexpr Designed txtWords{"txtWords", {2160, 240, 6015, 1455}};
-constexpr Designed cmdSearch{"cmdSearch", {120, 1800, 8055, 375}, "Search"};
-constexpr Designed fraSaveLoad{"fraSaveLoad", {8520, 1800, 1095, 1335}, "Save/Load"};
-constexpr Designed cmdSave{"cmdSave", {120, 360, 855, 375}, "Save"};
-constexpr Designed cmdLoad{"cmdLoad", {120, 840, 855, 375}, "Load"};
-constexpr Designed fraClear{"fraClear", {8520, 3240, 1095, 855}, "Reset"};
-constexpr Designed cmdClear{"cmdClear", {120, 360, 855, 375}, "Reset"};
-constexpr Designed line1{"Line1", {120, 4200, 9480, 30}};
+constexpr ui::DesignedControl txtWords{"txtWords", {2160, 240, 6015, 1455}};
+constexpr ui::DesignedControl cmdSearch{"cmdSearch", {120, 1800, 8055, 375}, "Search"};
+constexpr ui::DesignedControl fraSaveLoad{"fraSaveLoad", {8520, 1800, 1095, 1335}, "Save/Load"};
+constexpr ui::DesignedControl cmdSave{"cmdSave", {120, 360, 855, 375}, "Save"};
+constexpr ui::DesignedControl cmdLoad{"cmdLoad", {120, 840, 855, 375}, "Load"};
+constexpr ui::DesignedControl fraClear{"fraClear", {8520, 3240, 1095, 855}, "Reset"};
+constexpr ui::DesignedControl cmdClear{"cmdClear", {120, 360, 855, 375}, "Reset"};
+constexpr ui::DesignedControl line1{"Line1", {120, 4200, 9480, 30}};
 
 // The letter cells (the view "txtText"): cell 1 stands below the search frame, and the window
 // ends 600 twips below the last row.
@@ -92,17 +87,6 @@ class MaxTypedLength : public QValidator {
     }
 };
 
-// Creates a designed control in its container; frames, buttons, boxes and labels get their
-// caption.
-template <typename W>
-W* createDesigned(QWidget* parent, const Designed& d) {
-    const QString caption = QString::fromLatin1(d.caption);
-    if constexpr (std::is_constructible_v<W, QString, QWidget*>) {
-        if (!caption.isEmpty()) return ui::createControl<W>(parent, d.name, d.rect, caption);
-    }
-    return ui::createControl<W>(parent, d.name, d.rect);
-}
-
 }  // namespace
 
 int designedWindowHeight(int gridRows) {
@@ -123,11 +107,11 @@ SolverWindow::SolverWindow(QWidget* parent)
 }
 
 void SolverWindow::buildControls() {
-    auto* dimensionsFrame = createDesigned<QGroupBox>(this, layout::fraDimensions);
-    auto* horizontalLabel = createDesigned<QLabel>(dimensionsFrame, layout::lblHorizontaly);
-    horizontalBox_ = createDesigned<QLineEdit>(dimensionsFrame, layout::txtHorizontal);
-    auto* verticalLabel = createDesigned<QLabel>(dimensionsFrame, layout::lblVert);
-    verticalBox_ = createDesigned<QLineEdit>(dimensionsFrame, layout::txtVertical);
+    auto* dimensionsFrame = ui::createControl<QGroupBox>(this, layout::fraDimensions);
+    auto* horizontalLabel = ui::createControl<QLabel>(dimensionsFrame, layout::lblHorizontaly);
+    horizontalBox_ = ui::createControl<QLineEdit>(dimensionsFrame, layout::txtHorizontal);
+    auto* verticalLabel = ui::createControl<QLabel>(dimensionsFrame, layout::lblVert);
+    verticalBox_ = ui::createControl<QLineEdit>(dimensionsFrame, layout::txtVertical);
     for (QLabel* label : {horizontalLabel, verticalLabel})
         ui::widenToFit(label, horizontalBox_->x() - 2);
     for (QLineEdit* box : {horizontalBox_, verticalBox_})
@@ -135,10 +119,10 @@ void SolverWindow::buildControls() {
     // Each box is named by its label for a screen reader.
     horizontalLabel->setBuddy(horizontalBox_);
     verticalLabel->setBuddy(verticalBox_);
-    loadDimensionsButton_ = createDesigned<QPushButton>(dimensionsFrame, layout::cmdDimensions);
+    loadDimensionsButton_ = ui::createControl<QPushButton>(dimensionsFrame, layout::cmdDimensions);
 
-    auto* logFrame = createDesigned<QGroupBox>(this, layout::fraLog);
-    logList_ = createDesigned<QListWidget>(logFrame, layout::lstLog);
+    auto* logFrame = ui::createControl<QGroupBox>(this, layout::fraLog);
+    logList_ = ui::createControl<QListWidget>(logFrame, layout::lstLog);
     QFont logFont(QStringLiteral("Comic Sans MS"));
     logFont.setPointSizeF(8.25);
     logList_->setFont(logFont);
@@ -146,12 +130,12 @@ void SolverWindow::buildControls() {
     logList_->setUniformItemSizes(true);
     logList_->setAccessibleName(QStringLiteral("Log"));
 
-    searchFrame_ = createDesigned<QGroupBox>(this, layout::fraSearch);
+    searchFrame_ = ui::createControl<QGroupBox>(this, layout::fraSearch);
     for (int i = 0; i < kDirectionCount; ++i) {
-        directionBoxes_[i] = createDesigned<QCheckBox>(searchFrame_, layout::chkDirection[i]);
+        directionBoxes_[i] = ui::createControl<QCheckBox>(searchFrame_, layout::chkDirection[i]);
         directionBoxes_[i]->setChecked(true);
     }
-    wordsBox_ = createDesigned<QPlainTextEdit>(searchFrame_, layout::txtWords);
+    wordsBox_ = ui::createControl<QPlainTextEdit>(searchFrame_, layout::txtWords);
     for (QCheckBox* box : directionBoxes_)
         ui::widenToFit(box, wordsBox_->x());
     wordsBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -160,15 +144,15 @@ void SolverWindow::buildControls() {
     // Lines are words: breaking them anywhere keeps a very long line quick to lay out
     // (breaking at word boundaries takes minutes for a line of a megabyte).
     wordsBox_->setWordWrapMode(QTextOption::WrapAnywhere);
-    searchButton_ = createDesigned<QPushButton>(searchFrame_, layout::cmdSearch);
+    searchButton_ = ui::createControl<QPushButton>(searchFrame_, layout::cmdSearch);
 
-    auto* saveLoadFrame = createDesigned<QGroupBox>(this, layout::fraSaveLoad);
-    saveButton_ = createDesigned<QPushButton>(saveLoadFrame, layout::cmdSave);
-    loadButton_ = createDesigned<QPushButton>(saveLoadFrame, layout::cmdLoad);
-    auto* resetFrame = createDesigned<QGroupBox>(this, layout::fraClear);
-    resetButton_ = createDesigned<QPushButton>(resetFrame, layout::cmdClear);
+    auto* saveLoadFrame = ui::createControl<QGroupBox>(this, layout::fraSaveLoad);
+    saveButton_ = ui::createControl<QPushButton>(saveLoadFrame, layout::cmdSave);
+    loadButton_ = ui::createControl<QPushButton>(saveLoadFrame, layout::cmdLoad);
+    auto* resetFrame = ui::createControl<QGroupBox>(this, layout::fraClear);
+    resetButton_ = ui::createControl<QPushButton>(resetFrame, layout::cmdClear);
 
-    auto* separator = createDesigned<QFrame>(this, layout::line1);
+    auto* separator = ui::createControl<QFrame>(this, layout::line1);
     separator->setFrameShape(QFrame::HLine);
     separator->setFrameShadow(QFrame::Sunken);
 
