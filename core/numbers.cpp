@@ -65,12 +65,4 @@ double roundHalfEven(double value) {
     return std::nearbyint(value);
 }
 
-std::optional<qint64> parseWholeNumber(QStringView text, qint64 lowest, qint64 highest) {
-    const std::optional<double> value = parseNumber(text);
-    if (!value) return std::nullopt;
-    const double whole = roundHalfEven(*value);
-    if (whole < double(lowest) || whole > double(highest)) return std::nullopt;
-    return qint64(whole);
-}
-
 }  // namespace core

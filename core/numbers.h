@@ -20,9 +20,4 @@ double leadingNumber(QStringView text);
 // Rounds to the nearest whole number, an exact half to the even neighbour (2.5 gives 2).
 double roundHalfEven(double value);
 
-// A whole number as every field and setting of the suite reads one: the text read by
-// parseNumber, rounded half to even (40.5 gives 40), then held to [lowest, highest]. Returns
-// nothing for text that is not a number or whose rounded value lies outside that range.
-std::optional<qint64> parseWholeNumber(QStringView text, qint64 lowest, qint64 highest);
-
 }  // namespace core

@@ -148,11 +148,6 @@ class TestCore : public QObject {
         QCOMPARE(roundHalfEven(3.5), 4.0);
         QCOMPARE(roundHalfEven(-2.5), -2.0);
         QCOMPARE(roundHalfEven(2.6), 3.0);
-        QCOMPARE(parseWholeNumber(u"40.5", 1, 100), std::optional<qint64>(40));
-        QCOMPARE(parseWholeNumber(u" 41.5 ", 1, 100), std::optional<qint64>(42));
-        QCOMPARE(parseWholeNumber(u"0.4", 1, 100), std::nullopt);
-        QCOMPARE(parseWholeNumber(u"1e30", 1, 100), std::nullopt);
-        QCOMPARE(parseWholeNumber(u"abc", 1, 100), std::nullopt);
     }
 
     void randomSourceRestartsTheSame() {
