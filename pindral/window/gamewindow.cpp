@@ -196,7 +196,8 @@ QColor cursorColour() {
 }
 
 double contrastRatio(const QColor& a, const QColor& b) {
-    const auto [dark, light] = std::minmax(relativeLuminance(a), relativeLuminance(b));
+    // The list form returns values: the pair form would refer to the two temporaries.
+    const auto [dark, light] = std::minmax({relativeLuminance(a), relativeLuminance(b)});
     return (light + 0.05) / (dark + 0.05);
 }
 
