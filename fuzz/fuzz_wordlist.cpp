@@ -1,6 +1,6 @@
 // A word-list file through loadWordList, then a board of a small size built from it with and
-// without backward entries. The bytes are written to a file so that the whole reading path,
-// decoding and line splitting included, takes part.
+// without backward entries, checked square by square. The bytes are written to a file so that the
+// whole reading path, decoding and line splitting included, takes part.
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -24,9 +24,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     game.createBoard(n);
     game.placeWords(n, qint16(size & 1));
     const pindral::Puzzle& puzzle = game.puzzle();
-    for (const pindral::PlacedWord& placed : puzzle.placed)
-        if (!puzzle.onBoard(placed.x, placed.y)) __builtin_trap();
     if (puzzle.squares.size() != size_t(n) * size_t(n)) __builtin_trap();
+    // Every placed entry reads from its square in its direction, and no square stays free.
+    for (const pindral::PlacedWord& placed : puzzle.placed) {
+        for (qsizetype k = 0; k < placed.word.size(); ++k) {
+            const int x = placed.x + int(k) * pindral::stepX(placed.dir);
+            const int y = placed.y + int(k) * pindral::stepY(placed.dir);
+            if (!puzzle.onBoard(x, y) || puzzle.square(x, y).letter != placed.word[k])
+                __builtin_trap();
+        }
+    }
+    for (const pindral::Square& square : puzzle.squares)
+        if (!square.hasLetter) __builtin_trap();
     game.startPlay();
     return 0;
 }

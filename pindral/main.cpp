@@ -1,4 +1,5 @@
 #include <QFileInfo>
+#include <QTimer>
 
 #include "pindral/window/gamewindow.h"
 #include "pindral/window/messages.h"
@@ -16,8 +17,12 @@ int main(int argc, char** argv) {
     ui::Application app(argc, argv, pindral::kProgramTitle);
     pindral::GameWindow window;
     window.show();
-    // As chosen in the open dialog, which answers with a whole path.
-    if (const QString file = commandLine.file(); !file.isEmpty())
-        window.newGameFrom(QFileInfo(file).absoluteFilePath());
+    // As chosen in the open dialog, which answers with a whole path; from the event loop, so
+    // that the window shows first and closing it ends the program even during a long game.
+    if (const QString file = commandLine.file(); !file.isEmpty()) {
+        QTimer::singleShot(0, &window, [&window, path = QFileInfo(file).absoluteFilePath()] {
+            window.newGameFrom(path);
+        });
+    }
     return app.exec();
 }

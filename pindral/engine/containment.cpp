@@ -23,6 +23,26 @@ namespace {
 
 constexpr int kMarkerLength = 1000;
 
+// Characters of pattern or text handled between two pumps: well under a millisecond of work.
+constexpr qsizetype kCharactersPerPump = 1 << 16;
+
+// Calls the pump once per kCharactersPerPump characters counted.
+class PumpEvery {
+  public:
+    explicit PumpEvery(core::EventPump& pump) : pump_(pump) {}
+    // Counts characters done; false once the pump asked to stop.
+    bool done(qsizetype characters) {
+        count_ += characters;
+        if (count_ < kCharactersPerPump) return true;
+        count_ = 0;
+        return pump_.pumpEvents();
+    }
+
+  private:
+    core::EventPump& pump_;
+    qsizetype count_ = 0;
+};
+
 // True when text lies within the removal marker.
 bool insideMarker(const QString& text) {
     if (text.size() > kMarkerLength) return false;
@@ -81,7 +101,10 @@ class EdgeTable {
 // patterns' and the text's length.
 class PatternMatcher {
   public:
-    explicit PatternMatcher(const QStringList& patterns) : edges_(totalLength(patterns)) {
+    explicit PatternMatcher(const QStringList& patterns) : edges_(totalLength(patterns)) {}
+
+    // Builds the matcher; false when the pump asked to stop, and the matcher is then unusable.
+    bool build(const QStringList& patterns, PumpEvery& pump) {
         addNode(0, 0, QChar());
         for (int p = 0; p < patterns.size(); ++p) {
             int node = 0;
@@ -94,8 +117,9 @@ class PatternMatcher {
                 node = child;
             }
             pattern_[node] = p;
+            if (!pump.done(patterns[p].size())) return false;
         }
-        link();
+        return link(pump);
     }
 
     // Calls report(pattern) once for every pattern that occurs in text. stamp must differ
@@ -143,7 +167,7 @@ class PatternMatcher {
     }
 
     // Failure and output links, shallow nodes first.
-    void link() {
+    bool link(PumpEvery& pump) {
         const int nodes = int(depth_.size());
         const int deepest = *std::max_element(depth_.begin(), depth_.end());
         std::vector<int> start(size_t(deepest) + 2, 0);
@@ -155,11 +179,13 @@ class PatternMatcher {
         for (int v = 0; v < nodes; ++v)
             order[size_t(start[size_t(depth_[v])]++)] = v;
         for (int v : order) {
+            if (!pump.done(1)) return false;
             if (depth_[v] <= 1) continue;  // the root and its children fail to the root
             fail_[v] = next(fail_[parent_[v]], via_[v]);
             const int f = fail_[v];
             output_[v] = pattern_[f] >= 0 ? f : output_[f];
         }
+        return true;
     }
 
     EdgeTable edges_;
@@ -174,9 +200,10 @@ const QString& removalMarker() {
     return marker;
 }
 
-void removeContainedWords(QStringList& words) {
+bool removeContainedWords(QStringList& words, core::EventPump& eventPump) {
     const int count = int(words.size());
-    if (count == 0) return;
+    if (count == 0) return true;
+    PumpEvery pump(eventPump);
 
     // Distinct non-empty texts; the empty text is handled on its own.
     QHash<QString, int> idOf;
@@ -190,8 +217,10 @@ void removeContainedWords(QStringList& words) {
             distinct << words[i];
         }
         id[i] = *it;
+        if (!pump.done(words[i].size())) return false;
     }
     PatternMatcher matcher(distinct);
+    if (!matcher.build(distinct, pump)) return false;
     const int distinctCount = int(distinct.size());
 
     // First entry that contains each text (its own first copy at the latest).
@@ -204,6 +233,7 @@ void removeContainedWords(QStringList& words) {
         matcher.scan(words[k], stamp++, [&](int p) {
             if (firstContainer[p] < 0) firstContainer[p] = k;
         });
+        if (!pump.done(words[k].size())) return false;
     }
     auto insideEarlier = [&](int i) {
         const int first = id[i] < 0 ? firstNonEmpty : firstContainer[id[i]];
@@ -233,6 +263,7 @@ void removeContainedWords(QStringList& words) {
             if (intactContainers[p] < 2) ++intactContainers[p];
             intactContainer[p] = k;
         });
+        if (!pump.done(words[k].size())) return false;
     }
 
     for (int j = 0; j < count; ++j) {
@@ -242,6 +273,7 @@ void removeContainedWords(QStringList& words) {
         const bool otherBroken = brokenCount - (intact[j] ? 0 : 1) > 0;
         if (insideOther || (otherBroken && insideMarker(words[j]))) words[j] = removalMarker();
     }
+    return true;
 }
 
 }  // namespace pindral

@@ -2,30 +2,32 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/letters.h"
 #include "core/textfile.h"
 #include "pindral/engine/containment.h"
+#include "pindral/engine/fitindex.h"
 
 namespace pindral {
 
 namespace {
 
-// Tries made at random before checking whether the entry has room anywhere. Any number gives
-// the same results; a small one keeps a crowded board from costing kMaxTries tries per entry.
-constexpr int kTriesBeforeSearch = 32;
+// Work between two pumps: tries at random (a search for room counts as kSearchWork tries), and
+// lines composed. Each is well under a millisecond of work.
+constexpr int kWorkPerPump = 2048;
+constexpr int kSearchWork = 512;
+constexpr int kLinesPerPump = 4096;
 
-constexpr int kStepX[] = {1, 0, 1, 1, -1, 0, -1, -1, 0, 0};
-constexpr int kStepY[] = {0, 1, -1, 1, 0, -1, 1, -1, 0, 0};
+// floor(r * m) within 0 .. m - 1. For r * m >= 0 the conversion's truncation is the floor; a
+// source's stray value (negative, 1 or more, not a number) is kept in range.
+inline int scaled(double r, int m) {
+    const double value = r * m;
+    if (!(value >= 0)) return 0;
+    return value < m ? int(value) : m - 1;
+}
 
 }  // namespace
-
-int stepX(qint32 dir) {
-    return dir >= 0 && dir <= DirNone ? kStepX[dir] : 0;
-}
-int stepY(qint32 dir) {
-    return dir >= 0 && dir <= DirNone ? kStepY[dir] : 0;
-}
 
 CellPos squareAt(qint16 x, qint16 y, int squareSize) {
     const int size = std::max(1, squareSize);
@@ -61,20 +63,30 @@ QStringList Puzzle::rows() const {
 
 // ---- Board generation ----
 
-QString Game::loadWordList(const QString& path) {
+QString Game::loadWordList(const QString& path, core::EventPump& pump) {
     const core::TextFileResult file = core::readTextFile(path, kMaxWordListBytes);
     if (!file.ok) return file.error;
-    loadWordText(file.text);
+    loadWordText(file.text, pump);
     return QString();
 }
 
-void Game::loadWordText(const QString& text) {
+bool Game::loadWordText(const QString& text, core::EventPump& pump) {
     active_ = false;
     puzzle_ = Puzzle();
     words_.clear();
-    for (const QString& line : core::splitLines(text))
+    const QStringList lines = core::splitLines(text);
+    if (!pump.pumpEvents()) return false;
+    words_.reserve(lines.size());
+    for (const QString& line : lines) {
         words_ << core::composedWord(line);
-    removeContainedWords(words_);
+        if (words_.size() % kLinesPerPump == 0 && !pump.pumpEvents()) {
+            words_.clear();
+            return false;
+        }
+    }
+    if (removeContainedWords(words_, pump)) return true;
+    words_.clear();
+    return false;
 }
 
 void Game::createBoard(qint16 n) {
@@ -86,60 +98,71 @@ void Game::setPuzzle(Puzzle puzzle) {
     selection_ = Selection();
 }
 
-int Game::draw(int m) {
-    const double r = nextRandom_();
-    const int value = int(std::floor(r * m));
-    return std::clamp(value, 0, m - 1);
-}
-
-bool Game::anyPlacement(const QString& word, int dirCount) const {
-    for (int y = 0; y < puzzle_.count; ++y) {
-        for (int x = 0; x < puzzle_.count; ++x) {
-            if (Puzzle::lettersClash(word[0], puzzle_.square(x, y))) continue;
-            for (int dir = 0; dir < dirCount; ++dir)
-                if (puzzle_.fitsAt(word, x, y, dir)) return true;
-        }
-    }
-    return false;
-}
-
-void Game::placeAt(const QString& word, int x, int y, int dir) {
+void Game::placeAt(const QString& word, int x, int y, int dir, FitIndex* index) {
     for (int k = 0; k < word.size(); ++k) {
-        Square& s = puzzle_.square(x + k * stepX(dir), y + k * stepY(dir));
+        const int sx = x + k * stepX(dir), sy = y + k * stepY(dir);
+        Square& s = puzzle_.square(sx, sy);
         s.letter = word[k];
         s.hasLetter = true;
+        if (index) index->setLetter(sx, sy, word[k]);
     }
     puzzle_.placed.append({qint16(x), qint16(y), dir, word, false});
 }
 
-void Game::placeWords(qint16 n, qint16 backwards) {
+bool Game::placeWords(qint16 n, qint16 backwards, core::EventPump& pump) {
     n = std::max<qint16>(n, 1);
     if (n != puzzle_.count) createBoard(n);
     const int dirCount = backwards != 0 ? 8 : 4;
+    if (source_) return placeEntries(n, dirCount, pump, [this] { return source_->nextRandom(); });
+    return placeEntries(n, dirCount, pump, [this] { return nextRandom_(); });
+}
+
+template <typename Next>
+bool Game::placeEntries(int n, int dirCount, core::EventPump& pump, Next next) {
+    // Made at the first search for room, when the board has filled enough to need one.
+    std::optional<FitIndex> index;
+    // After the search: the columns where the entry fits somewhere. Most later tries draw
+    // another column and fail without a look at the board.
+    std::vector<std::uint64_t> columns;
+    int work = 0;
     for (const QString& word : std::as_const(words_)) {
         // A removed entry stays out even on a board wide enough to hold the marker.
         if (word.isEmpty() || word.size() > n || word == removalMarker() ||
             !core::fitsOneCharPerSquare(word))
             continue;
+        bool searched = false;
         for (int tries = 1; tries <= kMaxTries; ++tries) {
-            const int x = draw(n);
-            const int y = draw(n);
-            const int dir = draw(dirCount);
-            if (puzzle_.fitsAt(word, x, y, dir)) {
-                placeAt(word, x, y, dir);
+            const int x = scaled(next(), n);
+            const int y = scaled(next(), n);
+            const int dir = scaled(next(), dirCount);
+            // On a crowded board most tries fail at their first square.
+            const bool mayFit = searched ? (columns[size_t(x) / 64] >> (x % 64) & 1) != 0
+                                         : !Puzzle::lettersClash(word[0], puzzle_.square(x, y));
+            if (mayFit && puzzle_.fitsAt(word, x, y, dir)) {
+                placeAt(word, x, y, dir, index ? &*index : nullptr);
                 break;
             }
-            if (tries == kTriesBeforeSearch && !anyPlacement(word, dirCount)) break;
+            if (tries == kTriesBeforeSearch) {
+                if (!index) index.emplace(puzzle_);
+                work += kSearchWork;
+                if (!index->fitsAnywhere(word, dirCount, &columns)) break;
+                searched = true;
+            }
+            if (++work >= kWorkPerPump) {
+                work = 0;
+                if (!pump.pumpEvents()) return false;
+            }
         }
     }
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
             Square& s = puzzle_.square(x, y);
             if (s.hasLetter) continue;
-            s.letter = QChar(u'A' + draw(26));
+            s.letter = QChar(u'A' + scaled(next(), 26));
             s.hasLetter = true;
         }
     }
+    return true;
 }
 
 // ---- Play ----

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/eventpump.h"
+#include "core/random.h"
+
 namespace pindral {
 
 // Direction codes. A step moves by (dx, dy); y grows downwards. Placement uses 0..3, or 0..7
@@ -25,8 +28,14 @@ enum Direction : qint32 {
 };
 
 // The step of a direction; (0, 0) for DirInvalid and DirNone.
-int stepX(qint32 dir);
-int stepY(qint32 dir);
+inline int stepX(qint32 dir) {
+    constexpr int kStepX[] = {1, 0, 1, 1, -1, 0, -1, -1, 0, 0};
+    return dir >= 0 && dir <= DirNone ? kStepX[dir] : 0;
+}
+inline int stepY(qint32 dir) {
+    constexpr int kStepY[] = {0, 1, -1, 1, 0, -1, 1, -1, 0, 0};
+    return dir >= 0 && dir <= DirNone ? kStepY[dir] : 0;
+}
 
 // A square of the board, columns and rows counted from 0.
 struct CellPos {
@@ -116,6 +125,10 @@ struct SelectionEnd {
 class Game {
   public:
     static constexpr int kMaxTries = 20000;
+    // Tries made at random before checking whether an entry has room anywhere. An entry with
+    // no room takes this many tries' draws, so the number is part of which board a random
+    // stream gives; small, it keeps a crowded board from costing kMaxTries tries per entry.
+    static constexpr int kTriesBeforeSearch = 32;
     // Largest word-list file, in bytes: four times a 100,000-word dictionary. Removing
     // contained entries from arbitrary text costs about a second per megabyte.
     static constexpr qint64 kMaxWordListBytes = 4 * 1024 * 1024;
@@ -123,6 +136,9 @@ class Game {
     // nextRandom: the random source, uniform 0 <= r < 1.
     explicit Game(std::function<double()> nextRandom = [] { return 0.0; })
         : nextRandom_(std::move(nextRandom)) {}
+    // The same with the suite's random source, which must outlive the game. Its draws are
+    // taken directly: a large board draws hundreds of millions of them.
+    explicit Game(core::RandomSource& source) : source_(&source) {}
 
     // ---- Board generation ----
 
@@ -131,10 +147,11 @@ class Game {
     // mark become one character where Unicode has one), and removes contained entries. On
     // success the puzzle is emptied and the game stops too. When the file cannot be read, or
     // is larger than kMaxWordListBytes, nothing changes and the reason is returned; an empty
-    // string means success.
-    QString loadWordList(const QString& path);
-    // The same from text already read.
-    void loadWordText(const QString& text);
+    // string means success. The pump runs now and then while the list is prepared; when it
+    // asks to stop, the word list is left empty.
+    QString loadWordList(const QString& path, core::EventPump& pump = core::noEventPump());
+    // The same from text already read; false when the pump asked to stop.
+    bool loadWordText(const QString& text, core::EventPump& pump = core::noEventPump());
     const QStringList& words() const { return words_; }
 
     // The puzzle becomes n x n free, unsolved squares with no placed entries, and the
@@ -150,8 +167,10 @@ class Game {
     // removed, longer than n, that holds a character no square can hold (an emoji, a mark
     // with no composed form) or that finds no room is left out silently. The draws are those
     // of trying at random, except that an entry with no possible placement at all is given up
-    // once that is certain instead of after kMaxTries tries.
-    void placeWords(qint16 n, qint16 backwards);
+    // once that is certain instead of after kMaxTries tries. The pump runs now and then, at
+    // most a few thousand tries apart; when it asks to stop, placement ends at once with the
+    // entries placed so far and the free squares left free, and false is returned.
+    bool placeWords(qint16 n, qint16 backwards, core::EventPump& pump = core::noEventPump());
 
     const Puzzle& puzzle() const { return puzzle_; }
 
@@ -185,11 +204,13 @@ class Game {
     bool squareSelected(CellPos cell) const;
 
   private:
-    int draw(int m);  // floor(nextRandom() * m), kept within 0..m-1
-    bool anyPlacement(const QString& word, int dirCount) const;
-    void placeAt(const QString& word, int x, int y, int dir);
+    // placeWords with the draws of next.
+    template <typename Next>
+    bool placeEntries(int n, int dirCount, core::EventPump& pump, Next next);
+    void placeAt(const QString& word, int x, int y, int dir, class FitIndex* index);
 
     std::function<double()> nextRandom_;
+    core::RandomSource* source_ = nullptr;
     QStringList words_;
     Puzzle puzzle_;
     bool active_ = false;

@@ -222,6 +222,9 @@ class TestBoard : public QObject {
         QTest::newRow("stored as it stands: lowercase and a space")
             << QStringList{"a b"} << 3 << 0 << QList<double>{0.0, 0.5, 0.0}
             << QStringList{"ZZZ", "a b", "ZZZ"} << QStringList{"a b@0,1>0"};
+        QTest::newRow("stray draws are kept on the board")
+            << QStringList{"CAT"} << 3 << 0 << QList<double>{-0.5, qQNaN(), 1.5}
+            << QStringList{"CZZ", "ZAZ", "ZZT"} << QStringList{"CAT@0,0>3"};
         QTest::newRow("an entry with a character no square holds draws nothing")
             << QStringList{"E\U0001F600", "Q\u0308", "AB"} << 3 << 0 << QList<double>{0.0, 0.0, 0.0}
             << QStringList{"ABZ", "ZZZ", "ZZZ"} << QStringList{"AB@0,0>0"};
@@ -344,6 +347,46 @@ class TestBoard : public QObject {
                          fast.puzzle().placed[placedBefore].word != givenUp,
                      qPrintable(what));
         }
+    }
+
+    // On boards so crowded that most entries need the search for room, the game lays out the
+    // very boards of trying at random with every square checked at the search, boards wider
+    // than one row of 64 squares included. The game draws from the suite's source directly.
+    void crowdedBoardsAreThoseOfTryingAtRandom_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<int>("backwards");
+        QTest::newRow("12 across, eight directions") << 12 << 300 << "ABC" << 1;
+        QTest::newRow("20 across, four directions") << 20 << 400 << "ABCD" << 0;
+        QTest::newRow("70 across") << 70 << 3000 << "ABCDE" << 1;
+    }
+    void crowdedBoardsAreThoseOfTryingAtRandom() {
+        QFETCH(int, n);
+        QFETCH(int, entries);
+        QFETCH(QString, letters);
+        QFETCH(int, backwards);
+        std::mt19937 pick{uint32_t(n)};
+        QStringList words;
+        for (int i = 0; i < entries; ++i) {
+            QString w;
+            for (int k = 2 + int(pick() % 9); k > 0; --k)
+                w += letters[int(pick() % letters.size())];
+            words << w;
+        }
+        core::RandomSource fastSource, referenceSource;
+        Game fast(fastSource);
+        fast.loadWordText(words.join(u'\n'));
+        fast.createBoard(qint16(n));
+        fast.placeWords(qint16(n), qint16(backwards));
+        Puzzle reference{qint16(n)};
+        straightforward::placeWords(
+            reference, fast.words(), qint16(n), qint16(backwards),
+            [&] { return referenceSource.nextRandom(); }, true);
+        QCOMPARE(fast.puzzle().rows(), reference.rows());
+        QCOMPARE(placedText(fast.puzzle().placed), placedText(reference.placed));
+        QCOMPARE(fastSource.nextRandom(), referenceSource.nextRandom());  // the same draws
+        QVERIFY(fast.puzzle().placed.size() < entries / 2);
     }
 
     void everyBoardIsFullAndHoldsItsEntries_data() {

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "pindral/window/gamewindow.h"
@@ -474,6 +475,32 @@ class TestWindows : public QObject {
         QVariantList byArgument = play(true);
         QCOMPARE(byArgument.takeLast(), QVariant(qsizetype(0)));
         QCOMPARE(byArgument, byDialog);
+    }
+
+    // While a new game is made the window's events come in, with the commands that would
+    // start another disabled; closing the window ends the work with nothing shown.
+    void aNewGameLetsEventsInAndEndsWhenTheWindowCloses() {
+        Fixture f;
+        const QString list = f.write("list.txt", kAnimals);
+        auto* play = f.driver().get<QPushButton>("cmdPlay");
+        auto* settings = f.driver().get<QPushButton>("cmdSettings");
+        bool handled = false;
+        QTimer::singleShot(0, f.window.get(), [&] {
+            handled = true;
+            QVERIFY(!play->isEnabled() && !settings->isEnabled());
+        });
+        play->setFocus();
+        f.newGame(list);
+        QVERIFY(handled);
+        QVERIFY(play->isEnabled() && settings->isEnabled());
+        QVERIFY(play->hasFocus());  // back where it was
+        QVERIFY(f.game().gameActive());
+
+        QTimer::singleShot(0, f.window.get(), [&] { f.window->close(); });
+        f.newGame(list);
+        QVERIFY(!f.game().gameActive());
+        QVERIFY(f.game().words().isEmpty());
+        QVERIFY(f.dialogs.informationTexts().isEmpty());
     }
 
     void aListWithNothingThatFitsStartsNoGame() {

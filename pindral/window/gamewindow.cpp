@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -41,6 +42,10 @@ constexpr ui::DesignedControl kBoard{"pBoard", {2520, 720, 3495, 3495}};
 
 // The space kept right of and below the board, in pixels, as in the design.
 constexpr int kMargin = 8;
+
+// The time between two passes of the window's events while a new game is made: under a frame
+// of a 60 Hz display, so that repaints keep pace and a busy machine's delays stay short.
+constexpr qint64 kPumpIntervalMs = 10;
 
 // The height of a tree row whose text line, centred in it, keeps all the ink of the text and
 // of tall and deep letters. Some fonts (the Tahoma shipped for Wine among them) draw accents
@@ -215,10 +220,7 @@ GameWindow::GameWindow()
     : GameWindow(defaultSettingsPath(), shippedListFolder(ui::programFolder())) {}
 
 GameWindow::GameWindow(const QString& settingsPath, const QString& listFolder, QWidget* parent)
-    : QWidget(parent),
-      settingsFile_(settingsPath),
-      game_([this] { return random_.nextRandom(); }),
-      listFolder_(listFolder) {
+    : QWidget(parent), settingsFile_(settingsPath), game_(random_), listFolder_(listFolder) {
     setObjectName(QStringLiteral("fGame"));
     setWindowTitle(QStringLiteral("Zorbeck!"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -433,7 +435,8 @@ void GameWindow::resizeBoard() {
                         30.0f);
 }
 
-void GameWindow::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) const {
+void GameWindow::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected,
+                            LetterMeasures* measures) const {
     const Puzzle& puzzle = game_.puzzle();
     if (!puzzle.onBoard(x, y)) return;
     const Square& square = puzzle.square(x, y);
@@ -446,26 +449,42 @@ void GameWindow::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selec
     surface.box(x * s, y * s, x * s + s, y * s + s);
 
     // Centred by the measures of the stored letter, printed as a capital.
-    const QString letter = square.hasLetter ? QString(square.letter) : QString();
-    const int w = int(core::roundHalfEven(surface.textWidth(letter)));
-    const int h = int(core::roundHalfEven(surface.textHeight(letter)));
-    surface.setCurrentX(x * s + s / 2 - w / 2);
-    surface.setCurrentY(y * s + s / 2 - h / 2);
+    const QChar stored = square.hasLetter ? square.letter : QChar();
+    auto measure = [&surface, &square] {
+        const QString letter = square.hasLetter ? QString(square.letter) : QString();
+        return QSize(int(core::roundHalfEven(surface.textWidth(letter))),
+                     int(core::roundHalfEven(surface.textHeight(letter))));
+    };
+    QSize size;
+    if (!measures) {
+        size = measure();
+    } else if (const auto known = measures->constFind(stored); known != measures->cend()) {
+        size = *known;
+    } else {
+        size = *measures->insert(stored, measure());
+    }
+    surface.setCurrentX(x * s + s / 2 - size.width() / 2);
+    surface.setCurrentY(y * s + s / 2 - size.height() / 2);
     surface.setForeColour(ui::fromQColor(palette().color(QPalette::Text)));
     if (square.hasLetter) surface.print(QString(square.letter.toUpper()));
 }
 
-void GameWindow::paintBoard(ui::Surface& surface) const {
+bool GameWindow::paintBoard(ui::Surface& surface, core::EventPump& pump) const {
     surface.clear();
-    for (qint16 y = 0; y < game_.puzzle().count; ++y)
+    LetterMeasures measures;
+    for (qint16 y = 0; y < game_.puzzle().count; ++y) {
         for (qint16 x = 0; x < game_.puzzle().count; ++x)
-            drawSquare(surface, x, y, false);
+            drawSquare(surface, x, y, false, &measures);
+        if (!pump.pumpEvents()) return false;
+    }
+    return true;
 }
 
-void GameWindow::drawBoard() {
-    paintBoard(*board_);
+bool GameWindow::drawBoard(core::EventPump& pump) {
+    if (!paintBoard(*board_, pump)) return false;
     board_->refresh();
     ui::gridCellsChanged(board_);
+    return true;
 }
 
 ui::DocumentPage GameWindow::boardPage() const {
@@ -476,6 +495,7 @@ ui::DocumentPage GameWindow::boardPage() const {
 }
 
 void GameWindow::newGame() {
+    if (making_) return;
     random_.reseedFromClock(ui::secondsSinceMidnight());
     ui::FileRequest request;
     request.initDir = listFolder_;
@@ -485,13 +505,27 @@ void GameWindow::newGame() {
 }
 
 void GameWindow::newGameFrom(const QString& path) {
+    if (making_) return;
     random_.reseedFromClock(ui::secondsSinceMidnight());
     startGame(path);
 }
 
 void GameWindow::startGame(const QString& path) {
+    // The focus goes back where it was: disabling the buttons moves it on.
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    setMaking(true);
+    struct Done {
+        GameWindow* window;
+        QPointer<QWidget> focused;
+        ~Done() {
+            window->setMaking(false);
+            if (focused && focused->isEnabled()) focused->setFocus();
+        }
+    } done{this, focused};
+
     // The file is read whole first, so a file that cannot be read leaves the game as it was.
-    const QString error = game_.loadWordList(path);
+    const QString error = game_.loadWordList(path, *this);
+    if (closing_) return;
     if (!error.isEmpty()) {
         ui::dialogs().information(this,
                                   QStringLiteral("The file could not be read:\n%1\n\n%2")
@@ -502,7 +536,7 @@ void GameWindow::startGame(const QString& path) {
     game_.createBoard(settingsFile_.settings().squareCount);
     resizeBoard();
     wordTree_->clear();
-    game_.placeWords(game_.puzzle().count, settingsFile_.settings().backwards);
+    if (!game_.placeWords(game_.puzzle().count, settingsFile_.settings().backwards, *this)) return;
     QList<QTreeWidgetItem*> nodes;
     QFont bold = wordTree_->font();
     bold.setBold(true);
@@ -512,13 +546,32 @@ void GameWindow::startGame(const QString& path) {
         nodes << node;
     }
     wordTree_->addTopLevelItems(nodes);
-    drawBoard();
-    boardMenu_->setEntriesEnabled(true);
+    if (!drawBoard(*this)) return;
+    shown_ = true;
+    setMaking(false);
     if (!game_.startPlay()) {
         ui::dialogs().information(
             this, QStringLiteral("None of the words in this file fit on the board."),
             kProgramTitle);
     }
+}
+
+bool GameWindow::pumpEvents() {
+    if (!pumpClock_.isValid() || pumpClock_.hasExpired(kPumpIntervalMs)) {
+        ui::pumpEvents();
+        pumpClock_.start();
+    }
+    return !closing_;
+}
+
+void GameWindow::setMaking(bool making) {
+    making_ = making;
+    closing_ = false;
+    pumpClock_.invalidate();
+    playButton_->setEnabled(!making);
+    settingsButton_->setEnabled(!making);
+    if (settingsWindow_) settingsWindow_->setEnabled(!making);
+    boardMenu_->setEntriesEnabled(!making && shown_);
 }
 
 void GameWindow::markEntryFound(qsizetype entry) {
@@ -552,6 +605,7 @@ void GameWindow::settingsApplied() {
 void GameWindow::closeEvent(QCloseEvent* event) {
     // The settings window goes with the game window, as if cancelled.
     if (settingsWindow_) settingsWindow_->close();
+    if (making_) closing_ = true;
     event->accept();
 }
 

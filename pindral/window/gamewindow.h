@@ -2,9 +2,12 @@
 
 #include <memory>
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
+#include "core/eventpump.h"
 #include "core/random.h"
 #include "pindral/engine/game.h"
 #include "pindral/engine/settingsfile.h"
@@ -48,7 +51,11 @@ QColor cursorColour();
 // cursor square, arrows then as moves of the pointer to the squares they reach, and Space or
 // Enter again as the release; Escape drops a selection without a release. A screen reader
 // reads the board as a table of squares and hears each find and the win.
-class GameWindow : public QWidget {
+//
+// While a new game is made, the window's events are let in every few milliseconds, with
+// the two buttons, the board's menu and the settings window disabled; closing the window ends
+// the work.
+class GameWindow : public QWidget, private core::EventPump {
     Q_OBJECT
   public:
     // The program's own window: settings beside the program (or, where that folder is not
@@ -92,12 +99,18 @@ class GameWindow : public QWidget {
     void sizeFor(int m);
     // Sizes board, tree and window for the running game and sets the letters' size.
     void resizeBoard();
-    void drawBoard();
+    // The whole board drawn anew and shown; false when the pump asked to stop.
+    bool drawBoard(core::EventPump& pump = core::noEventPump());
+    // The rounded width and height of letters on one surface in its font, each measured once
+    // while a whole board is drawn.
+    using LetterMeasures = QHash<QChar, QSize>;
     // One square on any surface the board's size: filled in the selecting colour, the
     // solution colour or white, framed, with its letter centred as a capital.
-    void drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) const;
-    // The whole board without the refresh.
-    void paintBoard(ui::Surface& surface) const;
+    void drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected,
+                    LetterMeasures* measures = nullptr) const;
+    // The whole board without the refresh, with the pump after every row; false when the pump
+    // asked to stop.
+    bool paintBoard(ui::Surface& surface, core::EventPump& pump = core::noEventPump()) const;
     // The board as it stands, with the placed entries.
     ui::DocumentPage boardPage() const;
 
@@ -110,6 +123,10 @@ class GameWindow : public QWidget {
     void endSelection();
     // newGame from the chosen list on: read it, then set up, list, draw and start the game.
     void startGame(const QString& path);
+    // The pump of a new game's long steps: the window's events every 10 milliseconds.
+    bool pumpEvents() override;
+    // Disables, or enables again, what must wait while a new game is made.
+    void setMaking(bool making);
     // Keyboard play on the board; returns whether the key is one of the board's.
     bool boardKey(const QKeyEvent& key);
     // Moves the cursor by a step, staying on the board; a selection in progress follows it.
@@ -136,6 +153,10 @@ class GameWindow : public QWidget {
     CellPos cursor_;
     std::unique_ptr<ui::GridDescription> boardDescription_;
     QPointer<SettingsWindow> settingsWindow_;
+    bool shown_ = false;    // a game's board has been drawn: the board's menu has a picture
+    bool making_ = false;   // a new game is being made
+    bool closing_ = false;  // the window closed while it was
+    QElapsedTimer pumpClock_;
 };
 
 }  // namespace pindral
