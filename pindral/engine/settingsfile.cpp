@@ -118,20 +118,12 @@ qsizetype findKey(const QList<Line>& lines, const SectionSpan& span, const QByte
 bool readBytes(const QString& path, QByteArray& bytes, QString& error) {
     bytes.clear();
     if (!QFileInfo::exists(path)) return true;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+    core::FileBytesResult read = core::readFileBytes(path);
+    if (!read.ok) {
+        error = read.error;
         return false;
     }
-    if (file.size() > core::kMaxTextFileBytes) {
-        error = QStringLiteral("The file is too large.");
-        return false;
-    }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return false;
-    }
+    bytes = std::move(read.bytes);
     return true;
 }
 
