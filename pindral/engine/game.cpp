@@ -122,7 +122,7 @@ bool Game::placeEntries(int n, int dirCount, core::EventPump& pump, Next next) {
     // Made at the first search for room, when the board has filled enough to need one.
     std::optional<FitIndex> index;
     // After the search: the columns where the entry fits somewhere. Most later tries draw
-    // another column and fail without a look at the board.
+    // another column and fail without a look at the board or their other two draws.
     std::vector<std::uint64_t> columns;
     int work = 0;
     for (const QString& word : std::as_const(words_)) {
@@ -133,14 +133,17 @@ bool Game::placeEntries(int n, int dirCount, core::EventPump& pump, Next next) {
         bool searched = false;
         for (int tries = 1; tries <= kMaxTries; ++tries) {
             const int x = scaled(next(), n);
-            const int y = scaled(next(), n);
-            const int dir = scaled(next(), dirCount);
-            // On a crowded board most tries fail at their first square.
-            const bool mayFit = searched ? (columns[size_t(x) / 64] >> (x % 64) & 1) != 0
-                                         : !Puzzle::lettersClash(word[0], puzzle_.square(x, y));
-            if (mayFit && puzzle_.fitsAt(word, x, y, dir)) {
-                placeAt(word, x, y, dir, index ? &*index : nullptr);
-                break;
+            const double yDraw = next();
+            const double dirDraw = next();
+            if (!searched || (columns[size_t(x) / 64] >> (x % 64) & 1) != 0) {
+                const int y = scaled(yDraw, n);
+                const int dir = scaled(dirDraw, dirCount);
+                // On a crowded board most tries fail at their first square.
+                if (!Puzzle::lettersClash(word[0], puzzle_.square(x, y)) &&
+                    puzzle_.fitsAt(word, x, y, dir)) {
+                    placeAt(word, x, y, dir, index ? &*index : nullptr);
+                    break;
+                }
             }
             if (tries == kTriesBeforeSearch) {
                 if (!index) index.emplace(puzzle_);

@@ -123,7 +123,7 @@ class GameWindow : public QWidget, private core::EventPump {
     void endSelection();
     // newGame from the chosen list on: read it, then set up, list, draw and start the game.
     void startGame(const QString& path);
-    // The pump of a new game's long steps: the window's events every 10 milliseconds.
+    // The pump of a new game's long steps: the window's events every 5 milliseconds.
     bool pumpEvents() override;
     // Disables, or enables again, what must wait while a new game is made.
     void setMaking(bool making);
