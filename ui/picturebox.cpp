@@ -157,19 +157,21 @@ void PictureBox::runOperation(QImage& image, const Operation& op) {
     surface.setFillColour(op.state.fillColour);
     surface.setBackColour(op.state.backColour);
     surface.setFont(op.state.font);
+    if (op.batchLetters) surface.batchLetters();
     op.draw(surface);
     currentX_ = surface.currentX();
     currentY_ = surface.currentY();
 }
 
-void PictureBox::drawOnImage(std::function<void(Surface&)> draw, bool clears) {
+void PictureBox::drawOnImage(std::function<void(Surface&)> draw, bool clears, bool batch) {
     syncImageSize();
     if (clears) {
         operations_.clear();
         recording_ = true;
     }
     Operation op{{currentX_, currentY_, foreColour_, fillColour_, backColour_, font_},
-                 std::move(draw)};
+                 std::move(draw),
+                 batch};
     runOperation(image_, op);
     if (recording_) {
         if (operations_.size() < kMaxRecordedOperations)
@@ -178,6 +180,10 @@ void PictureBox::drawOnImage(std::function<void(Surface&)> draw, bool clears) {
             recording_ = false;
     }
     update();
+}
+
+void PictureBox::draw(std::function<void(Surface&)> steps) {
+    drawOnImage(std::move(steps), false, true);
 }
 
 void PictureBox::clear() {

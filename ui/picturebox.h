@@ -147,6 +147,10 @@ class PictureBox : public QFrame, public Surface {
     double textWidth(const QString& text) const override;
     double textHeight(const QString& text) const override;
     void refresh();
+    // Runs many drawing calls as one: one painter for all of them, letters drawn together, one
+    // step to record. steps must not refer to anything that may go before the box, since the
+    // box runs it again to draw the picture anew on a screen of another ratio.
+    void draw(std::function<void(Surface&)> steps);
 
     // The retained picture of the part inside the border, backed at the screen's device pixel
     // ratio (its devicePixelRatio()): twice the logical size in each direction at 200 %.
@@ -178,10 +182,11 @@ class PictureBox : public QFrame, public Surface {
             QFont font;
         } state;
         std::function<void(Surface&)> draw;
+        bool batchLetters = false;
     };
 
     // Draws on the image and records the operation; clears starts the record afresh.
-    void drawOnImage(std::function<void(Surface&)> draw, bool clears = false);
+    void drawOnImage(std::function<void(Surface&)> draw, bool clears = false, bool batch = false);
     void runOperation(QImage& image, const Operation& op);
     QImage blankImage(qreal ratio) const;
 

@@ -470,19 +470,28 @@ void GameWindow::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selec
     if (square.hasLetter) surface.print(QString(square.letter.toUpper()));
 }
 
+void GameWindow::paintRow(ui::Surface& surface, qint16 y, LetterMeasures* measures) const {
+    for (qint16 x = 0; x < game_.puzzle().count; ++x)
+        drawSquare(surface, x, y, false, measures);
+}
+
 bool GameWindow::paintBoard(ui::Surface& surface, core::EventPump& pump) const {
     surface.clear();
     LetterMeasures measures;
     for (qint16 y = 0; y < game_.puzzle().count; ++y) {
-        for (qint16 x = 0; x < game_.puzzle().count; ++x)
-            drawSquare(surface, x, y, false, &measures);
+        paintRow(surface, y, &measures);
         if (!pump.pumpEvents()) return false;
     }
     return true;
 }
 
 bool GameWindow::drawBoard(core::EventPump& pump) {
-    if (!paintBoard(*board_, pump)) return false;
+    // A row at a time as one drawing of the box: one painter for its squares, not two a square.
+    board_->clear();
+    for (qint16 y = 0; y < game_.puzzle().count; ++y) {
+        board_->draw([this, y](ui::Surface& surface) { paintRow(surface, y); });
+        if (!pump.pumpEvents()) return false;
+    }
     board_->refresh();
     ui::gridCellsChanged(board_);
     return true;

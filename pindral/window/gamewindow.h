@@ -108,6 +108,8 @@ class GameWindow : public QWidget, private core::EventPump {
     // solution colour or white, framed, with its letter centred as a capital.
     void drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected,
                     LetterMeasures* measures = nullptr) const;
+    // One row of squares, not selected.
+    void paintRow(ui::Surface& surface, qint16 y, LetterMeasures* measures = nullptr) const;
     // The whole board without the refresh, with the pump after every row; false when the pump
     // asked to stop.
     bool paintBoard(ui::Surface& surface, core::EventPump& pump = core::noEventPump()) const;
