@@ -266,13 +266,12 @@ void LetterGridView::paintCells(QPainter& painter, const QRect& area) {
     const int c1 = std::min(cols - 1, area.right() / cellSize_.width());
     const int r0 = std::max(0, area.top() / cellSize_.height());
     const int r1 = std::min(rows - 1, area.bottom() / cellSize_.height());
-    // A cell is its border's colour with its inside filled: two fills cost the same at any
-    // device pixel ratio, where a stroked one-pixel border grows costly at 200 %.
+    // The cells' area in the borders' colour, then each cell's inside: fills cost the same at
+    // any device pixel ratio, where a stroked one-pixel border grows costly at 200 %.
+    painter.fillRect(rectAt(c0, r0).united(rectAt(c1, r1)), kCellBorder);
     for (int row = r0; row <= r1; ++row) {
         for (int col = c0; col <= c1; ++col) {
-            const QRect r = rectAt(col, row);
-            painter.fillRect(r, kCellBorder);
-            painter.fillRect(r.adjusted(1, 1, -1, -1),
+            painter.fillRect(rectAt(col, row).adjusted(1, 1, -1, -1),
                              ui::toQColor(grid_.backColor(row * cols + col + 1)));
         }
     }
