@@ -3,13 +3,8 @@
 # no error. -D BUILD_DIR, OUT_DIR, PREFIX (the install test's prefix), PACKAGE.
 cmake_minimum_required(VERSION 3.25)
 
-foreach(tool dpkg-deb dpkg-shlibdeps lintian)
-  find_program(tool_path ${tool} NO_CACHE)
-  if(NOT tool_path)
-    message(FATAL_ERROR "${tool} is missing (scripts/install-deps installs it)")
-  endif()
-  unset(tool_path)
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/require_tools.cmake)
+require_tools(dpkg-deb dpkg-shlibdeps lintian)
 
 file(REMOVE_RECURSE ${OUT_DIR})
 execute_process(COMMAND cpack -G DEB -B ${OUT_DIR} --config ${BUILD_DIR}/CPackConfig.cmake

@@ -3,13 +3,8 @@
 # script type, the solver must be the default for it, and every menu entry must validate.
 # -D PREFIX, DATADIR, HOME_DIR.
 cmake_minimum_required(VERSION 3.25)
-foreach(tool update-mime-database update-desktop-database xdg-mime mimetype desktop-file-validate)
-  find_program(tool_path ${tool} NO_CACHE)
-  if(NOT tool_path)
-    message(FATAL_ERROR "${tool} is missing (scripts/install-deps installs it)")
-  endif()
-  unset(tool_path)
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/require_tools.cmake)
+require_tools(update-mime-database update-desktop-database xdg-mime mimetype desktop-file-validate)
 
 file(REMOVE_RECURSE ${HOME_DIR})
 set(data ${HOME_DIR}/data)
