@@ -1,9 +1,34 @@
 #pragma once
 
 #include <cstdint>
-#include <random>
 
 namespace core {
+
+// The 64-bit Mersenne Twister (MT19937-64): the same sequence as std::mt19937_64 from the same
+// seed, made a block of 312 numbers at a time in loops the compiler can vectorise. A large
+// game board draws hundreds of millions of numbers, and the standard library's engine made
+// them one at a time at several times the cost.
+class MersenneTwister64 {
+  public:
+    static constexpr int kStateSize = 312;
+
+    explicit MersenneTwister64(std::uint64_t seed = 5489u) { seed_(seed); }
+    void seed(std::uint64_t seed) { seed_(seed); }
+
+    std::uint64_t operator()() {
+        if (next_ == kStateSize) refill();
+        return block_[next_++];
+    }
+
+  private:
+    void seed_(std::uint64_t seed);
+    // Twists the state once and tempers all of it into block_.
+    void refill();
+
+    std::uint64_t state_[kStateSize];
+    std::uint64_t block_[kStateSize];
+    int next_ = kStateSize;
+};
 
 // The programs' random source: uniform reals r with 0 <= r < 1. Every program start begins
 // from the same state, so the same inputs in the same order give the same results until a
@@ -28,7 +53,7 @@ class RandomSource {
     }
 
   private:
-    std::mt19937_64 engine_;
+    MersenneTwister64 engine_;
 };
 
 }  // namespace core

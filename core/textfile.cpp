@@ -37,18 +37,27 @@ QString decodeText(const QByteArray& bytes) {
     return text;
 }
 
+bool LineReader::next(QStringView* line) {
+    const qsizetype n = text_.size();
+    if (start_ >= n) return false;
+    for (qsizetype i = start_; i < n; ++i) {
+        const QChar c = text_[i];
+        if (c != u'\r' && c != u'\n') continue;
+        *line = text_.mid(start_, i - start_);
+        if (c == u'\r' && i + 1 < n && text_[i + 1] == u'\n') ++i;
+        start_ = i + 1;
+        return true;
+    }
+    *line = text_.mid(start_);
+    start_ = n;
+    return true;
+}
+
 QStringList splitLines(QStringView text) {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n') continue;
-        lines.append(text.mid(start, i - start).toString());
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
-        start = i + 1;
-    }
-    if (start < n) lines.append(text.mid(start).toString());
+    LineReader reader(text);
+    for (QStringView line; reader.next(&line);)
+        lines.append(line.toString());
     return lines;
 }
 

@@ -14,6 +14,19 @@ QString decodeText(const QByteArray& bytes);
 // lines, and a final line end starts no further line: "a\r\nb\n" gives {"a", "b"}; "" gives {}.
 QStringList splitLines(QStringView text);
 
+// The lines of text one at a time, split as splitLines splits them, for a reader that does other
+// work between lines. The text must outlive the reader.
+class LineReader {
+  public:
+    explicit LineReader(QStringView text) : text_(text) {}
+    // The next line, or false when there is none.
+    bool next(QStringView* line);
+
+  private:
+    QStringView text_;
+    qsizetype start_ = 0;
+};
+
 struct TextFileResult {
     bool ok = false;
     QString text;   // the decoded content when ok

@@ -11,6 +11,10 @@
 //     "x" alone and some row other than j began with M.
 // Which entries contain which is found with one automaton over all distinct entries.
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <optional>
 #include <vector>
 
 #include <QHash>
@@ -23,8 +27,9 @@ namespace {
 
 constexpr int kMarkerLength = 1000;
 
-// Characters of pattern or text handled between two pumps: well under a millisecond of work.
-constexpr qsizetype kCharactersPerPump = 1 << 16;
+// Characters of pattern or text handled between two pumps: well under a millisecond of work,
+// so that a window's pump, which looks at the clock, is asked often enough.
+constexpr qsizetype kCharactersPerPump = 1 << 12;
 
 // Calls the pump once per kCharactersPerPump characters counted.
 class PumpEvery {
@@ -34,6 +39,10 @@ class PumpEvery {
     bool done(qsizetype characters) {
         count_ += characters;
         if (count_ < kCharactersPerPump) return true;
+        return now();
+    }
+    // Pumps at once: after freeing a large structure, which takes a while of its own.
+    bool now() {
         count_ = 0;
         return pump_.pumpEvents();
     }
@@ -52,7 +61,9 @@ bool insideMarker(const QString& text) {
 }
 
 // The edges of a trie: (node, character) to child, in one open-addressing table sized once
-// for the most edges the patterns can make.
+// for the most edges the patterns can make. A large table is tens of megabytes: it is taken
+// from the system as zeroed pages, which are touched only as edges land in them, so making it
+// costs no time of its own.
 class EdgeTable {
   public:
     explicit EdgeTable(qsizetype maxEdges) {
@@ -62,8 +73,9 @@ class EdgeTable {
             capacity *= 2;
             --shift_;
         }
-        keys_.assign(size_t(capacity), kFree);
-        values_.assign(size_t(capacity), -1);
+        keys_.reset(static_cast<quint64*>(std::calloc(size_t(capacity), sizeof(quint64))));
+        values_.reset(static_cast<int*>(std::malloc(size_t(capacity) * sizeof(int))));
+        if (!keys_ || !values_) throw std::bad_alloc();
         mask_ = quint64(capacity - 1);
     }
 
@@ -86,12 +98,18 @@ class EdgeTable {
     }
 
   private:
-    static constexpr quint64 kFree = ~quint64(0);
-    static quint64 key(int node, QChar c) { return (quint64(quint32(node)) << 16) | c.unicode(); }
+    struct Free {
+        void operator()(void* p) const { std::free(p); }
+    };
+    // Keys are one more than (node, character), so the zeroed table starts out free.
+    static constexpr quint64 kFree = 0;
+    static quint64 key(int node, QChar c) {
+        return ((quint64(quint32(node)) << 16) | c.unicode()) + 1;
+    }
     quint64 slot(quint64 k) const { return (k * 0x9E3779B97F4A7C15ull) >> shift_; }
 
-    std::vector<quint64> keys_;
-    std::vector<int> values_;
+    std::unique_ptr<quint64[], Free> keys_;
+    std::unique_ptr<int[], Free> values_;  // meaningful where the key is taken
     quint64 mask_ = 0;
     int shift_ = 60;  // keeps the product's top bits, as many as the capacity needs
 };
@@ -205,23 +223,31 @@ bool removeContainedWords(QStringList& words, core::EventPump& eventPump) {
     if (count == 0) return true;
     PumpEvery pump(eventPump);
 
-    // Distinct non-empty texts; the empty text is handled on its own.
-    QHash<QString, int> idOf;
+    // Distinct non-empty texts; the empty text is handled on its own. The large structures
+    // are freed as soon as they have served, each followed by a pump: freeing them takes
+    // milliseconds of its own.
     QStringList distinct;
     std::vector<int> id(count, -1);
-    for (int i = 0; i < count; ++i) {
-        if (words[i].isEmpty()) continue;
-        auto it = idOf.constFind(words[i]);
-        if (it == idOf.constEnd()) {
-            it = idOf.insert(words[i], int(distinct.size()));
-            distinct << words[i];
+    {
+        QHash<QString, int> idOf;
+        idOf.reserve(count);  // growing a large table stops the pumps while it rehashes
+        for (int i = 0; i < count; ++i) {
+            if (words[i].isEmpty()) continue;
+            auto it = idOf.constFind(words[i]);
+            if (it == idOf.constEnd()) {
+                it = idOf.insert(words[i], int(distinct.size()));
+                distinct << words[i];
+            }
+            id[i] = *it;
+            if (!pump.done(words[i].size())) return false;
         }
-        id[i] = *it;
-        if (!pump.done(words[i].size())) return false;
     }
-    PatternMatcher matcher(distinct);
-    if (!matcher.build(distinct, pump)) return false;
+    if (!pump.now()) return false;
+    std::optional<PatternMatcher> matcher(std::in_place, distinct);
+    if (!matcher->build(distinct, pump)) return false;
     const int distinctCount = int(distinct.size());
+    distinct = QStringList();
+    if (!pump.now()) return false;
 
     // First entry that contains each text (its own first copy at the latest).
     std::vector<int> firstContainer(distinctCount, -1);
@@ -230,7 +256,7 @@ bool removeContainedWords(QStringList& words, core::EventPump& eventPump) {
     for (int k = 0; k < count; ++k) {
         if (words[k].isEmpty()) continue;
         if (firstNonEmpty < 0) firstNonEmpty = k;
-        matcher.scan(words[k], stamp++, [&](int p) {
+        matcher->scan(words[k], stamp++, [&](int p) {
             if (firstContainer[p] < 0) firstContainer[p] = k;
         });
         if (!pump.done(words[k].size())) return false;
@@ -259,12 +285,14 @@ bool removeContainedWords(QStringList& words, core::EventPump& eventPump) {
         if (!intact[k] || words[k].isEmpty()) continue;
         if (emptyContainers < 2) ++emptyContainers;
         emptyContainer = k;
-        matcher.scan(words[k], stamp++, [&](int p) {
+        matcher->scan(words[k], stamp++, [&](int p) {
             if (intactContainers[p] < 2) ++intactContainers[p];
             intactContainer[p] = k;
         });
         if (!pump.done(words[k].size())) return false;
     }
+    matcher.reset();
+    if (!pump.now()) return false;
 
     for (int j = 0; j < count; ++j) {
         const int containers = id[j] < 0 ? emptyContainers : intactContainers[id[j]];

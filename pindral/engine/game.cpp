@@ -14,10 +14,11 @@ namespace pindral {
 namespace {
 
 // Work between two pumps: tries at random (a search for room counts as kSearchWork tries), and
-// lines composed. Each is well under a millisecond of work.
+// lines composed. Each batch is well under a millisecond, so that a window's pump, which looks
+// at the clock and serves events every few milliseconds, is asked often enough.
 constexpr int kWorkPerPump = 2048;
 constexpr int kSearchWork = 512;
-constexpr int kLinesPerPump = 4096;
+constexpr int kLinesPerPump = 256;
 
 // floor(r * m) within 0 .. m - 1. For r * m >= 0 the conversion's truncation is the floor; a
 // source's stray value (negative, 1 or more, not a number) is kept in range.
@@ -74,10 +75,10 @@ bool Game::loadWordText(const QString& text, core::EventPump& pump) {
     active_ = false;
     puzzle_ = Puzzle();
     words_.clear();
-    const QStringList lines = core::splitLines(text);
+    // Reading the file took a while: the window is served before the lines are.
     if (!pump.pumpEvents()) return false;
-    words_.reserve(lines.size());
-    for (const QString& line : lines) {
+    core::LineReader lines(text);
+    for (QStringView line; lines.next(&line);) {
         words_ << core::composedWord(line);
         if (words_.size() % kLinesPerPump == 0 && !pump.pumpEvents()) {
             words_.clear();
