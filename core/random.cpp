@@ -9,9 +9,38 @@ constexpr std::uint64_t kMatrix = 0xB5026F5AA96619E9ull;
 constexpr std::uint64_t kUpper = 0xFFFFFFFF80000000ull;  // the top 33 bits
 constexpr std::uint64_t kLower = 0x7FFFFFFFull;          // the bottom 31 bits
 
+// A game's large board spends a tenth of its time here: processors that have wider vectors use
+// them. The numbers are the same either way.
+#if defined(__x86_64__) && defined(__linux__) && (defined(__clang__) || defined(__GNUC__))
+#define WORDSEARCH_WIDER_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define WORDSEARCH_WIDER_VECTORS
+#endif
+
 inline std::uint64_t twisted(std::uint64_t word, std::uint64_t next, std::uint64_t middle) {
     const std::uint64_t joined = (word & kUpper) | (next & kLower);
     return middle ^ (joined >> 1) ^ ((std::uint64_t(0) - (joined & 1)) & kMatrix);
+}
+
+// Twists the state once and tempers all of it into block.
+WORDSEARCH_WIDER_VECTORS void twistAndTemper(std::uint64_t* __restrict state,
+                                             std::uint64_t* __restrict block) {
+    constexpr int kSize = MersenneTwister64::kStateSize;
+    constexpr int kFirst = kSize - kShift;
+    // Each loop reads only words it has not written yet or that an earlier loop finished.
+    for (int i = 0; i < kFirst; ++i)
+        state[i] = twisted(state[i], state[i + 1], state[i + kShift]);
+    for (int i = kFirst; i < kSize - 1; ++i)
+        state[i] = twisted(state[i], state[i + 1], state[i - kFirst]);
+    state[kSize - 1] = twisted(state[kSize - 1], state[0], state[kShift - 1]);
+    for (int i = 0; i < kSize; ++i) {
+        std::uint64_t z = state[i];
+        z ^= (z >> 29) & 0x5555555555555555ull;
+        z ^= (z << 17) & 0x71D67FFFEDA60000ull;
+        z ^= (z << 37) & 0xFFF7EEE000000000ull;
+        z ^= z >> 43;
+        block[i] = z;
+    }
 }
 
 }  // namespace
@@ -25,22 +54,7 @@ void MersenneTwister64::seed_(std::uint64_t seed) {
 }
 
 void MersenneTwister64::refill() {
-    constexpr int kFirst = kStateSize - kShift;
-    // Each loop reads only words it has not written yet or that an earlier loop finished.
-    for (int i = 0; i < kFirst; ++i)
-        state_[i] = twisted(state_[i], state_[i + 1], state_[i + kShift]);
-    for (int i = kFirst; i < kStateSize - 1; ++i)
-        state_[i] = twisted(state_[i], state_[i + 1], state_[i - kFirst]);
-    state_[kStateSize - 1] =
-        twisted(state_[kStateSize - 1], state_[0], state_[kShift - 1]);
-    for (int i = 0; i < kStateSize; ++i) {
-        std::uint64_t z = state_[i];
-        z ^= (z >> 29) & 0x5555555555555555ull;
-        z ^= (z << 17) & 0x71D67FFFEDA60000ull;
-        z ^= (z << 37) & 0xFFF7EEE000000000ull;
-        z ^= z >> 43;
-        block_[i] = z;
-    }
+    twistAndTemper(state_, block_);
     next_ = 0;
 }
 
