@@ -28,6 +28,7 @@
 #include "core/textfile.h"
 #include "geometry.h"
 #include "picturebox.h"
+#include "pngwriter.h"
 #include "services.h"
 
 namespace ui {
@@ -363,13 +364,7 @@ QImage renderImage(const Picture& picture, int scale) {
 }
 
 QByteArray pngBytes(const Picture& picture) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    // Quality 80 is zlib's fastest level: a puzzle's few colours compress well at any level,
-    // and the default level took longer than drawing the picture.
-    if (!renderImage(picture, kPngScale).save(&buffer, "PNG", 80)) return {};
-    return bytes;
+    return pngFile(renderImage(picture, kPngScale));
 }
 
 QByteArray svgBytes(const Picture& picture, const QString& title) {

@@ -7,13 +7,17 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include "exportcheck.h"
 #include "testing/scripteddialogs.h"
 #include "ui/export.h"
 #include "ui/picturebox.h"
+#include "ui/pngwriter.h"
 
 using namespace ui;
 using namespace core;
@@ -49,6 +53,25 @@ QRect inkBox(const QImage& image, int margin) {
         for (int x = margin; x < image.width() - margin; ++x)
             if (qGray(image.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
     return box;
+}
+
+// The filter types of the rows of a PNG file of 8-bit RGB pixels, width x height; {-1} when its
+// data does not inflate, with a right checksum, to that many rows.
+QSet<int> pngFilters(const QByteArray& png, int width, int height) {
+    QByteArray deflated;
+    for (qsizetype at = 8; at + 8 <= png.size();) {
+        const qsizetype length = qFromBigEndian<quint32>(png.constData() + at);
+        if (png.mid(at + 4, 4) == "IDAT") deflated += png.mid(at + 8, length);
+        at += length + 12;
+    }
+    const qsizetype stride = 3 * qsizetype(width) + 1;
+    QByteArray size(4, 0);
+    qToBigEndian<quint32>(quint32(stride * height), size.data());
+    const QByteArray rows = qUncompress(size + deflated);  // checks the Adler-32 sum too
+    QSet<int> filters;
+    for (qsizetype at = 0; at < rows.size(); at += stride)
+        filters << int(rows[at]);
+    return rows.size() == stride * height ? filters : QSet<int>{-1};
 }
 
 QStringList words(int count) {
@@ -98,12 +121,61 @@ class TestExport : public QObject {
         QImage image;
         QVERIFY(image.loadFromData(pngBytes(samplePicture()), "PNG"));
         QCOMPARE(image.size(), QSize(400, 320));
+        const QImage rendered = renderImage(samplePicture(), kPngScale);
+        QCOMPARE(image.convertToFormat(QImage::Format_RGB32), rendered);
+        QCOMPARE(image.dotsPerMeterX(), rendered.dotsPerMeterX());
         // The diagonal's middle, (50, 40), lies on the black line too; (30, 25) is red only.
         QVERIFY(isRed(image.pixelColor(120, 100)));
         QCOMPARE(image.pixelColor(200, 20), QColor(Qt::black));  // the black line, 4 wide
         QCOMPARE(image.pixelColor(198, 20), QColor(Qt::black));
         QCOMPARE(image.pixelColor(190, 20), QColor(Qt::white));
         QCOMPARE(image.pixelColor(1, 150), QColor(Qt::black));  // the frame
+    }
+
+    // Each row of these images is read back as written, whichever filter it got.
+    void pngFilesKeepEveryPixel_data() {
+        QTest::addColumn<QImage>("image");
+        QTest::addColumn<QSet<int>>("filters");  // that some rows must get; none when empty
+        QRandomGenerator random(7);
+        auto noisy = [&random](int width, int height, QImage::Format format) {
+            QImage image(width, height, format);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    image.setPixel(x, y, random.generate());
+            return image;
+        };
+        QImage one(1, 1, QImage::Format_RGB32);
+        one.fill(QColor(12, 200, 77));
+        one.setDotsPerMeterX(1234);
+        one.setDotsPerMeterY(5678);
+        QTest::newRow("1 x 1") << one << QSet<int>{};
+        // Noise (None), and a ramp (Sub) at the end of each of the four parts, repeated (Up)
+        // as the next part's first row.
+        QImage filtered = noisy(7, 16, QImage::Format_RGB32);
+        for (int y = 3; y < 16; y += 4) {
+            for (int x = 0; x < 7; ++x) {
+                filtered.setPixel(x, y, qRgb(x * 30, 255 - x * 20, x * 3));
+                if (y < 15) filtered.setPixel(x, y + 1, filtered.pixel(x, y));
+            }
+        }
+        QTest::newRow("odd width, every filter") << filtered << QSet<int>{0, 1, 2};
+        QTest::newRow("fewer rows than parts") << noisy(5, 2, QImage::Format_RGB32) << QSet<int>{};
+        QTest::newRow("tall and narrow") << noisy(3, 301, QImage::Format_RGB32) << QSet<int>{};
+        QTest::newRow("alpha dropped") << noisy(9, 5, QImage::Format_ARGB32) << QSet<int>{};
+    }
+    void pngFilesKeepEveryPixel() {
+        QFETCH(QImage, image);
+        QFETCH(QSet<int>, filters);
+        const QByteArray png = pngFile(image);
+        QImage read;
+        QVERIFY(read.loadFromData(png, "PNG"));
+        QCOMPARE(read.format(), QImage::Format_RGB32);
+        QCOMPARE(read, image.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(read.dotsPerMeterX(), image.dotsPerMeterX());
+        QCOMPARE(read.dotsPerMeterY(), image.dotsPerMeterY());
+        const QSet<int> used = pngFilters(png, image.width(), image.height());
+        QVERIFY(!used.contains(-1));
+        QVERIFY(used.contains(filters));
     }
 
     // Text keeps its size against the lines at any scale and any device resolution.
