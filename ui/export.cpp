@@ -52,8 +52,9 @@ constexpr FormatName kFormats[] = {
     {PictureFormat::Png, "png"}, {PictureFormat::Svg, "svg"}, {PictureFormat::Pdf, "pdf"}};
 
 // Draws the picture at its own size on painter, whose transform places and scales it, clipped
-// to its exported size, and frames it at that size's edge.
-void drawPicture(QPainter& painter, const Picture& picture) {
+// to its exported size, and frames it at that size's edge. On an image large batches of letters
+// are blended on two threads unless oneThread.
+void drawPicture(QPainter& painter, const Picture& picture, bool oneThread = false) {
     const QSize size = picture.size.expandedTo(QSize(1, 1));
     const QSize shown = exportedSize(picture);
     painter.save();
@@ -61,6 +62,7 @@ void drawPicture(QPainter& painter, const Picture& picture) {
     PainterSurface surface(&painter, size.width(), size.height());
     surface.setFontDpi(picture.fontDpi);
     surface.batchLetters();
+    if (!oneThread) surface.blendLettersOnTwoThreads();
     surface.setFont(picture.font);
     surface.setForeColour(picture.foreColor);
     surface.setFillColour(picture.fillColor);
@@ -349,7 +351,7 @@ QSize exportedSize(const Picture& picture) {
     return picture.extent.isEmpty() ? size : picture.extent.boundedTo(size);
 }
 
-QImage renderImage(const Picture& picture, int scale) {
+QImage renderImage(const Picture& picture, int scale, bool oneThread) {
     scale = std::max(1, scale);
     const QSize size = exportedSize(picture);
     QImage image(size * scale, QImage::Format_RGB32);
@@ -359,7 +361,7 @@ QImage renderImage(const Picture& picture, int scale) {
     QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.scale(scale, scale);
-    drawPicture(painter, picture);
+    drawPicture(painter, picture, oneThread);
     return image;
 }
 

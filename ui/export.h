@@ -68,8 +68,10 @@ inline constexpr int kPngScale = 4;
 QSize exportedSize(const Picture& picture);
 
 // The picture at scale times its exported size, framed like a document's, antialiased. Its
-// resolution is scale times the screen's, so it keeps its size on paper.
-QImage renderImage(const Picture& picture, int scale);
+// resolution is scale times the screen's, so it keeps its size on paper. Large batches of
+// letters are blended on two threads; oneThread draws everything on the calling thread, which
+// gives the same pixels more slowly.
+QImage renderImage(const Picture& picture, int scale, bool oneThread = false);
 
 // Whole files, in memory. PNG at kPngScale; SVG and PDF as vectors, with text as text. The SVG
 // gives its size in pixels, one a picture pixel, so renderers draw it at exactly the exported

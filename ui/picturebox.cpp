@@ -1,3 +1,4 @@
+#include <cstdio>
 #include "picturebox.h"
 
 #include <QFontMetricsF>
@@ -5,6 +6,8 @@
 #include <QPaintEvent>
 #include <QTextLayout>
 
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "geometry.h"
@@ -26,8 +29,79 @@ void PainterSurface::flushGlyphs() {
     run.setGlyphIndexes(pending_->indexes);
     run.setPositions(pending_->positions);
     painter_->setPen(pending_->colour);
-    painter_->drawGlyphRun(QPointF(0, 0), run);
+    if (!twoThreads_ || !blendInTwoBands(run, pending_->deviceFont, pending_->colour))
+        painter_->drawGlyphRun(QPointF(0, 0), run);
     pending_.reset();
+}
+
+bool PainterSurface::blendInTwoBands(const QGlyphRun& run, const QFont& font,
+                                     const QColor& colour) {
+    // Below these a second thread costs more than it saves.
+    constexpr qsizetype kMinGlyphs = 4096;
+    constexpr int kMinRows = 256;
+    QPaintDevice* device = painter_->device();
+    if (!device || device->devType() != QInternal::Image ||
+        run.glyphIndexes().size() < kMinGlyphs)
+        return false;
+    auto* image = static_cast<QImage*>(device);
+    if (image->height() < 2 * kMinRows || image->depth() != 32) return false;
+
+    // The lower band is a second image over the same pixels, painted with the painter's
+    // transform and clip and its rows alone. Its thread loads the font for itself: font
+    // engines are not shared between threads. Clipping to whole rows of pixels changes no
+    // pixel of a letter, as the letters' positions stay as they are.
+    const int split = image->height() / 2;
+    const QRect lower(0, split, image->width(), image->height() - split);
+    uchar* const bits = image->bits();
+    const qsizetype bytesPerLine = image->bytesPerLine();
+    const QImage::Format format = image->format();
+    const QSize size = image->size();
+    const QTransform transform = painter_->transform();
+    const QPainter::RenderHints hints = painter_->renderHints();
+    const std::optional<QRegion> clip =
+        painter_->hasClipping() ? std::optional(painter_->clipRegion()) : std::nullopt;
+    // Copies of its own for the thread.
+    const QRawFont shaped = run.rawFont();
+    QGlyphRun lowerRun = run;
+    const QFont lowerFont(font, image);  // as the letters' shaping asked for it on this device
+    bool drawn = false;
+    const auto blendLower = [&] {
+        QImage view(bits, size.width(), size.height(), bytesPerLine, format);
+        const QRawFont own = QRawFont::fromFont(lowerFont);
+        // Another face than the one the letters were shaped in (a fallback for a character
+        // the font lacks): the painter draws the band after all.
+        if (own.familyName() != shaped.familyName() || own.styleName() != shaped.styleName() ||
+            own.pixelSize() != shaped.pixelSize() ||
+            own.hintingPreference() != shaped.hintingPreference())
+            return;
+        lowerRun.setRawFont(own);
+        QPainter painter(&view);
+        painter.setRenderHints(hints);
+        painter.setClipRect(lower);
+        painter.setTransform(transform);
+        if (clip) painter.setClipRegion(*clip, Qt::IntersectClip);
+        painter.setPen(colour);
+        painter.drawGlyphRun(QPointF(0, 0), lowerRun);
+        drawn = true;
+    };
+    std::thread worker;
+    try {
+        worker = std::thread(blendLower);
+    } catch (const std::system_error&) {
+        return false;  // no thread to be had: the painter draws them all
+    }
+    const auto drawBand = [&](const QRect& band) {
+        painter_->save();
+        painter_->resetTransform();
+        painter_->setClipRect(band, Qt::IntersectClip);
+        painter_->setTransform(transform);
+        painter_->drawGlyphRun(QPointF(0, 0), run);
+        painter_->restore();
+    };
+    drawBand(QRect(0, 0, size.width(), split));
+    worker.join();
+    if (!drawn) drawBand(lower);
+    return true;
 }
 
 void PainterSurface::clear() {
@@ -109,7 +183,7 @@ void PainterSurface::print(const QString& text) {
     for (const QGlyphRun& run : found->second) {
         if (pending_ && (pending_->font != run.rawFont() || pending_->colour != colour))
             flushGlyphs();
-        if (!pending_) pending_ = PendingGlyphs{run.rawFont(), colour, {}, {}};
+        if (!pending_) pending_ = PendingGlyphs{run.rawFont(), font, colour, {}, {}};
         pending_->indexes += run.glyphIndexes();
         for (const QPointF& at : run.positions())
             pending_->positions << at + QPointF(currentX_, currentY_);

@@ -83,6 +83,10 @@ class PainterSurface : public Surface {
     // flushGlyphs() before drawing on the painter past the surface.
     void batchLetters() { batchLetters_ = true; }
     void flushGlyphs();
+    // A large batch of letters drawn on an image is blended by two threads at once, each into
+    // its own half of the rows, with its own copy of the font; lines and boxes stay with the
+    // painter. Every pixel comes out as the painter alone draws it.
+    void blendLettersOnTwoThreads() { twoThreads_ = true; }
 
     // Sizes fonts given in points as on a device of dpi dots per inch, whatever the painter's
     // device, so text keeps its size against the lines on a device of another resolution.
@@ -106,6 +110,9 @@ class PainterSurface : public Surface {
     const QFontMetricsF& metrics() const;
     double advance(const QString& text) const;
     QPointF pixelCentre(int x, int y) const;
+    // Draws run as the painter would, in two bands of rows on two threads; false, with nothing
+    // drawn, when the painter's device is no image or the run is too small to be worth it.
+    bool blendInTwoBands(const QGlyphRun& run, const QFont& font, const QColor& colour);
 
     QPainter* painter_;
     int width_;
@@ -119,12 +126,14 @@ class PainterSurface : public Surface {
     std::map<QString, QList<QGlyphRun>> shaped_;
     struct PendingGlyphs {
         QRawFont font;
+        QFont deviceFont;  // the font the letters were shaped in
         QColor colour;
         QList<quint32> indexes;
         QList<QPointF> positions;
     };
     std::optional<PendingGlyphs> pending_;
     bool batchLetters_ = false;
+    bool twoThreads_ = false;
     mutable std::map<QString, double> advances_;
 };
 

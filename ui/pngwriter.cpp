@@ -108,6 +108,7 @@ int partTop(int part, int rows) {
 
 // One part of the image's rows filtered and compressed.
 struct Part {
+    bool ok = false;      // false when zlib could not start (out of memory)
     QByteArray deflated;  // raw deflate data that ends on a byte boundary, final when last
     uLong adler = 0;      // of the filtered rows
     z_off_t length = 0;   // of the filtered rows, in bytes
@@ -129,8 +130,7 @@ Part compressPart(const QImage& image, int part) {
     out.adler = adler32_z(0, nullptr, 0);
     out.length = z_off_t(end - first) * z_off_t(stride);
     z_stream stream{};
-    if (deflateInit2(&stream, kLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_RLE) != Z_OK)
-        qFatal("zlib could not start deflating");
+    if (deflateInit2(&stream, kLevel, Z_DEFLATED, -MAX_WBITS, 8, Z_RLE) != Z_OK) return out;
     out.deflated.resize(qsizetype(deflateBound(&stream, uLong(out.length))) + 64);
     qsizetype used = 0;
     int y = first;
@@ -156,6 +156,7 @@ Part compressPart(const QImage& image, int part) {
     } while (y < end);
     deflateEnd(&stream);
     out.deflated.truncate(used);
+    out.ok = true;
     return out;
 }
 
@@ -186,6 +187,7 @@ QByteArray pngFile(const QImage& source) {
     QByteArray stream("\x78\x01", 2);
     uLong adler = adler32_z(0, nullptr, 0);
     for (const Part& part : parts) {
+        if (!part.ok) return {};
         stream += part.deflated;
         adler = adler32_combine(adler, part.adler, part.length);
     }

@@ -10,7 +10,7 @@ namespace ui {
 // is converted to it first, so alpha is dropped. Each row is filtered by None, Sub or Up,
 // whichever leaves the smallest sum of magnitudes; the rows are compressed in a fixed number of
 // parts at once, up to one thread a core, so the same image gives the same bytes on any machine.
-// Empty for a null image.
+// Empty for a null image, or when there is no memory to compress it.
 QByteArray pngFile(const QImage& image);
 
 }  // namespace ui

@@ -132,6 +132,39 @@ class TestExport : public QObject {
         QCOMPARE(image.pixelColor(1, 150), QColor(Qt::black));  // the frame
     }
 
+    // Thousands of overlapping letters, blended in two bands of rows at once, with lines
+    // drawn across the bands' seam before and after them: every pixel as one painter draws it.
+    void lettersOnTwoThreadsKeepEveryPixel_data() {
+        QTest::addColumn<QString>("letters");
+        QTest::newRow("capitals") << QStringLiteral("AWMQgjy");
+        QTest::newRow("other alphabets") << QStringLiteral("ЖЯλΩÆ");
+        // A character the font lacks comes from another face: its letters stay with the painter.
+        QTest::newRow("a fallback face") << QStringLiteral("A字W");
+    }
+    void lettersOnTwoThreadsKeepEveryPixel() {
+        QFETCH(QString, letters);
+        Picture picture;
+        picture.size = QSize(151, 133);
+        picture.font = QFont(QStringLiteral("DejaVu Sans"));
+        picture.draw = [letters](Surface& s) {
+            s.clear();
+            for (int k = 0; k < 150; k += 7) s.line(k, 0, 150 - k, 133);
+            s.setFontSize(7);
+            int n = 0;
+            for (int y = -3; y < 133; y += 2) {
+                s.setCurrentY(y);
+                s.setCurrentX(-2 + y % 3);
+                for (int x = 0; x < 80; ++x) s.print(letters.mid(n++ % letters.size(), 1));
+            }
+            s.setForeColour(kRed);
+            s.line(0, 66, 150, 67);
+            s.line(3, 130, 148, 2);
+        };
+        const QImage banded = renderImage(picture, 4);
+        QVERIFY(banded.height() >= 512);  // so the letters are blended in two bands
+        QCOMPARE(banded, renderImage(picture, 4, true));
+    }
+
     // Each row of these images is read back as written, whichever filter it got.
     void pngFilesKeepEveryPixel_data() {
         QTest::addColumn<QImage>("image");
