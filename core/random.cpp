@@ -48,8 +48,8 @@ WORDSEARCH_WIDER_VECTORS void twistAndTemper(std::uint64_t* __restrict state,
 void MersenneTwister64::seed_(std::uint64_t seed) {
     state_[0] = seed;
     for (int i = 1; i < kStateSize; ++i)
-        state_[i] = 6364136223846793005ull * (state_[i - 1] ^ (state_[i - 1] >> 62)) +
-                    std::uint64_t(i);
+        state_[i] =
+            6364136223846793005ull * (state_[i - 1] ^ (state_[i - 1] >> 62)) + std::uint64_t(i);
     next_ = kStateSize;
 }
 

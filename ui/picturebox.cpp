@@ -1,4 +1,3 @@
-#include <cstdio>
 #include "picturebox.h"
 
 #include <QFontMetricsF>
@@ -40,8 +39,7 @@ bool PainterSurface::blendInTwoBands(const QGlyphRun& run, const QFont& font,
     constexpr qsizetype kMinGlyphs = 4096;
     constexpr int kMinRows = 256;
     QPaintDevice* device = painter_->device();
-    if (!device || device->devType() != QInternal::Image ||
-        run.glyphIndexes().size() < kMinGlyphs)
+    if (!device || device->devType() != QInternal::Image || run.glyphIndexes().size() < kMinGlyphs)
         return false;
     auto* image = static_cast<QImage*>(device);
     if (image->height() < 2 * kMinRows || image->depth() != 32) return false;

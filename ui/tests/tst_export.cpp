@@ -2,6 +2,7 @@
 // and print flows through the dialog double, and the context menu of a picture box.
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -41,6 +42,30 @@ Picture samplePicture() {
         s.setCurrentX(5);
         s.setCurrentY(60);
         s.print(QStringLiteral("Wq"));
+    };
+    return picture;
+}
+
+// Thousands of overlapping letters in rows 2 pixels apart, lines across them before and after.
+Picture letterGridPicture(const QString& letters) {
+    Picture picture;
+    picture.size = QSize(151, 133);
+    picture.font = QFont(QStringLiteral("DejaVu Sans"));
+    picture.draw = [letters](Surface& s) {
+        s.clear();
+        for (int k = 0; k < 150; k += 7)
+            s.line(k, 0, 150 - k, 133);
+        s.setFontSize(7);
+        int n = 0;
+        for (int y = -3; y < 133; y += 2) {
+            s.setCurrentY(y);
+            s.setCurrentX(-2 + y % 3);
+            for (int x = 0; x < 80; ++x)
+                s.print(letters.mid(n++ % letters.size(), 1));
+        }
+        s.setForeColour(kRed);
+        s.line(0, 66, 150, 67);
+        s.line(3, 130, 148, 2);
     };
     return picture;
 }
@@ -143,26 +168,22 @@ class TestExport : public QObject {
     }
     void lettersOnTwoThreadsKeepEveryPixel() {
         QFETCH(QString, letters);
-        Picture picture;
-        picture.size = QSize(151, 133);
-        picture.font = QFont(QStringLiteral("DejaVu Sans"));
-        picture.draw = [letters](Surface& s) {
-            s.clear();
-            for (int k = 0; k < 150; k += 7) s.line(k, 0, 150 - k, 133);
-            s.setFontSize(7);
-            int n = 0;
-            for (int y = -3; y < 133; y += 2) {
-                s.setCurrentY(y);
-                s.setCurrentX(-2 + y % 3);
-                for (int x = 0; x < 80; ++x) s.print(letters.mid(n++ % letters.size(), 1));
-            }
-            s.setForeColour(kRed);
-            s.line(0, 66, 150, 67);
-            s.line(3, 130, 148, 2);
-        };
+        const Picture picture = letterGridPicture(letters);
         const QImage banded = renderImage(picture, 4);
         QVERIFY(banded.height() >= 512);  // so the letters are blended in two bands
         QCOMPARE(banded, renderImage(picture, 4, true));
+    }
+
+    // A puzzle's file is about as large as the usual writer makes it at the fastest level.
+    void pngFilesAreNoLargerThanUsual() {
+        const QImage image = renderImage(letterGridPicture(QStringLiteral("AWMQgjy")), 4);
+        QByteArray usual;
+        QBuffer buffer(&usual);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(image.save(&buffer, "PNG", 80));
+        const qsizetype ours = pngFile(image).size();
+        QVERIFY2(ours <= usual.size() * 11 / 10,
+                 qPrintable(QStringLiteral("%1 bytes against %2").arg(ours).arg(usual.size())));
     }
 
     // Each row of these images is read back as written, whichever filter it got.
