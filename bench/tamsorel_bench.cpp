@@ -143,7 +143,7 @@ void BM_SearchClick(benchmark::State& state, int letters) {
         win.clickAndWait("cmdSearch");
     int found = 0;
     for (int n = 1; n <= win.w.grid().cellCount(); ++n)
-        found += win.w.grid().backColor(n) == kFoundBack;
+        found += win.w.grid().isFound(n);
     state.counters["found_cells"] = found;
     state.counters["peak_MB"] = peakMegabytes();
 }

@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include <QCoreApplication>
 #include <QMetaObject>
 
@@ -7,15 +5,6 @@
 #include "ui/commandline.h"
 #include "ui/services.h"
 #include "window/solverwindow.h"
-
-namespace {
-
-void write(std::FILE* stream, const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     ui::CommandLine commandLine(
@@ -34,9 +23,8 @@ int main(int argc, char** argv) {
             return commandLine.usageError(QStringLiteral("--solve needs a .tam script"));
         QCoreApplication app(argc, argv);
         const tamsorel::SolveReport report = tamsorel::solveScript(commandLine.file());
-        write(stdout, report.output);
-        if (!report.error.isEmpty())
-            write(stderr, QStringLiteral("tamsorel: ") + report.error + u'\n');
+        ui::CommandLine::print(report.output);
+        if (!report.error.isEmpty()) commandLine.printError(report.error);
         return report.status;
     }
 

@@ -69,9 +69,17 @@ QString CommandLine::helpText() const {
 }
 
 int CommandLine::usageError(const QString& message) const {
-    write(stderr, command_ + QStringLiteral(": ") + message + QStringLiteral("\nTry '") + command_ +
-                      QStringLiteral(" --help' for more information.\n"));
+    printError(message + QStringLiteral("\nTry '") + command_ +
+               QStringLiteral(" --help' for more information."));
     return 2;
+}
+
+void CommandLine::print(const QString& text) {
+    write(stdout, text);
+}
+
+void CommandLine::printError(const QString& message) const {
+    write(stderr, command_ + QStringLiteral(": ") + message + u'\n');
 }
 
 }  // namespace ui

@@ -40,6 +40,11 @@ class CommandLine {
     // status 2 used for every usage error: "tamsorel: <message>".
     int usageError(const QString& message) const;
 
+    // Writes text as it stands on standard output.
+    static void print(const QString& text);
+    // Writes one line on standard error, naming the program: "tamsorel: <message>".
+    void printError(const QString& message) const;
+
   private:
     QString command_;
     QCommandLineParser parser_;

@@ -14,6 +14,21 @@ QRect toPixels(const TwipsRect& r) {
     return QRect(left, top, right - left, bottom - top);
 }
 
+std::optional<QPoint> arrowStep(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+            return QPoint(-1, 0);
+        case Qt::Key_Right:
+            return QPoint(1, 0);
+        case Qt::Key_Up:
+            return QPoint(0, -1);
+        case Qt::Key_Down:
+            return QPoint(0, 1);
+        default:
+            return std::nullopt;
+    }
+}
+
 void setFixedClientSize(QWidget* window, int widthTwips, int heightTwips) {
     window->setFixedSize(twipsToPixels(widthTwips), twipsToPixels(heightTwips));
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <type_traits>
 
 #include <QColor>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -73,6 +75,10 @@ void widenToFit(QWidget* w, int rightLimit);
 
 // Sets the keyboard focus order: the widgets in the order listed.
 void setTabOrder(std::initializer_list<QWidget*> widgets);
+
+// The step an arrow key makes in a grid of cells: one column (x) or one row (y, down
+// positive); nothing for any other key.
+std::optional<QPoint> arrowStep(int key);
 
 // Colour values (0x00BBGGRR) to and from Qt colours.
 QColor toQColor(core::Colour c);

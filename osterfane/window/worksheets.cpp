@@ -1,7 +1,6 @@
 #include "worksheets.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <random>
 #include <vector>
@@ -293,9 +292,8 @@ int runWorksheets(const ui::CommandLine& commandLine, int& argc, char** argv) {
         ui::registerFonts();
     }
     QCoreApplication::setApplicationName(QStringLiteral("Osterfane"));
-    return writeWorksheets(request, [](const QString& line) {
-        std::fputs(qPrintable(QStringLiteral("osterfane: ") + line + u'\n'), stderr);
-    });
+    return writeWorksheets(request,
+                           [&commandLine](const QString& line) { commandLine.printError(line); });
 }
 
 }  // namespace osterfane

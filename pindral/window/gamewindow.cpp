@@ -367,19 +367,11 @@ bool GameWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool GameWindow::boardKey(const QKeyEvent& key) {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    if (const std::optional<QPoint> step = ui::arrowStep(key.key())) {
+        moveCursor(step->x(), step->y());
+        return true;
+    }
     switch (key.key()) {
-        case Qt::Key_Left:
-            moveCursor(-1, 0);
-            return true;
-        case Qt::Key_Right:
-            moveCursor(1, 0);
-            return true;
-        case Qt::Key_Up:
-            moveCursor(0, -1);
-            return true;
-        case Qt::Key_Down:
-            moveCursor(0, 1);
-            return true;
         case Qt::Key_Space:
         case Qt::Key_Return:
         case Qt::Key_Enter:

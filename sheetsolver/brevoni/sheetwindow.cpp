@@ -101,10 +101,8 @@ void SheetWindow::saveFromTable() {
 void SheetWindow::reset() {
     editor_.setSheetText(QString());
     editor_.showResult(QString());
-    for (int i = 0; i < sheetsolver::kCellCount; ++i) {
-        editor_.cells().setCellText(i, QString());
-        editor_.cells().setCellColour(i, sheetsolver::kClearColour);
-    }
+    editor_.cells().fillFrom(QString());
+    editor_.cells().showColours(sheetsolver::MemorySheet());
     editor_.clearStrings();
 }
 

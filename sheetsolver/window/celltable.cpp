@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+#include "ui/geometry.h"
+
 namespace sheetsolver {
 
 namespace {
@@ -29,18 +31,9 @@ std::optional<QChar> printableCharacter(const QKeyEvent& key) {
 // The cell an arrow key moves to from cell n (possibly off the sheet), or nothing for a key
 // that is no arrow. Left and right run on across the ends of the rows.
 std::optional<int> arrowTarget(int key, int n) {
-    switch (key) {
-        case Qt::Key_Left:
-            return n - 1;
-        case Qt::Key_Right:
-            return n + 1;
-        case Qt::Key_Up:
-            return n - kColumns;
-        case Qt::Key_Down:
-            return n + kColumns;
-        default:
-            return std::nullopt;
-    }
+    const std::optional<QPoint> step = ui::arrowStep(key);
+    if (!step) return std::nullopt;
+    return n + step->x() + step->y() * kColumns;
 }
 
 // What a screen reader reads for a cell besides its letter, its found state: "found" for a

@@ -10,6 +10,7 @@
 #include <QStringView>
 
 #include "core/eventpump.h"
+#include "core/textfile.h"
 #include "engine/sheetsearch.h"
 #include "ui/geometry.h"
 #include "window/celltable.h"
@@ -98,7 +99,7 @@ QString sheetText(const QTextEdit* box);
 QString rtfFileFilter();
 
 // Largest file "Load from File" reads, in bytes.
-inline constexpr qint64 kMaxSheetFileBytes = 64 * 1024 * 1024;
+inline constexpr qint64 kMaxSheetFileBytes = core::kMaxTextFileBytes;
 
 // The entries of a list, in list order.
 QStringList listEntries(const QListWidget* list);

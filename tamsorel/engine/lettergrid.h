@@ -73,6 +73,8 @@ class LetterGrid {
     Colour foreColor(int n) const { return isCell(n) ? cells_[n - 1].fore : kPlainFore; }
     void setBackColor(int n, Colour c);
     void setForeColor(int n, Colour c);
+    // Whether a search marked the cell: it shows the found colours.
+    bool isFound(int n) const { return backColor(n) == kFoundBack && foreColor(n) == kFoundFore; }
 
     // Changes whenever any cell's text changes; searches use it to reuse the lines they read.
     quint64 textVersion() const { return textVersion_; }

@@ -11,8 +11,6 @@ namespace {
 
 // The width of a count in the word list, as "uniq -c" writes it.
 constexpr int kCountWidth = 7;
-// How every refusal of dimensions begins (msg::kInvalidDimensions, msg::tooManyCells).
-const QString kRefusedDimensions = QStringLiteral("You have inputed invalid dimensions.");
 
 }  // namespace
 
@@ -21,7 +19,7 @@ QString gridText(const LetterGrid& grid) {
     QString text;
     text.reserve(qsizetype(grid.cellCount()) * 2);
     for (int n = 1; n <= grid.cellCount(); ++n) {
-        const bool found = grid.backColor(n) == kFoundBack && grid.foreColor(n) == kFoundFore;
+        const bool found = grid.isFound(n);
         const QString letter = grid.cellText(n);
         if (letter.isEmpty())
             text += found ? u'#' : u'.';
@@ -58,7 +56,7 @@ SolveReport solveScript(const QString& path) {
         report.error = QStringLiteral("'%1' builds no grid to search.").arg(path);
         // The dimension check says why it refused the script's dimensions.
         for (const QString& line : solver.log().lines())
-            if (line.startsWith(kRefusedDimensions)) report.error += u' ' + line;
+            if (line.startsWith(msg::kRefusedDimensions)) report.error += u' ' + line;
     }
     for (const WordCount& count : counts) {
         report.output +=

@@ -46,9 +46,8 @@ QString msg::loading(int cols, int rows) {
 }
 
 QString msg::tooManyCells(int cols, int rows) {
-    return QStringLiteral(
-               "You have inputed invalid dimensions. %1x%2 makes %3 cases; a grid "
-               "holds at most %4 cases.")
+    return (kRefusedDimensions +
+            QStringLiteral(" %1x%2 makes %3 cases; a grid holds at most %4 cases."))
         .arg(cols)
         .arg(rows)
         .arg(qint64(cols) * rows)
@@ -179,7 +178,8 @@ bool Solver::loadScript(const QString& path) {
         addLog(msg::loadFailed(path, file.error));
         return false;
     }
-    for (const QString& line : core::splitLines(file.text))
+    core::LineReader lines(file.text);
+    for (QStringView line; lines.next(&line);)
         executeScriptLine(line);
     return true;
 }

@@ -18,8 +18,10 @@ inline const QString kResetCleared =
     QStringLiteral("Log and word list cleared.. resetting dimensions..");
 inline const QString kResetDone = QStringLiteral("Dimensions reset.");
 inline const QString kLoadDone = QStringLiteral("Load successfull.");
+// How every refusal of dimensions begins.
+inline const QString kRefusedDimensions = QStringLiteral("You have inputed invalid dimensions.");
 inline const QString kInvalidDimensions =
-    QStringLiteral("You have inputed invalid dimensions. Minimum dimensions are 2x2.");
+    kRefusedDimensions + QStringLiteral(" Minimum dimensions are 2x2.");
 inline const QString kSaveDone = QStringLiteral("Save successfull!");
 QString loading(int cols, int rows);
 QString tooManyCells(int cols, int rows);

@@ -172,7 +172,7 @@ QString LetterGridView::cellName(int n) const {
                        .arg((n - 1) / cols + 1)
                        .arg((n - 1) % cols + 1)
                        .arg(letter.isEmpty() ? QStringLiteral("empty") : letter);
-    if (grid_.backColor(n) == kFoundBack) name += QStringLiteral(", found");
+    if (grid_.isFound(n)) name += QStringLiteral(", found");
     return name;
 }
 
@@ -189,7 +189,7 @@ QString LetterGridView::CellsDescription::cellName(int row, int column) const {
 }
 
 bool LetterGridView::CellsDescription::cellFound(int row, int column) const {
-    return view_.grid_.backColor(cell(row, column)) == kFoundBack;
+    return view_.grid_.isFound(cell(row, column));
 }
 
 int LetterGridView::CellsDescription::focusRow() const {
@@ -221,21 +221,9 @@ bool LetterGridView::eventFilter(QObject* watched, QEvent* event) {
             if (current_ > 0) emit cellEdited(current_, typed);
             return true;
         }
-        switch (key->key()) {
-            case Qt::Key_Left:
-                moveBy(-1, 0);
-                return true;
-            case Qt::Key_Right:
-                moveBy(1, 0);
-                return true;
-            case Qt::Key_Up:
-                moveBy(0, -1);
-                return true;
-            case Qt::Key_Down:
-                moveBy(0, 1);
-                return true;
-            default:
-                break;
+        if (const std::optional<QPoint> step = ui::arrowStep(key->key())) {
+            moveBy(step->x(), step->y());
+            return true;
         }
     }
     return QWidget::eventFilter(watched, event);

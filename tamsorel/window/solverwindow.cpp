@@ -206,7 +206,7 @@ void SolverWindow::announceFinds(const std::vector<WordCount>& counts) {
                                      [](const WordCount& c) { return c.occurrences > 0; });
     int cells = 0;
     for (int n = 1; n <= grid().cellCount(); ++n)
-        cells += grid().backColor(n) == kFoundBack;
+        cells += grid().isFound(n);
     ui::announce(gridView_, QStringLiteral("%1 of %2 words found, %3 cells marked.")
                                 .arg(found)
                                 .arg(counts.size())
@@ -372,8 +372,14 @@ void SolverWindow::showGridChanges() {
         applyHeight();
     }
     gridView_->cellsChanged(changes.cells);
-    for (const TextChange& change : changes.texts)
-        if (change.filled) passFocusOn(change.cell);
+    // Each filled cell passes the focus on to the next; only the last such pass shows, so a
+    // loaded script of thousands of letters moves it once.
+    for (auto change = changes.texts.rbegin(); change != changes.texts.rend(); ++change) {
+        if (change->filled && change->cell < grid().cellCount()) {
+            passFocusOn(change->cell);
+            break;
+        }
+    }
 }
 
 void SolverWindow::showLogLine(const QString& message) {
