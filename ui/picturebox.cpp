@@ -221,8 +221,9 @@ constexpr size_t kMaxRecordedOperations = 1'000'000;
 
 void PictureBox::runOperation(QImage& image, const Operation& op) {
     QPainter painter(&image);
-    const QSize logical = image.deviceIndependentSize().toSize();
-    PainterSurface surface(&painter, logical.width(), logical.height());
+    // Drawings read the box's outer size, as they do drawing on the box itself, whatever its
+    // border hides; the image is the part inside the border.
+    PainterSurface surface(&painter, width(), height());
     surface.setCurrentX(op.state.currentX);
     surface.setCurrentY(op.state.currentY);
     surface.setForeColour(op.state.foreColour);

@@ -1,6 +1,7 @@
 #include "creatorwindow.h"
 
 #include <algorithm>
+#include <memory>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -311,10 +312,15 @@ void CreatorWindow::buildPuzzle() {
 }
 
 void CreatorWindow::showPuzzle() {
+    // The grid, shown at once, then the letters: two drawings of the box, not one a letter (a
+    // puzzle of size 450 has 202,500). The letters' drawing keeps its own copy of the puzzle,
+    // as the box may draw it anew on a screen of another ratio after the next Draw.
     puzzleBox_->clear();
-    drawGrid(*puzzleBox_, puzzle_.size());
+    puzzleBox_->draw([n = puzzle_.size()](ui::Surface& s) { drawGrid(s, n); });
     puzzleBox_->refresh();
-    drawContents(*puzzleBox_, puzzle_);
+    puzzleBox_->draw([shown = std::make_shared<const Puzzle>(puzzle_)](ui::Surface& s) {
+        drawContents(s, *shown);
+    });
 }
 
 ui::Picture CreatorWindow::picture(bool withSolutions) const {

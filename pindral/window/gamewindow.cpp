@@ -315,9 +315,13 @@ CellPos GameWindow::squareUnder(qint16 x, qint16 y) const {
 }
 
 void GameWindow::showChanges(const QList<SquareChange>& changes) {
-    for (const SquareChange& change : changes)
-        drawSquare(*board_, change.cell.x, change.cell.y, change.selected);
-    if (!changes.isEmpty()) ui::gridCellsChanged(board_);
+    if (changes.isEmpty()) return;
+    // One drawing of the box for the whole list, not two painters a square.
+    board_->draw([this, changes](ui::Surface& surface) {
+        for (const SquareChange& change : changes)
+            drawSquare(surface, change.cell.x, change.cell.y, change.selected);
+    });
+    ui::gridCellsChanged(board_);
 }
 
 void GameWindow::endSelection() {
