@@ -432,8 +432,7 @@ void GameWindow::resizeBoard() {
                         30.0f);
 }
 
-void GameWindow::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected,
-                            LetterMeasures* measures) const {
+void GameWindow::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) const {
     const Puzzle& puzzle = game_.puzzle();
     if (!puzzle.onBoard(x, y)) return;
     const Square& square = puzzle.square(x, y);
@@ -446,39 +445,24 @@ void GameWindow::drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selec
     surface.box(x * s, y * s, x * s + s, y * s + s);
 
     // Centred by the measures of the stored letter, printed as a capital.
-    const QChar stored = square.hasLetter ? square.letter : QChar();
-    auto measure = [&surface, &square] {
-        const QString letter = square.hasLetter ? QString(square.letter) : QString();
-        return QSize(int(core::roundHalfEven(surface.textWidth(letter))),
-                     int(core::roundHalfEven(surface.textHeight(letter))));
-    };
-    QSize size;
-    if (!measures) {
-        size = measure();
-    } else if (const auto known = measures->constFind(stored); known != measures->cend()) {
-        size = *known;
-    } else {
-        size = *measures->insert(stored, measure());
-    }
-    surface.setCurrentX(x * s + s / 2 - size.width() / 2);
-    surface.setCurrentY(y * s + s / 2 - size.height() / 2);
+    const QString stored = square.hasLetter ? QString(square.letter) : QString();
+    const int width = int(core::roundHalfEven(surface.textWidth(stored)));
+    const int height = int(core::roundHalfEven(surface.textHeight(stored)));
+    surface.setCurrentX(x * s + s / 2 - width / 2);
+    surface.setCurrentY(y * s + s / 2 - height / 2);
     surface.setForeColour(ui::fromQColor(palette().color(QPalette::Text)));
     if (square.hasLetter) surface.print(QString(square.letter.toUpper()));
 }
 
-void GameWindow::paintRow(ui::Surface& surface, qint16 y, LetterMeasures* measures) const {
+void GameWindow::paintRow(ui::Surface& surface, qint16 y) const {
     for (qint16 x = 0; x < game_.puzzle().count; ++x)
-        drawSquare(surface, x, y, false, measures);
+        drawSquare(surface, x, y, false);
 }
 
-bool GameWindow::paintBoard(ui::Surface& surface, core::EventPump& pump) const {
+void GameWindow::paintBoard(ui::Surface& surface) const {
     surface.clear();
-    LetterMeasures measures;
-    for (qint16 y = 0; y < game_.puzzle().count; ++y) {
-        paintRow(surface, y, &measures);
-        if (!pump.pumpEvents()) return false;
-    }
-    return true;
+    for (qint16 y = 0; y < game_.puzzle().count; ++y)
+        paintRow(surface, y);
 }
 
 bool GameWindow::drawBoard(core::EventPump& pump) {

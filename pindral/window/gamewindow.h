@@ -3,7 +3,6 @@
 #include <memory>
 
 #include <QElapsedTimer>
-#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
@@ -101,18 +100,13 @@ class GameWindow : public QWidget, private core::EventPump {
     void resizeBoard();
     // The whole board drawn anew and shown; false when the pump asked to stop.
     bool drawBoard(core::EventPump& pump = core::noEventPump());
-    // The rounded width and height of letters on one surface in its font, each measured once
-    // while a whole board is drawn.
-    using LetterMeasures = QHash<QChar, QSize>;
     // One square on any surface the board's size: filled in the selecting colour, the
     // solution colour or white, framed, with its letter centred as a capital.
-    void drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected,
-                    LetterMeasures* measures = nullptr) const;
+    void drawSquare(ui::Surface& surface, qint16 x, qint16 y, bool selected) const;
     // One row of squares, not selected.
-    void paintRow(ui::Surface& surface, qint16 y, LetterMeasures* measures = nullptr) const;
-    // The whole board without the refresh, with the pump after every row; false when the pump
-    // asked to stop.
-    bool paintBoard(ui::Surface& surface, core::EventPump& pump = core::noEventPump()) const;
+    void paintRow(ui::Surface& surface, qint16 y) const;
+    // The whole board on any surface the board's size, as an export draws it.
+    void paintBoard(ui::Surface& surface) const;
     // The board as it stands, with the placed entries.
     ui::DocumentPage boardPage() const;
 
