@@ -108,12 +108,16 @@ class GridCell final : public QAccessibleInterface, public QAccessibleTableCellI
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    // A screen reader may still hold a cell of an earlier, larger grid: such a cell reads
+    // as nothing and asks its description nothing.
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) return table_->description().cellName(row_, column_);
+        if (t == QAccessible::Name && isValid())
+            return table_->description().cellName(row_, column_);
         return QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
+        if (!isValid()) return QRect();
         const auto* widget = static_cast<QWidget*>(table_->object());
         const QRect r = table_->description().cellRect(row_, column_);
         return QRect(widget->mapToGlobal(r.topLeft()), r.size());
@@ -121,6 +125,7 @@ class GridCell final : public QAccessibleInterface, public QAccessibleTableCellI
     QAccessible::Role role() const override { return QAccessible::Cell; }
     QAccessible::State state() const override {
         QAccessible::State s;
+        if (!isValid()) return s;
         const GridDescription& d = table_->description();
         s.focusable = true;
         s.selectable = true;
@@ -137,7 +142,9 @@ class GridCell final : public QAccessibleInterface, public QAccessibleTableCellI
     }
 
     // QAccessibleTableCellInterface
-    bool isSelected() const override { return table_->description().cellSelected(row_, column_); }
+    bool isSelected() const override {
+        return isValid() && table_->description().cellSelected(row_, column_);
+    }
     QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
     int columnIndex() const override { return column_; }

@@ -74,7 +74,6 @@ class CreatorWindow::Description final : public ui::GridDescription {
     int rowCount() const override { return window_.drawn_ ? window_.puzzle_.size() : 0; }
     int columnCount() const override { return rowCount(); }
     QString cellName(int row, int column) const override {
-        if (!isCell(row, column)) return QString();
         QString name = QStringLiteral("Row %1, column %2, %3")
                            .arg(row + 1)
                            .arg(column + 1)
@@ -88,17 +87,12 @@ class CreatorWindow::Description final : public ui::GridDescription {
         return QRect(inside.x() + column * pitch, inside.y() + row * pitch, pitch, pitch);
     }
     bool cellFound(int row, int column) const override {
-        return isCell(row, column) && window_.showSolutionsBox_->isChecked() &&
+        return window_.showSolutionsBox_->isChecked() &&
                window_.puzzle_.dirAt(column, row) != 0;
     }
     bool cellSelected(int, int) const override { return false; }
 
   private:
-    // A screen reader may still hold a cell of an earlier, larger puzzle.
-    bool isCell(int row, int column) const {
-        return row >= 0 && column >= 0 && row < rowCount() && column < columnCount();
-    }
-
     const CreatorWindow& window_;
 };
 

@@ -127,8 +127,9 @@ class TestWidgets : public QObject {
     void drawnGridsReadAsTables() {
         struct Letters final : GridDescription {
             QString found = "..#...";
+            int rows = 2;
             QString gridName() const override { return "Board, 2 by 3"; }
-            int rowCount() const override { return 2; }
+            int rowCount() const override { return rows; }
             int columnCount() const override { return 3; }
             QString cellName(int r, int c) const override {
                 return QString("Row %1, column %2, %3")
@@ -158,6 +159,13 @@ class TestWidgets : public QObject {
         QVERIFY(e->state().checked);
         QCOMPARE(table->tableInterface()->cellAt(1, 1), e);  // the same cell object
         QCOMPARE(table->tableInterface()->cellAt(0, 2)->tableCellInterface()->columnIndex(), 2);
+        // A cell a screen reader still holds after the grid shrank asks the description nothing.
+        letters.rows = 1;
+        letters.found = "";
+        QCOMPARE(e->text(QAccessible::Name), QString());
+        QVERIFY(!e->state().checked && !e->tableCellInterface()->isSelected());
+        letters.rows = 2;
+        letters.found = "....#.";
 
         // Qt passes the alert on only to an active platform screen reader; what it reads out
         // is the description.
