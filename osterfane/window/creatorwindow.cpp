@@ -87,8 +87,7 @@ class CreatorWindow::Description final : public ui::GridDescription {
         return QRect(inside.x() + column * pitch, inside.y() + row * pitch, pitch, pitch);
     }
     bool cellFound(int row, int column) const override {
-        return window_.showSolutionsBox_->isChecked() &&
-               window_.puzzle_.dirAt(column, row) != 0;
+        return window_.showSolutionsBox_->isChecked() && window_.puzzle_.dirAt(column, row) != 0;
     }
     bool cellSelected(int, int) const override { return false; }
 
