@@ -1,7 +1,9 @@
 #include "dialogs.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -89,6 +91,21 @@ Dialogs* installDialogs(Dialogs* service) {
     Dialogs* previous = current;
     current = service;
     return previous;
+}
+
+bool confirmReplace(QWidget* parent, const QString& path, const QString& title) {
+    if (!QFileInfo(path).isFile()) return true;
+    const QString text = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                             .arg(QDir::toNativeSeparators(path));
+    return dialogs().question(parent, text, title) == Answer::Yes;
+}
+
+void reportFileProblem(QWidget* parent, const QString& sentence, const QString& path,
+                       const QString& reason, const QString& title) {
+    dialogs().information(parent,
+                          QStringLiteral("%1:\n%2\n\n%3")
+                              .arg(sentence, QDir::toNativeSeparators(path), reason),
+                          title);
 }
 
 }  // namespace ui

@@ -69,4 +69,12 @@ class QtDialogs final : public Dialogs {
 // replaces. Tests install a scripted double this way.
 Dialogs* installDialogs(Dialogs* service);
 
+// Asks before the file at path is replaced: true when there is no file there or the user
+// answers Yes to "<path> already exists. Do you want to replace it?".
+bool confirmReplace(QWidget* parent, const QString& path, const QString& title);
+// Tells the user why a file could not be read or written: "<sentence>:", the path, then the
+// reason, as in "The puzzle could not be saved".
+void reportFileProblem(QWidget* parent, const QString& sentence, const QString& path,
+                       const QString& reason, const QString& title);
+
 }  // namespace ui

@@ -328,10 +328,6 @@ class SvgSurface final : public Surface {
     double textBaseline_ = 0;
 };
 
-QString nativePath(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
-
 }  // namespace
 
 Picture pictureOf(const PictureBox& box, std::function<void(Surface&)> draw) {
@@ -455,11 +451,7 @@ void savePictureAs(QWidget* parent, const QString& dialogTitle, const QString& f
     const std::optional<SavedFile> chosen = dialogs().saveFileAs(parent, request);
     if (!chosen || chosen->path.isEmpty()) return;
     const ExportTarget target = exportTarget(*chosen);
-    if (QFileInfo(target.path).isFile()) {
-        const QString text = QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                 .arg(nativePath(target.path));
-        if (dialogs().question(parent, text, programTitle()) != Answer::Yes) return;
-    }
+    if (!confirmReplace(parent, target.path, programTitle())) return;
 
     QString error;
     {
@@ -469,10 +461,8 @@ void savePictureAs(QWidget* parent, const QString& dialogTitle, const QString& f
                                 : core::writeFileAtomically(target.path, bytes);
     }
     if (error.isEmpty()) return;
-    dialogs().information(parent,
-                          QStringLiteral("The picture could not be saved:\n%1\n\n%2")
-                              .arg(nativePath(target.path), error),
-                          programTitle());
+    reportFileProblem(parent, QStringLiteral("The picture could not be saved"), target.path, error,
+                      programTitle());
 }
 
 void printDocument(QWidget* parent, const Document& document, const QString& docName) {
@@ -495,7 +485,7 @@ void printDocument(QWidget* parent, const Document& document, const QString& doc
     QString text = QStringLiteral("The document could not be printed.");
     if (!printer.outputFileName().isEmpty())
         text += QStringLiteral("\n\nThe file %1 could not be written.")
-                    .arg(nativePath(printer.outputFileName()));
+                    .arg(QDir::toNativeSeparators(printer.outputFileName()));
     dialogs().information(parent, text, programTitle());
 }
 

@@ -5,8 +5,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,10 +174,8 @@ int CreatorWindow::indexInList(const QString& word) const {
 void CreatorWindow::openWordFile(const QString& path) {
     const core::TextFileResult file = core::readTextFile(path);
     if (!file.ok) {
-        ui::dialogs().information(this,
-                                  QStringLiteral("The word list could not be read:\n%1\n\n%2")
-                                      .arg(QDir::toNativeSeparators(path), file.error),
-                                  ui::programTitle());
+        ui::reportFileProblem(this, QStringLiteral("The word list could not be read"), path,
+                              file.error, ui::programTitle());
         return;
     }
     wordList_->addItems(entriesFromLines(core::splitLines(file.text), entries()).entries);
@@ -354,18 +350,12 @@ void CreatorWindow::saveScript() {
     QString path = ui::dialogs().saveFile(this, request).value_or(QString());
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".tam"), Qt::CaseInsensitive)) path += QStringLiteral(".tam");
-    if (QFileInfo(path).isFile()) {
-        const QString text = QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                 .arg(QDir::toNativeSeparators(path));
-        if (ui::dialogs().question(this, text, ui::programTitle()) != ui::Answer::Yes) return;
-    }
+    if (!ui::confirmReplace(this, path, ui::programTitle())) return;
     const QString error = core::writeFileAtomically(
         path, core::joinCrLfUtf8(puzzleScript(puzzle_, placedWords_, builtInverted_)));
     if (error.isEmpty()) return;
-    ui::dialogs().information(this,
-                              QStringLiteral("The puzzle could not be saved:\n%1\n\n%2")
-                                  .arg(QDir::toNativeSeparators(path), error),
-                              ui::programTitle());
+    ui::reportFileProblem(this, QStringLiteral("The puzzle could not be saved"), path, error,
+                          ui::programTitle());
 }
 
 // The puzzle with its words on the first page, the answer key on the second.

@@ -517,10 +517,8 @@ void GameWindow::startGame(const QString& path) {
     const QString error = game_.loadWordList(path, *this);
     if (closing_) return;
     if (!error.isEmpty()) {
-        ui::dialogs().information(this,
-                                  QStringLiteral("The file could not be read:\n%1\n\n%2")
-                                      .arg(QDir::toNativeSeparators(path), error),
-                                  kProgramTitle);
+        ui::reportFileProblem(this, QStringLiteral("The file could not be read"), path, error,
+                              kProgramTitle);
         return;
     }
     game_.createBoard(settingsFile_.settings().squareCount);
