@@ -102,10 +102,10 @@ bool confirmReplace(QWidget* parent, const QString& path, const QString& title) 
 
 void reportFileProblem(QWidget* parent, const QString& sentence, const QString& path,
                        const QString& reason, const QString& title) {
-    dialogs().information(parent,
-                          QStringLiteral("%1:\n%2\n\n%3")
-                              .arg(sentence, QDir::toNativeSeparators(path), reason),
-                          title);
+    dialogs().information(
+        parent,
+        QStringLiteral("%1:\n%2\n\n%3").arg(sentence, QDir::toNativeSeparators(path), reason),
+        title);
 }
 
 }  // namespace ui
