@@ -27,15 +27,14 @@ namespace {
 const QStringList kWords{"apple", "banana", "cherry", "damson", "elder", "fig",
                          "grape", "kiwi",   "lemon",  "mango",  "olive", "peach"};
 
-// A built puzzle of size n and its picture on the creator's 450-pixel surface.
+// A built puzzle of size n and its picture with solutions on the creator's surface, as the
+// window exports it.
 struct Built {
     explicit Built(int n) : puzzle(n) {
         puzzle.clearPuzzle(n);
         puzzle.createPuzzle(n >= 7 ? kWords : QStringList(), n, true);
         puzzle.fillRemainingWithRandom();
-        picture.size = QSize(450, 450);
-        picture.font = ui::designFont(8.25);
-        picture.draw = [this](ui::Surface& s) { osterfane::drawPuzzle(s, puzzle, true); };
+        picture = osterfane::puzzlePicture(osterfane::creatorSurface(), puzzle, true);
     }
     osterfane::Puzzle puzzle;
     ui::Picture picture;

@@ -96,8 +96,8 @@ ui::Picture puzzlePicture(ui::Picture surface, const Puzzle& puzzle, bool withSo
 
 ui::Picture creatorSurface() {
     ui::Picture surface;
-    surface.size = QSize(450, 450);
-    surface.font = ui::designFont(8.25);
+    surface.size = QSize(kSurfaceSide, kSurfaceSide);
+    surface.font = ui::designFont(kSurfaceFontPoints);
     surface.fontDpi = 96;
     surface.foreColor = core::kBlack;
     surface.fillColor = core::kBlack;

@@ -38,8 +38,14 @@ void drawPuzzle(ui::Surface& surface, const Puzzle& puzzle, bool withSolutions);
 // leaves the screen, so the puzzle must outlive it.
 ui::Picture puzzlePicture(ui::Picture surface, const Puzzle& puzzle, bool withSolutions);
 
+// The creator window's surface: its side in pixels, which is also the largest size it draws
+// (one pixel a cell), and the window's font size in points.
+inline constexpr int kSurfaceSide = 450;
+inline constexpr double kSurfaceFontPoints = 8.25;
+
 // The creator window's surface as its picture box gives it, for pictures made without a
-// window: 450 x 450 pixels, white, black pen, the design font at 8.25 pt for 96 dots an inch.
+// window: kSurfaceSide pixels square, white, black pen, the design font at kSurfaceFontPoints
+// for 96 dots an inch.
 ui::Picture creatorSurface();
 
 }  // namespace osterfane

@@ -44,7 +44,6 @@ constexpr ui::DesignedControl kShowSolutionsBox{"chkSolutions", {6840, 4560, 205
 constexpr ui::DesignedControl kIncludeInvertedBox{"chkIncludeInverted", {6840, 5040, 2295, 255}};
 
 constexpr int kStartSize = 10;
-constexpr double kFontPoints = 8.25;
 
 template <typename W, typename... Args>
 W* createControl(QWidget* parent, const ui::DesignedControl& control, Args&&... args) {
@@ -97,7 +96,7 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
     : QWidget(parent), pump_(hooks.pump), puzzle_(kStartSize, std::move(hooks.nextRandom)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Osterfane"));
-    const QFont tahoma = ui::designFont(kFontPoints);
+    const QFont tahoma = ui::designFont(kSurfaceFontPoints);
     setFont(tahoma);
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 

@@ -34,8 +34,6 @@ const QString kCount = QStringLiteral("count");
 const QString kSeed = QStringLiteral("seed");
 const QString kOutput = QStringLiteral("output");
 
-// The largest size the window's surface draws: one pixel a cell.
-constexpr int kMaxSize = 450;
 
 struct FormatSuffix {
     const char* suffix;
@@ -96,7 +94,7 @@ void addWorksheetOptions(ui::CommandLine& commandLine) {
     commandLine.addOption(QCommandLineOption(
         kSize,
         QStringLiteral("The puzzles' size: N x N cells, 1 to %1 (2 to %2 for a .tam script).")
-            .arg(kMaxSize)
+            .arg(kSurfaceSide)
             .arg(kMaxScriptSize),
         QStringLiteral("N")));
     commandLine.addOption(QCommandLineOption(
@@ -153,7 +151,7 @@ std::variant<WorksheetRequest, QString> worksheetRequest(const ui::CommandLine& 
 
     const bool script = request.format == SheetFormat::Script;
     const int minSize = script ? kMinScriptSize : 1;
-    const int maxSize = script ? kMaxScriptSize : kMaxSize;
+    const int maxSize = script ? kMaxScriptSize : kSurfaceSide;
     const std::optional<int> size = wholeNumber(commandLine.value(kSize), minSize, maxSize);
     if (!size) {
         return QStringLiteral("--size must be a whole number from %1 to %2%3")
@@ -247,7 +245,10 @@ int writeWorksheets(const WorksheetRequest& request,
         puzzle.fillRemainingWithRandom();
         const QString path = numberedPath(request, i);
         const QStringList placed = placedWords(words, puzzle);
-        const ui::Picture picture = puzzlePicture(creatorSurface(), puzzle, request.showSolutions);
+        // Only the pictures need the surface and its font; scripts are written without them.
+        const auto picture = [&] {
+            return puzzlePicture(creatorSurface(), puzzle, request.showSolutions);
+        };
         bool written = true;
         switch (request.format) {
             case SheetFormat::Pdf:
@@ -255,10 +256,11 @@ int writeWorksheets(const WorksheetRequest& request,
                 builtWords.push_back(placed);
                 break;
             case SheetFormat::Png:
-                written = write(path, ui::pngBytes(picture));
+                written = write(path, ui::pngBytes(picture()));
                 break;
             case SheetFormat::Svg:
-                written = write(path, ui::svgBytes(picture, QFileInfo(path).completeBaseName()));
+                written =
+                    write(path, ui::svgBytes(picture(), QFileInfo(path).completeBaseName()));
                 break;
             case SheetFormat::Script:
                 written = write(path, core::joinCrLfUtf8(
