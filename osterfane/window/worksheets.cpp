@@ -34,7 +34,6 @@ const QString kCount = QStringLiteral("count");
 const QString kSeed = QStringLiteral("seed");
 const QString kOutput = QStringLiteral("output");
 
-
 struct FormatSuffix {
     const char* suffix;
     SheetFormat format;
@@ -259,8 +258,7 @@ int writeWorksheets(const WorksheetRequest& request,
                 written = write(path, ui::pngBytes(picture()));
                 break;
             case SheetFormat::Svg:
-                written =
-                    write(path, ui::svgBytes(picture(), QFileInfo(path).completeBaseName()));
+                written = write(path, ui::svgBytes(picture(), QFileInfo(path).completeBaseName()));
                 break;
             case SheetFormat::Script:
                 written = write(path, core::joinCrLfUtf8(
