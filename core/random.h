@@ -30,6 +30,15 @@ class MersenneTwister64 {
     int next_ = kStateSize;
 };
 
+// floor(r * m) within 0 .. m - 1, for a draw r of a random source and m >= 1: which of m equal
+// parts of [0, 1) r falls in. For r * m >= 0 the conversion's truncation is the floor; a
+// source's stray value (negative, 1 or more, not a number) is kept in range.
+inline int scaledDraw(double r, int m) {
+    const double value = r * m;
+    if (!(value >= 0)) return 0;
+    return value < m ? int(value) : m - 1;
+}
+
 // The programs' random source: uniform reals r with 0 <= r < 1. Every program start begins
 // from the same state, so the same inputs in the same order give the same results until a
 // program reseeds it.

@@ -107,8 +107,7 @@ double Puzzle::draw() {
 }
 
 int Puzzle::drawBelow(int m) {
-    // floor(r * m); the clamp only guards against a source that breaks its [0, 1) promise.
-    return m > 0 ? std::clamp(int(draw() * m), 0, m - 1) : 0;
+    return m > 0 ? core::scaledDraw(draw(), m) : 0;
 }
 
 PuzzleOutcome Puzzle::createPuzzle(const QStringList& words, int n, bool includeInverted,

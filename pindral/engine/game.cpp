@@ -20,14 +20,6 @@ constexpr int kWorkPerPump = 2048;
 constexpr int kSearchWork = 512;
 constexpr int kLinesPerPump = 256;
 
-// floor(r * m) within 0 .. m - 1. For r * m >= 0 the conversion's truncation is the floor; a
-// source's stray value (negative, 1 or more, not a number) is kept in range.
-inline int scaled(double r, int m) {
-    const double value = r * m;
-    if (!(value >= 0)) return 0;
-    return value < m ? int(value) : m - 1;
-}
-
 }  // namespace
 
 CellPos squareAt(qint16 x, qint16 y, int squareSize) {
@@ -133,12 +125,12 @@ bool Game::placeEntries(int n, int dirCount, core::EventPump& pump, Next next) {
             continue;
         bool searched = false;
         for (int tries = 1; tries <= kMaxTries; ++tries) {
-            const int x = scaled(next(), n);
+            const int x = core::scaledDraw(next(), n);
             const double yDraw = next();
             const double dirDraw = next();
             if (!searched || (columns[size_t(x) / 64] >> (x % 64) & 1) != 0) {
-                const int y = scaled(yDraw, n);
-                const int dir = scaled(dirDraw, dirCount);
+                const int y = core::scaledDraw(yDraw, n);
+                const int dir = core::scaledDraw(dirDraw, dirCount);
                 // On a crowded board most tries fail at their first square.
                 if (!Puzzle::lettersClash(word[0], puzzle_.square(x, y)) &&
                     puzzle_.fitsAt(word, x, y, dir)) {
@@ -162,7 +154,7 @@ bool Game::placeEntries(int n, int dirCount, core::EventPump& pump, Next next) {
         for (int x = 0; x < n; ++x) {
             Square& s = puzzle_.square(x, y);
             if (s.hasLetter) continue;
-            s.letter = QChar(u'A' + scaled(next(), 26));
+            s.letter = QChar(u'A' + core::scaledDraw(next(), 26));
             s.hasLetter = true;
         }
     }
@@ -205,12 +197,10 @@ QList<SquareChange> Game::extendSelection(CellPos pointer) {
     if (dir == DirInvalid) return {};
 
     QList<SquareChange> changes;
-    if (sel.firstMove) {
+    if (sel.firstMove)
         sel.firstMove = false;
-    } else {
-        for (const CellPos& c : std::as_const(sel.path))
-            if (puzzle_.onBoard(c.x, c.y)) changes.append({c, false});
-    }
+    else
+        changes = unhighlightedPath();
 
     const int dx = stepX(dir), dy = stepY(dir);
     sel.path = {sel.press};
@@ -251,20 +241,25 @@ SelectionEnd Game::endSelection() {
         if (puzzle_.onBoard(c.x, c.y)) puzzle_.square(c.x, c.y).solved = true;
     end.foundBefore = placed[end.found].found;
     placed[end.found].found = true;
-    end.won =
-        std::all_of(placed.cbegin(), placed.cend(), [](const PlacedWord& w) { return w.found; });
+    end.foundCount =
+        std::count_if(placed.cbegin(), placed.cend(), [](const PlacedWord& w) { return w.found; });
+    end.won = end.foundCount == placed.size();
     if (end.won) active_ = false;
     return end;
 }
 
 QList<SquareChange> Game::dropSelection() {
-    QList<SquareChange> changes;
-    if (!selection_.selecting) return changes;
-    if (!selection_.firstMove) {
-        for (const CellPos& c : std::as_const(selection_.path))
-            if (puzzle_.onBoard(c.x, c.y)) changes.append({c, false});
-    }
+    if (!selection_.selecting) return {};
+    const QList<SquareChange> changes =
+        selection_.firstMove ? QList<SquareChange>() : unhighlightedPath();
     selection_ = Selection();
+    return changes;
+}
+
+QList<SquareChange> Game::unhighlightedPath() const {
+    QList<SquareChange> changes;
+    for (const CellPos& c : std::as_const(selection_.path))
+        if (puzzle_.onBoard(c.x, c.y)) changes.append({c, false});
     return changes;
 }
 

@@ -118,6 +118,8 @@ struct SelectionEnd {
     bool foundBefore = false;
     // That entry was the last one not found yet: the game is won and over.
     bool won = false;
+    // How many placed entries are found now.
+    qsizetype foundCount = 0;
 };
 
 // One game: the puzzle built from a word list and the play on it. Everything is kept until
@@ -208,6 +210,8 @@ class Game {
     template <typename Next>
     bool placeEntries(int n, int dirCount, core::EventPump& pump, Next next);
     void placeAt(const QString& word, int x, int y, int dir, class FitIndex* index);
+    // The squares of the drag's path on the board, to be shown plainly again.
+    QList<SquareChange> unhighlightedPath() const;
 
     std::function<double()> nextRandom_;
     core::RandomSource* source_ = nullptr;

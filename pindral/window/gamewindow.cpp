@@ -331,15 +331,13 @@ void GameWindow::endSelection() {
         markEntryFound(end.found);
         if (!end.foundBefore) {
             const QList<PlacedWord>& placed = game_.puzzle().placed;
-            const auto found = std::count_if(placed.cbegin(), placed.cend(),
-                                             [](const PlacedWord& w) { return w.found; });
             const QString word = placed[end.found].word;
             ui::announce(board_, end.won ? QStringLiteral("Found %1: all %2 words found, you win.")
                                                .arg(word)
                                                .arg(placed.size())
                                          : QStringLiteral("Found %1: %2 of %3 words found.")
                                                .arg(word)
-                                               .arg(found)
+                                               .arg(end.foundCount)
                                                .arg(placed.size()));
         }
     }
