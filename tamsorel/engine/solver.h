@@ -87,8 +87,10 @@ class Solver {
     // The lines saveScript writes.
     QStringList scriptLines() const;
 
-  private:
+    // Adds a line to the log, then runs the pump; a window adds its own refusals this way.
     void addLog(const QString& message);
+
+  private:
     QString& dimension(Axis axis) { return axis == Axis::Horizontal ? horizontal_ : vertical_; }
 
     core::EventPump& pump_;

@@ -251,7 +251,7 @@ void SolverWindow::saveFlow() {
     request.filter = kScriptPattern;
     QString name = ui::dialogs().saveFile(this, request).value_or(kScriptPattern);
     if (name.isEmpty() || name == kScriptPattern) {
-        addLog(msg::kInvalidFilename);
+        solver_.addLog(msg::kInvalidFilename);
         return;
     }
     if (name.right(4).toLower() != u".tam") name += QStringLiteral(".tam");
@@ -272,7 +272,7 @@ void SolverWindow::loadFlow() {
 
 void SolverWindow::loadFile(const QString& name) {
     if (name.isEmpty() || name == kScriptPattern || fileStatus(name) != 1) {
-        addLog(msg::kInvalidFilename);
+        solver_.addLog(msg::kInvalidFilename);
         return;
     }
     solver_.loadScript(name);
@@ -399,12 +399,6 @@ void SolverWindow::scrollLogToEnd() {
     logList_->scrollToItem(logList_->item(logList_->count() - 1));
     if (logList_->currentRow() != -1) logList_->setCurrentRow(-1);
     if (logList_->selectionModel()->hasSelection()) logList_->clearSelection();
-}
-
-void SolverWindow::addLog(const QString& message) {
-    showLogLine(message);
-    scrollLogToEnd();
-    ui::pumpEvents();
 }
 
 void SolverWindow::applyHeight() {

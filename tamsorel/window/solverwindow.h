@@ -88,8 +88,6 @@ class SolverWindow : public QWidget, private core::EventPump {
     void showLogLine(const QString& message);
     // Shows the log's last line, with no line current or selected.
     void scrollLogToEnd();
-    // Logs a line of the window's own and lets the window catch up.
-    void addLog(const QString& message);
     // Tells a screen reader how many of the words a search found, and how many cells.
     void announceFinds(const std::vector<WordCount>& counts);
     // Moves the focus on to cell n + 1.
