@@ -35,20 +35,17 @@ constexpr int kClientHeight = 6810;
 constexpr ui::DesignedControl kPuzzleBox{"picfield", {0, 0, 6750, 6750}};
 constexpr ui::DesignedControl kWordList{"lstitems", {6840, 120, 2535, 2985}};
 constexpr ui::DesignedControl kWordField{"txtfield", {6840, 3240, 2535, 285}};
-constexpr ui::DesignedControl kAddButton{"cmdAdd", {6840, 3600, 1455, 255}};
-constexpr ui::DesignedControl kRemoveButton{"cmdRemove", {8280, 3600, 1095, 255}};
-constexpr ui::DesignedControl kSizeField{"txtSize", {7440, 4080, 495, 285}};
-constexpr ui::DesignedControl kDrawButton{"cmdDraw", {8520, 3960, 855, 495}};
-constexpr ui::DesignedControl kSizeLabel{"Label1", {6840, 4080, 495, 255}};
-constexpr ui::DesignedControl kShowSolutionsBox{"chkSolutions", {6840, 4560, 2055, 255}};
-constexpr ui::DesignedControl kIncludeInvertedBox{"chkIncludeInverted", {6840, 5040, 2295, 255}};
+constexpr ui::DesignedControl kAddButton{"cmdAdd", {6840, 3600, 1455, 255}, "Add"};
+constexpr ui::DesignedControl kRemoveButton{"cmdRemove", {8280, 3600, 1095, 255}, "Remove"};
+constexpr ui::DesignedControl kSizeField{"txtSize", {7440, 4080, 495, 285}, "10"};
+constexpr ui::DesignedControl kDrawButton{"cmdDraw", {8520, 3960, 855, 495}, "Draw"};
+constexpr ui::DesignedControl kSizeLabel{"Label1", {6840, 4080, 495, 255}, "Size:"};
+constexpr ui::DesignedControl kShowSolutionsBox{
+    "chkSolutions", {6840, 4560, 2055, 255}, "Show solutions"};
+constexpr ui::DesignedControl kIncludeInvertedBox{
+    "chkIncludeInverted", {6840, 5040, 2295, 255}, "Include inverted"};
 
 constexpr int kStartSize = 10;
-
-template <typename W, typename... Args>
-W* createControl(QWidget* parent, const ui::DesignedControl& control, Args&&... args) {
-    return ui::createControl<W>(parent, control.name, control.rect, std::forward<Args>(args)...);
-}
 
 }  // namespace
 
@@ -100,7 +97,7 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
     setFont(tahoma);
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 
-    puzzleBox_ = createControl<ui::PictureBox>(this, kPuzzleBox);
+    puzzleBox_ = ui::createControl<ui::PictureBox>(this, kPuzzleBox);
     // The border lies inside the 450 pixels and closes the grid at the left and top.
     puzzleBox_->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     puzzleBox_->setBackColour(core::kWhite);
@@ -108,17 +105,15 @@ CreatorWindow::CreatorWindow(CreatorHooks hooks, QWidget* parent)
     puzzleBox_->clear();
     description_ = std::make_unique<Description>(*this);
     ui::describeGridForScreenReaders(puzzleBox_, description_.get());
-    wordList_ = createControl<QListWidget>(this, kWordList);
-    wordField_ = createControl<QLineEdit>(this, kWordField);
-    addButton_ = createControl<QPushButton>(this, kAddButton, QStringLiteral("Add"));
-    removeButton_ = createControl<QPushButton>(this, kRemoveButton, QStringLiteral("Remove"));
-    sizeField_ = createControl<QLineEdit>(this, kSizeField, QStringLiteral("10"));
-    drawButton_ = createControl<QPushButton>(this, kDrawButton, QStringLiteral("Draw"));
-    sizeLabel_ = createControl<QLabel>(this, kSizeLabel, QStringLiteral("Size:"));
-    showSolutionsBox_ =
-        createControl<QCheckBox>(this, kShowSolutionsBox, QStringLiteral("Show solutions"));
-    includeInvertedBox_ =
-        createControl<QCheckBox>(this, kIncludeInvertedBox, QStringLiteral("Include inverted"));
+    wordList_ = ui::createControl<QListWidget>(this, kWordList);
+    wordField_ = ui::createControl<QLineEdit>(this, kWordField);
+    addButton_ = ui::createControl<QPushButton>(this, kAddButton);
+    removeButton_ = ui::createControl<QPushButton>(this, kRemoveButton);
+    sizeField_ = ui::createControl<QLineEdit>(this, kSizeField);
+    drawButton_ = ui::createControl<QPushButton>(this, kDrawButton);
+    sizeLabel_ = ui::createControl<QLabel>(this, kSizeLabel);
+    showSolutionsBox_ = ui::createControl<QCheckBox>(this, kShowSolutionsBox);
+    includeInvertedBox_ = ui::createControl<QCheckBox>(this, kIncludeInvertedBox);
     // Controls without a caption of their own.
     wordList_->setAccessibleName(QStringLiteral("Words"));
     wordField_->setAccessibleName(QStringLiteral("Word to add"));

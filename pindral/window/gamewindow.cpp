@@ -35,8 +35,8 @@ namespace {
 // from the settings.
 constexpr int kDesignWidth = 6135;
 constexpr int kDesignHeight = 4335;
-constexpr ui::DesignedControl kPlayButton{"cmdPlay", {120, 120, 2295, 495}};
-constexpr ui::DesignedControl kSettingsButton{"cmdSettings", {2520, 120, 2295, 495}};
+constexpr ui::DesignedControl kPlayButton{"cmdPlay", {120, 120, 2295, 495}, "Open &New Puzzle"};
+constexpr ui::DesignedControl kSettingsButton{"cmdSettings", {2520, 120, 2295, 495}, "&Settings"};
 constexpr ui::DesignedControl kWordTree{"tvWords", {120, 720, 2295, 3495}};
 constexpr ui::DesignedControl kBoard{"pBoard", {2520, 720, 3495, 3495}};
 
@@ -230,17 +230,15 @@ GameWindow::GameWindow(const QString& settingsPath, const QString& listFolder, Q
     setFont(ui::designFont(9));
     ui::setFixedClientSize(this, kDesignWidth, kDesignHeight);
 
-    playButton_ = ui::createControl<QPushButton>(this, kPlayButton.name, kPlayButton.rect,
-                                                 QStringLiteral("Open &New Puzzle"));
-    settingsButton_ = ui::createControl<QPushButton>(
-        this, kSettingsButton.name, kSettingsButton.rect, QStringLiteral("&Settings"));
-    wordTree_ = ui::createControl<QTreeWidget>(this, kWordTree.name, kWordTree.rect);
+    playButton_ = ui::createControl<QPushButton>(this, kPlayButton);
+    settingsButton_ = ui::createControl<QPushButton>(this, kSettingsButton);
+    wordTree_ = ui::createControl<QTreeWidget>(this, kWordTree);
     wordTree_->setHeaderHidden(true);
     wordTree_->setRootIsDecorated(false);
     wordTree_->setColumnCount(1);
     wordTree_->setItemDelegate(new TallRows(wordTree_));
     wordTree_->setAccessibleName(QStringLiteral("Words to find"));
-    board_ = ui::createControl<ui::PictureBox>(this, kBoard.name, kBoard.rect);
+    board_ = ui::createControl<ui::PictureBox>(this, kBoard);
     board_->setBackColour(ui::fromQColor(palette().color(QPalette::Base)));
     board_->ui::Surface::setFont(ui::designFont(9));
     ui::setTabOrder({playButton_, settingsButton_, wordTree_, board_});

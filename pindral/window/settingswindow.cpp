@@ -23,23 +23,25 @@ namespace {
 // The designed layout; controls in the frame are placed relative to it.
 constexpr int kDesignWidth = 3615;
 constexpr int kDesignHeight = 4590;
-constexpr ui::DesignedControl kFrame{"fraBoard", {120, 120, 3375, 3015}};
-constexpr ui::DesignedControl kCaptions[4] = {{"lblCap_0", {120, 480, 1815, 375}},
-                                              {"lblCap_1", {120, 960, 2295, 375}},
-                                              {"lblCap_2", {120, 1680, 1815, 375}},
-                                              {"lblCap_3", {120, 2160, 1815, 375}}};
+constexpr ui::DesignedControl kFrame{"fraBoard", {120, 120, 3375, 3015}, "FUN! FUN! FUN!"};
+constexpr ui::DesignedControl kCaptions[4] = {
+    {"lblCap_0", {120, 480, 1815, 375}, "Square Size (In Pixels)"},
+    {"lblCap_1", {120, 960, 2295, 375}, "Number of Squares Across"},
+    {"lblCap_2", {120, 1680, 1815, 375}, "Selecting Color"},
+    {"lblCap_3", {120, 2160, 1815, 375}, "Solution Color"}};
 constexpr ui::DesignedControl kSizeBox{"txtSize", {2520, 480, 615, 315}};
 constexpr ui::DesignedControl kCountBox{"txtCount", {2520, 960, 615, 315}};
 constexpr ui::DesignedControl kLine{"Line1", {120, 1440, 3000, 15}};
 constexpr ui::DesignedControl kSwatches[2] = {{"lblColor_0", {2520, 1680, 615, 255}},
                                               {"lblColor_1", {2520, 2160, 615, 255}}};
-constexpr ui::DesignedControl kBackwardsBox{"chkBack", {120, 2640, 2295, 255}};
-constexpr ui::DesignedControl kNote{"lblNote", {120, 3240, 3255, 615}};
-constexpr ui::DesignedControl kCancelButton{"cmdCancel", {960, 3960, 1215, 495}};
-constexpr ui::DesignedControl kOkButton{"cmdOK", {2280, 3960, 1215, 495}};
-
-const char* const kCaptionTexts[4] = {"Square Size (In Pixels)", "Number of Squares Across",
-                                      "Selecting Color", "Solution Color"};
+constexpr ui::DesignedControl kBackwardsBox{
+    "chkBack", {120, 2640, 2295, 255}, "Place Words Backwards"};
+constexpr ui::DesignedControl kNote{"lblNote",
+                                    {120, 3240, 3255, 615},
+                                    "NOTE: Squares Across and Backwards settings do not take "
+                                    "effect until a new game is started."};
+constexpr ui::DesignedControl kCancelButton{"cmdCancel", {960, 3960, 1215, 495}, "&Cancel"};
+constexpr ui::DesignedControl kOkButton{"cmdOK", {2280, 3960, 1215, 495}, "&OK"};
 
 }  // namespace
 
@@ -55,12 +57,10 @@ SettingsWindow::SettingsWindow(SettingsFile& settingsFile, GameWindow* game)
     setFont(ui::designFont(9));
     ui::setFixedClientSize(this, kDesignWidth, kDesignHeight);
 
-    auto* frame = ui::createControl<QGroupBox>(this, kFrame.name, kFrame.rect,
-                                               QStringLiteral("FUN! FUN! FUN!"));
+    auto* frame = ui::createControl<QGroupBox>(this, kFrame);
     frame->setFont(ui::designFont(9, true));
     for (int i = 0; i < 4; ++i) {
-        auto* caption = ui::createControl<QLabel>(frame, kCaptions[i].name, kCaptions[i].rect,
-                                                  QString::fromLatin1(kCaptionTexts[i]));
+        auto* caption = ui::createControl<QLabel>(frame, kCaptions[i]);
         caption->setFont(ui::designFont(9));
         caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
@@ -68,40 +68,34 @@ SettingsWindow::SettingsWindow(SettingsFile& settingsFile, GameWindow* game)
                                             QString::number(settings.squareSize));
     countBox_ = ui::createControl<QLineEdit>(frame, kCountBox.name, kCountBox.rect,
                                              QString::number(settings.squareCount));
-    auto* line = ui::createControl<QFrame>(frame, kLine.name, kLine.rect);
+    auto* line = ui::createControl<QFrame>(frame, kLine);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
     for (int i = 0; i < 2; ++i) {
-        swatches_[i] = ui::createControl<QLabel>(frame, kSwatches[i].name, kSwatches[i].rect);
+        swatches_[i] = ui::createControl<QLabel>(frame, kSwatches[i]);
         swatches_[i]->setFrameShape(QFrame::Box);
         swatches_[i]->setFrameShadow(QFrame::Plain);
         swatches_[i]->setCursor(Qt::PointingHandCursor);
         swatches_[i]->installEventFilter(this);
         showSwatch(i);
     }
-    backwardsBox_ = ui::createControl<QCheckBox>(frame, kBackwardsBox.name, kBackwardsBox.rect,
-                                                 QStringLiteral("Place Words Backwards"));
+    backwardsBox_ = ui::createControl<QCheckBox>(frame, kBackwardsBox);
     backwardsBox_->setChecked(settings.backwards != 0);
     for (QWidget* w : std::initializer_list<QWidget*>{sizeBox_, countBox_, backwardsBox_})
         w->setFont(ui::designFont(9));
 
-    auto* note = ui::createControl<QLabel>(
-        this, kNote.name, kNote.rect,
-        QStringLiteral("NOTE: Squares Across and Backwards settings do not take effect until "
-                       "a new game is started."));
+    auto* note = ui::createControl<QLabel>(this, kNote);
     note->setFont(ui::designFont(8.25));
     note->setWordWrap(true);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    cancelButton_ = ui::createControl<QPushButton>(this, kCancelButton.name, kCancelButton.rect,
-                                                   QStringLiteral("&Cancel"));
-    okButton_ =
-        ui::createControl<QPushButton>(this, kOkButton.name, kOkButton.rect, QStringLiteral("&OK"));
+    cancelButton_ = ui::createControl<QPushButton>(this, kCancelButton);
+    okButton_ = ui::createControl<QPushButton>(this, kOkButton);
     ui::setTabOrder({sizeBox_, countBox_, backwardsBox_, cancelButton_, okButton_});
     // Boxes and swatches have their captions beside them: a screen reader names them so.
-    sizeBox_->setAccessibleName(QString::fromLatin1(kCaptionTexts[0]));
-    countBox_->setAccessibleName(QString::fromLatin1(kCaptionTexts[1]));
-    swatches_[0]->setAccessibleName(QString::fromLatin1(kCaptionTexts[2]));
-    swatches_[1]->setAccessibleName(QString::fromLatin1(kCaptionTexts[3]));
+    sizeBox_->setAccessibleName(QString::fromUtf8(kCaptions[0].caption));
+    countBox_->setAccessibleName(QString::fromUtf8(kCaptions[1].caption));
+    swatches_[0]->setAccessibleName(QString::fromUtf8(kCaptions[2].caption));
+    swatches_[1]->setAccessibleName(QString::fromUtf8(kCaptions[3].caption));
 
     connect(cancelButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(okButton_, &QPushButton::clicked, this, [this] {
