@@ -268,20 +268,9 @@ class SvgSurface final : public Surface {
     }
 
   private:
-    const QFontMetricsF& metrics() const {
-        if (!metrics_ || measuredFont_ != font_) {
-            measuredFont_ = font_;
-            metrics_.emplace(font_, &measuringDevice_);
-            advances_.clear();
-        }
-        return *metrics_;
-    }
+    const QFontMetricsF& metrics() const { return measures_.metrics(font_, &measuringDevice_); }
     double advance(const QString& text) const {
-        const QFontMetricsF& m = metrics();
-        auto found = advances_.find(text);
-        if (found == advances_.end())
-            found = advances_.emplace(text, m.horizontalAdvance(text)).first;
-        return found->second;
+        return measures_.advance(font_, &measuringDevice_, text);
     }
     // The text attributes: font and colour, with sizes in the picture's pixels.
     QString textStyle() const {
@@ -316,9 +305,7 @@ class SvgSurface final : public Surface {
 
     QSize size_;
     QImage measuringDevice_{1, 1, QImage::Format_RGB32};
-    mutable QFont measuredFont_;
-    mutable std::optional<QFontMetricsF> metrics_;
-    mutable std::map<QString, double> advances_;
+    mutable FontMeasures measures_;
     QString body_;
     QString lines_;
     core::Colour lineColour_ = core::kBlack;

@@ -140,8 +140,6 @@ void PainterSurface::box(int x1, int y1, int x2, int y2) {
 const QFont& PainterSurface::deviceFont() const {
     if (deviceFont_ && measuredFont_ == font_) return *deviceFont_;
     measuredFont_ = font_;
-    metrics_.reset();
-    advances_.clear();
     deviceFont_ = font_;
     const int deviceDpi = painter_->device()->logicalDpiY();
     if (fontDpi_ > 0 && deviceDpi > 0 && font_.pointSizeF() > 0)
@@ -149,10 +147,25 @@ const QFont& PainterSurface::deviceFont() const {
     return *deviceFont_;
 }
 
-const QFontMetricsF& PainterSurface::metrics() const {
-    const QFont& font = deviceFont();
-    if (!metrics_) metrics_.emplace(font, painter_->device());
+const QFontMetricsF& FontMeasures::metrics(const QFont& font, const QPaintDevice* device) {
+    if (!metrics_ || font_ != font) {
+        font_ = font;
+        metrics_.emplace(font, device);
+        advances_.clear();
+    }
     return *metrics_;
+}
+
+double FontMeasures::advance(const QFont& font, const QPaintDevice* device, const QString& text) {
+    const QFontMetricsF& m = metrics(font, device);  // first: a new font forgets the advances
+    auto found = advances_.find(text);
+    if (found != advances_.end()) return found->second;
+    if (advances_.size() >= kMaxTexts) advances_.clear();
+    return advances_.emplace(text, m.horizontalAdvance(text)).first->second;
+}
+
+const QFontMetricsF& PainterSurface::metrics() const {
+    return measures_.metrics(deviceFont(), painter_->device());
 }
 
 void PainterSurface::print(const QString& text) {
@@ -191,11 +204,7 @@ void PainterSurface::print(const QString& text) {
 }
 
 double PainterSurface::advance(const QString& text) const {
-    const QFontMetricsF& m = metrics();  // first: a new font forgets the advances
-    auto found = advances_.find(text);
-    if (found != advances_.end()) return found->second;
-    if (advances_.size() >= kMaxShapedTexts) advances_.clear();
-    return advances_.emplace(text, m.horizontalAdvance(text)).first->second;
+    return measures_.advance(deviceFont(), painter_->device(), text);
 }
 
 double PainterSurface::textWidth(const QString& text) const {

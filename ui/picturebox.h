@@ -66,6 +66,22 @@ class Surface {
     QFont font_;
 };
 
+// The measures of a font on a device, kept while the font stays the same: a puzzle measures
+// the same few letters thousands of times.
+class FontMeasures {
+  public:
+    // The metrics of font on device; measured anew when font differs from the last one asked
+    // about, which also forgets the advances.
+    const QFontMetricsF& metrics(const QFont& font, const QPaintDevice* device);
+    double advance(const QFont& font, const QPaintDevice* device, const QString& text);
+
+  private:
+    static constexpr size_t kMaxTexts = 256;
+    QFont font_;
+    std::optional<QFontMetricsF> metrics_;
+    std::map<QString, double> advances_;
+};
+
 // A Surface over any QPaintDevice: an image, a PDF or SVG generator, a printer. The painter
 // must be active for the life of the surface. Lines are one unit wide, so a picture drawn under
 // a scaling transform keeps its proportions.
@@ -120,7 +136,7 @@ class PainterSurface : public Surface {
     int fontDpi_ = 0;
     mutable QFont measuredFont_;
     mutable std::optional<QFont> deviceFont_;
-    mutable std::optional<QFontMetricsF> metrics_;
+    mutable FontMeasures measures_;
     std::optional<QFont> painterFont_;
     static constexpr size_t kMaxShapedTexts = 256;
     std::map<QString, QList<QGlyphRun>> shaped_;
@@ -134,7 +150,6 @@ class PainterSurface : public Surface {
     std::optional<PendingGlyphs> pending_;
     bool batchLetters_ = false;
     bool twoThreads_ = false;
-    mutable std::map<QString, double> advances_;
 };
 
 // The retained drawing surface of a window: everything drawn goes into an off-screen image,
