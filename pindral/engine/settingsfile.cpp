@@ -177,13 +177,30 @@ QByteArray iniWithValue(const QByteArray& content, const QByteArray& section, co
     return out;
 }
 
+namespace {
+
+// The key's value in content as text, or defaultText when the key is not there.
+QString iniText(const QByteArray& content, const QByteArray& section, const QByteArray& key,
+                const QString& defaultText) {
+    const auto value = iniValue(content, section, key);
+    return value ? core::decodeText(*value) : defaultText;
+}
+
+// Replaces file with content, making its folder first; a sentence on failure.
+QString writeIniFile(const QString& file, const QByteArray& content) {
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(folder)) return QStringLiteral("The folder %1 cannot be made.").arg(folder);
+    return core::writeFileAtomically(file, content);
+}
+
+}  // namespace
+
 QString readIni(const QString& section, const QString& key, const QString& file,
                 const QString& defaultText) {
     QByteArray content;
     QString error;
     if (!readBytes(file, content, error)) return defaultText;
-    const auto value = iniValue(content, section.toUtf8(), key.toUtf8());
-    return value ? core::decodeText(*value) : defaultText;
+    return iniText(content, section.toUtf8(), key.toUtf8(), defaultText);
 }
 
 QString writeIni(const QString& section, const QString& key, const QString& value,
@@ -191,10 +208,8 @@ QString writeIni(const QString& section, const QString& key, const QString& valu
     QByteArray content;
     QString error;
     if (!readBytes(file, content, error)) return error;
-    const QString folder = QFileInfo(file).absolutePath();
-    if (!QDir().mkpath(folder)) return QStringLiteral("The folder %1 cannot be made.").arg(folder);
-    return core::writeFileAtomically(
-        file, iniWithValue(content, section.toUtf8(), key.toUtf8(), value.toUtf8()));
+    return writeIniFile(file,
+                        iniWithValue(content, section.toUtf8(), key.toUtf8(), value.toUtf8()));
 }
 
 std::optional<qint64> wholeNumberFrom(const QString& text) {
@@ -220,9 +235,12 @@ qint64 largestSquareSize(qint64 count, QSize area) {
 
 void SettingsFile::loadSettings(QSize boardArea) {
     const Settings defaults;
-    auto load = [this](const char* key, qint64 fallback, qint64 low, qint64 high) {
-        const QString text = readIni(QString::fromLatin1(kSection), QString::fromLatin1(key), path_,
-                                     QString::number(fallback));
+    // The file is read once for all five values; one that cannot be read gives the defaults.
+    QByteArray content;
+    QString error;
+    if (!readBytes(path_, content, error)) content.clear();
+    auto load = [&content](const char* key, qint64 fallback, qint64 low, qint64 high) {
+        const QString text = iniText(content, kSection, key, QString::number(fallback));
         const auto value = wholeNumberFrom(text);
         return value && *value >= low && *value <= high ? *value : fallback;
     };
@@ -245,12 +263,13 @@ QString SettingsFile::saveSettings() const {
         {"SelectColor", s.selectColor}, {"SolutionColor", s.solutionColor},
         {"Backwards", s.backwards},
     };
-    for (const auto& [key, value] : values) {
-        const QString error = writeIni(QString::fromLatin1(kSection), QString::fromLatin1(key),
-                                       QString::number(value), path_);
-        if (!error.isEmpty()) return error;
-    }
-    return QString();
+    // Read once and written once, all five values together or none.
+    QByteArray content;
+    QString error;
+    if (!readBytes(path_, content, error)) return error;
+    for (const auto& [key, value] : values)
+        content = iniWithValue(content, kSection, key, QByteArray::number(value));
+    return writeIniFile(path_, content);
 }
 
 }  // namespace pindral
