@@ -36,14 +36,6 @@ constexpr ui::TwipsRect kLine1{0, 2190, kClientWidth, 15};  // "Line1"
 constexpr ui::TwipsRect kLine2{0, 2205, kClientWidth, 15};  // "Line2"
 constexpr ui::TwipsRect kNext{5280, 4800, 2055, 375};       // "Command1"
 
-QLabel* createCaption(QWidget* parent, const char* name, const ui::TwipsRect& rect,
-                      const QString& text) {
-    auto* label = ui::createControl<QLabel>(parent, name, rect, text);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
-
 void createLine(QWidget* parent, const char* name, const ui::TwipsRect& rect, core::Colour colour) {
     auto* line = ui::createControl<QFrame>(parent, name, rect);
     line->setFrameShape(QFrame::NoFrame);
@@ -62,12 +54,12 @@ LoadWindow::LoadWindow(std::function<double()> clock, QWidget* parent)
     setFont(ui::designFont(sheetsolver::kWindowFontPoints));
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 
-    const QLabel* textCaption =
-        createCaption(this, "Label1", kTextCaption,
-                      QStringLiteral("Enter here the Text you want to load into the Sheet"));
-    const QLabel* stringsCaption =
-        createCaption(this, "Label2", kStringsCaption,
-                      QStringLiteral("Enter the Strings you want to search for to the List"));
+    const QLabel* textCaption = sheetsolver::createCaption(
+        this, "Label1", kTextCaption,
+        QStringLiteral("Enter here the Text you want to load into the Sheet"));
+    const QLabel* stringsCaption = sheetsolver::createCaption(
+        this, "Label2", kStringsCaption,
+        QStringLiteral("Enter the Strings you want to search for to the List"));
     createLine(this, "Line1", kLine1, core::rgbColour(0x80, 0x80, 0x80));
     createLine(this, "Line2", kLine2, core::kWhite);
     const sheetsolver::SheetTextControls text = editor_.createSheetText(kSheetText);

@@ -43,12 +43,10 @@ SheetWindow::SheetWindow(const LoadWindow& load, std::function<double()> clock, 
     ui::setFixedClientSize(this, kClientWidth, kClientHeight);
 
     // The captions first, so that the keyword label, which starts inside both, lies above them.
-    auto* title = ui::createControl<QLabel>(
+    sheetsolver::createCaption(
         this, "Label2", kTitle,
         QStringLiteral("Sheet Solver\n\nEvery string of the list is looked for in all eight "
                        "directions. The letters that stay white spell the keyword."));
-    title->setWordWrap(true);
-    title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* keywordCaption =
         ui::createControl<QLabel>(this, "Label1", kKeywordCaption, QStringLiteral("The keyword "));
     table_ = editor_.createTable(kTable, 1,

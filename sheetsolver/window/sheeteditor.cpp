@@ -73,6 +73,14 @@ QString sheetText(const QTextEdit* box) {
     return text;
 }
 
+QLabel* createCaption(QWidget* parent, const char* name, const ui::TwipsRect& rect,
+                      const QString& text) {
+    auto* label = ui::createControl<QLabel>(parent, name, rect, text);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
 QString rtfFileFilter() {
     return QStringLiteral("All RTF Files (*.rtf)");
 }

@@ -98,6 +98,10 @@ QString sheetText(const QTextEdit* box);
 // The filter both file dialogs show.
 QString rtfFileFilter();
 
+// A caption of several lines: a label that wraps its words and starts at its top left.
+QLabel* createCaption(QWidget* parent, const char* name, const ui::TwipsRect& rect,
+                      const QString& text);
+
 // Largest file "Load from File" reads, in bytes.
 inline constexpr qint64 kMaxSheetFileBytes = core::kMaxTextFileBytes;
 
